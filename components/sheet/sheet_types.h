@@ -1,0 +1,54 @@
+// Plain value types shared by the spreadsheet component and its callers.
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+#include <string>
+
+namespace sheet {
+
+// What a cell holds.
+enum class CellKind : unsigned char { Empty, Number, Text, Boolean, Error, Formula };
+
+// Spreadsheet errors; their display texts come from errorName().
+enum class ErrorCode : unsigned char { None, Null, Div0, Value, Ref, Name, Num, NA };
+
+QString errorName(ErrorCode error);               // "#DIV/0!", ...
+ErrorCode errorFromName(const QString& name);     // ErrorCode::None when not an error name
+
+// A value as a formula sees it or a cell holds it (a formula cell gives its result).
+struct CellValue {
+    CellKind kind = CellKind::Empty;  // never Formula
+    double number = 0.0;              // Number, and Boolean as 0/1
+    QString text;                     // Text
+    ErrorCode error = ErrorCode::None;
+
+    static CellValue fromNumber(double v) { CellValue c; c.kind = CellKind::Number; c.number = v; return c; }
+    static CellValue fromText(const QString& t) { CellValue c; c.kind = CellKind::Text; c.text = t; return c; }
+    static CellValue fromBoolean(bool b) { CellValue c; c.kind = CellKind::Boolean; c.number = b ? 1 : 0; return c; }
+    static CellValue fromError(ErrorCode e) { CellValue c; c.kind = CellKind::Error; c.error = e; return c; }
+};
+
+// A rectangular range, one-based and inclusive. -1 in every bound means the whole sheet.
+struct Range {
+    int row1 = 0, col1 = 0, row2 = 0, col2 = 0;
+    bool operator==(const Range&) const = default;
+};
+
+// File format codes of read() and write().
+enum FileFormat : int {
+    FormatNative = 1,     // ".vts" and ".def": the line-oriented native workbook
+    FormatCsv = 2,        // comma-separated text of the active sheet's values
+    FormatTabText = 3,    // tab-separated text
+    FormatXls = 4,        // ".xls" (read only, through the import)
+    FormatXlsx = 11,      // ".xlsx" (written with libxlsxwriter)
+};
+
+// Every failure of the component: bad formula text, unreadable or malformed file, ...
+class SheetError : public std::runtime_error {
+public:
+    explicit SheetError(const QString& message) : std::runtime_error(message.toStdString()) {}
+    QString message() const { return QString::fromStdString(what()); }
+};
+
+}  // namespace sheet
