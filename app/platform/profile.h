@@ -48,7 +48,6 @@ public:
     void endUpdate();
 
 private:
-    struct Line { QString text; };
     int findSection(const QString& section) const;         // index of the header line, -1
     int findKey(int sectionLine, const QString& key) const; // index of the key line, -1
     void flush();
