@@ -1,0 +1,69 @@
+// plotwise-report's command line: column lists in selection order, the
+// template/override order, and refusals of malformed values.
+#include "report_options.h"
+
+#include <gtest/gtest.h>
+
+using namespace report;
+
+TEST(ReportOptions, ColumnListsKeepTheOrderGiven)
+{
+    EXPECT_EQ(*parseColumnList("B:D"), (QVector<ColumnRange>{{2, 4}}));
+    EXPECT_EQ(*parseColumnList("D,A:B"), (QVector<ColumnRange>{{4, 4}, {1, 2}}));
+    EXPECT_EQ(*parseColumnList("2:4,aa"), (QVector<ColumnRange>{{2, 4}, {27, 27}}));
+    EXPECT_EQ(*parseColumnList("D:B"), (QVector<ColumnRange>{{2, 4}}));
+    for (const char* bad : {"", "B:", "1:2:3", "0", "B-D", "ABCD", "-1"})
+        EXPECT_FALSE(parseColumnList(bad)) << bad;
+}
+
+TEST(ReportOptions, TemplateIsOverriddenOnlyByLaterOptions)
+{
+    QString error;
+    auto o = parseReportOptions({"data.csv", "--title", "early", "--template", "t.ctpl", "--x-col", "$A",
+                                 "--columns", "B:D"}, &error);
+    ASSERT_TRUE(o) << error.toStdString();
+    EXPECT_EQ(o->templateFile, "t.ctpl");
+    EXPECT_FALSE(o->fields.title);
+    EXPECT_EQ(*o->fields.xColumn, "$A");
+}
+
+TEST(ReportOptions, DefaultsAndEveryValueForm)
+{
+    QString error;
+    auto o = parseReportOptions({"d.vts", "--compare", "B,C", "--span", "10,2.5", "--lang", "de",
+                                 "--format", "svg", "--size", "800x400", "--header-row", "1", "--out", "o"}, &error);
+    ASSERT_TRUE(o) << error.toStdString();
+    EXPECT_EQ(o->leftPercent, 10);
+    EXPECT_EQ(o->rightPercent, 2.5);
+    EXPECT_EQ(o->languageCode, 2);
+    EXPECT_EQ(o->format, "svg");
+    EXPECT_EQ(o->size, QSize(800, 400));
+    EXPECT_EQ(*o->fields.headerRow, 1);
+    auto d = parseReportOptions({"d.csv", "--columns", "B"}, &error);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->format, "png");
+    EXPECT_EQ(d->size, QSize(1200, 600));
+    EXPECT_EQ(d->languageCode, 0);
+}
+
+TEST(ReportOptions, BadArgumentsAreRefusedWithAReason)
+{
+    const QList<QStringList> bad = {
+        {},
+        {"d.csv"},
+        {"d.csv", "e.csv", "--columns", "B"},
+        {"d.csv", "--columns"},
+        {"d.csv", "--columns", "B", "--span", "60,50"},
+        {"d.csv", "--columns", "B", "--span", "x,1"},
+        {"d.csv", "--columns", "B", "--lang", "fr"},
+        {"d.csv", "--columns", "B", "--format", "gif"},
+        {"d.csv", "--columns", "B", "--size", "0x10"},
+        {"d.csv", "--columns", "B", "--header-row", "-1"},
+        {"d.csv", "--columns", "B", "--bogus", "1"},
+    };
+    for (const QStringList& args : bad) {
+        QString error;
+        EXPECT_FALSE(parseReportOptions(args, &error)) << args.join(' ').toStdString();
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
