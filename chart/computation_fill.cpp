@@ -1,0 +1,94 @@
+// Computation grid fill; see computation_fill.h.
+#include "computation_fill.h"
+
+#include "program_state.h"
+#include "f1book.h"
+
+namespace chart {
+
+namespace {
+
+bool isNumericCellType(int type) { return type == 1 || type == -1; }
+
+}  // namespace
+
+QString ComputationFill::templatePath(const ProgramState& state)
+{
+    return state.applicationDirectory
+        + (state.languageCode == 1 ? QStringLiteral("xycharte.def") : QStringLiteral("xychartg.def"));
+}
+
+bool ComputationFill::loadTemplate(sheet::F1Book& computationGrid, const ProgramState& state)
+{
+    try {
+        computationGrid.read(templatePath(state));
+        return true;
+    } catch (const sheet::SheetError&) {
+        return false;  // the grid keeps its content: at first the built-in reference layout
+    }
+}
+
+FillResult ComputationFill::copyRows(sheet::F1Book& grid, const ProgramState& state,
+                                     std::int32_t startRow, std::int32_t endRow)
+{
+    FillResult result;
+    const auto& columns = state.job.ValueColumns;
+    const sheet::F1Book& importGrid = *state.importGrid;
+
+    // Candidate rows; an inverted span has none. 64-bit so that extreme row
+    // numbers cannot overflow.
+    const std::int64_t candidates = endRow >= startRow ? std::int64_t(endRow) - startRow + 1 : 0;
+    const int lastFormulaRow = static_cast<int>(candidates) + kHeaderRow;  // n + 15
+
+    if (candidates >= 2)
+        grid.insertRange(kFirstDataRow + 1, 1, lastFormulaRow, kComputationColumns, 3);
+    if (candidates >= 2) {
+        grid.selectRange(kFirstDataRow, 1, lastFormulaRow, kComputationColumns);
+        grid.fillDown();
+    }
+
+    std::int32_t d = kHeaderRow;
+    for (std::int64_t c = startRow; c <= endRow; ++c) {
+        const int row = static_cast<int>(c);
+        bool numeric = true;
+        for (int k = 0; k < 3 && numeric; ++k) {
+            if (columns[k] > 0 && !isNumericCellType(importGrid.cellType(row, columns[k])))
+                numeric = false;
+        }
+        if (!numeric) {
+            ++result.skipped;
+            continue;
+        }
+        ++d;
+        if (columns[0] > 0) {
+            grid.setNumber(d, 1, row);
+            grid.setText(d, 2, importGrid.formattedText(row, columns[0]));
+        }
+        if (columns[1] > 0)
+            grid.setText(d, 3, importGrid.formattedText(row, columns[1]));
+        if (columns[2] > 0)
+            grid.setText(d, 4, importGrid.formattedText(row, columns[2]));
+    }
+    result.lastComputationRow = d;
+
+    if (result.hasData()) {
+        // The formula rows that got no data, and the template's former row 17
+        // (now right after them), which ended the data block.
+        const std::int64_t clearTo = std::int64_t(d) + result.skipped + 1;
+        grid.clearRange(d + 1, 1, static_cast<int>(clearTo), kComputationColumns, 1);
+    } else if (candidates == 0) {
+        // Nothing to chart: clear the prototype row and the template's end
+        // row so that the chart shows no rows and no stale sample values.
+        grid.clearRange(kFirstDataRow, 1, kFirstDataRow + 1, kComputationColumns, 1);
+    }
+    return result;
+}
+
+FillResult ComputationFill::run(sheet::F1Book& grid, const ProgramState& state,
+                                std::int32_t startRow, std::int32_t endRow)
+{
+    loadTemplate(grid, state);
+    return copyRows(grid, state, startRow, endRow);
+}
+
+}  // namespace chart

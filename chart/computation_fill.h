@@ -1,0 +1,56 @@
+// Filling the computation grid for a visible span: the widget-free heart of
+// the control chart window's FillComputationGrid, shared with the batch
+// report tool. It loads the computation template, widens the template's
+// formula rows over the span, copies the span's numeric rows of the import
+// grid into columns A to D and clears the rows that got no data.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace sheet { class F1Book; }
+
+namespace chart {
+
+struct ProgramState;
+
+// Layout of the computation grid the template keeps.
+inline constexpr int kHeaderRow = 15;        // series names
+inline constexpr int kFirstDataRow = 16;     // prototype formula row, first data row
+inline constexpr int kComputationColumns = 60;  // A .. BH
+
+struct FillResult {
+    // Last grid row holding a copied data row; 15 when none was copied.
+    std::int32_t lastComputationRow = kHeaderRow;
+    // Rows of the span skipped because a used value cell was not numeric.
+    std::int64_t skipped = 0;
+
+    std::int32_t dataRowCount() const { return lastComputationRow - kHeaderRow; }
+    bool hasData() const { return lastComputationRow > kHeaderRow; }
+};
+
+class ComputationFill {
+public:
+    // Application directory + "xycharte.def" for language 1, else "xychartg.def".
+    static QString templatePath(const ProgramState& state);
+
+    // Reads the computation template into the grid. A missing or unreadable
+    // template is ignored (the grid keeps what it held); returns whether it was read.
+    static bool loadTemplate(sheet::F1Book& computationGrid, const ProgramState& state);
+
+    // Copies the import rows startRow..endRow (inclusive) into the grid,
+    // which must hold the template: inserts rows at row 17 and fills row 16
+    // down over them, copies the rows whose used value cells are all numeric
+    // (cell type 1 or -1) as their displayed texts, and clears the formula
+    // rows that got no data together with the template's end row. A span
+    // whose end lies before its start copies nothing and leaves the grid's
+    // data block empty. Errors of the spreadsheet component propagate.
+    static FillResult copyRows(sheet::F1Book& computationGrid, const ProgramState& state,
+                               std::int32_t startRow, std::int32_t endRow);
+
+    // loadTemplate, then copyRows.
+    static FillResult run(sheet::F1Book& computationGrid, const ProgramState& state,
+                          std::int32_t startRow, std::int32_t endRow);
+};
+
+}  // namespace chart

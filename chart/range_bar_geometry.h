@@ -1,0 +1,72 @@
+// Geometry and gestures of the range selector bar, without any widget: a
+// track (the outer panel, left edge 0) and an inner window on it that the user
+// drags sideways or resizes by its two edge handles. The bar turns the
+// geometry into two percentages, the share of the track left and right of the
+// inner window; its host turns those into the visible span of rows.
+//
+// All positions are whole pixels in the track's coordinates. Each gesture
+// handler takes the pointer's horizontal position X relative to the control
+// that received the press (the inner window or a handle), as a captured mouse
+// reports it: X may be negative or beyond the control's width.
+#pragma once
+
+namespace chart {
+
+class RangeBarGeometry {
+public:
+    // Minimum widths the host windows give the two panels.
+    static constexpr int kMinTrackWidth = 70;
+    static constexpr int kMinInnerWidth = 50;
+    static constexpr int kHandleWidth = 12;
+
+    RangeBarGeometry(int trackWidth, int innerLeft, int innerWidth);
+
+    int trackWidth() const { return m_trackWidth; }
+    int innerLeft() const { return m_left; }
+    int innerWidth() const { return m_width; }
+    int innerRight() const { return m_left + m_width; }
+
+    double leftPercent() const { return m_leftPercent; }
+    double rightPercent() const { return m_rightPercent; }
+    bool dragging() const { return m_dragging; }
+    bool resizing() const { return m_resizing; }
+
+    // Recomputes both percentages from the current geometry.
+    void UpdatePercents();
+
+    // Inner window: press starts a drag, moves follow it, the release applies
+    // the last offset once more and clamps the window inside the track.
+    void pinnenMouseDown();
+    void pinnenMouseMove(int x);
+    void pinnenMouseUp(int x);
+
+    // Edge handles: a press on either starts a resize; one release serves both.
+    void plinksMouseDown();
+    void plinksMouseMove(int x);
+    void prechtsMouseMove(int x);
+    void plinksMouseUp();
+
+    // Focus entering the bar ends a drag (not a resize).
+    void FrameEnter();
+    // The bar took a new width: the inner window is anchored on both sides, so
+    // it stretches with the track, and is then pushed back inside if needed.
+    // The percentages keep their values until the next gesture.
+    void FrameResize(int newTrackWidth);
+
+    // Places the inner window directly (host layout); percentages unchanged.
+    void setInnerGeometry(int left, int width);
+
+private:
+    void setWidth(int width);
+    void applyDragOffset(int x);
+
+    int m_trackWidth;
+    int m_left;
+    int m_width;
+    double m_leftPercent = 0.0;
+    double m_rightPercent = 0.0;
+    bool m_dragging = false;
+    bool m_resizing = false;
+};
+
+}  // namespace chart

@@ -1,0 +1,18 @@
+// The statistics grid's labels: the workbook "ChartdatenE.def" (language 1)
+// or "ChartdatenG.def" (otherwise) from the application directory, read into
+// the statistics grid at start and on a change of language.
+#pragma once
+
+#include <QString>
+
+namespace chart {
+
+struct ProgramState;
+
+QString statisticsTemplatePath(const ProgramState& state);
+
+// Reads the template into the statistics grid. Errors are ignored: the grid
+// then keeps what it held. Returns whether the template was read.
+bool loadStatisticsTemplate(ProgramState& state);
+
+}  // namespace chart
