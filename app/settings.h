@@ -1,0 +1,106 @@
+// The settings file "Plotwise.INI": every value the main window keeps from one
+// run to the next, with the keys, defaults, read order and write order of each
+// section. Widget-free: the window copies these values to and from its
+// controls, so the file handling can be tested without a display.
+#pragma once
+
+#include <QString>
+
+namespace platform { class Profile; }
+
+namespace app {
+
+// Section names. Section and key names match without regard to case, so the
+// graph section read as "Graphdef" is the one written as "GraphDef".
+inline constexpr const char* kMainSection = "frmovtChart";
+inline constexpr const char* kImportSection = "ImportDef";
+inline constexpr const char* kGraphSectionRead = "Graphdef";
+inline constexpr const char* kGraphSectionWritten = "GraphDef";
+inline constexpr const char* kControlChartSection = "frmtxtChart";
+inline constexpr const char* kComparisonSection = "frmxyCompare";
+
+inline constexpr const char* kSettingsFileName = "Plotwise.INI";
+
+// Position and size of a window as the settings file keeps them.
+struct WindowGeometry {
+    int top = 0;
+    int left = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const WindowGeometry&) const = default;
+};
+
+// Design geometry of the three windows (the defaults before any file exists).
+inline constexpr WindowGeometry kMainWindowDesign{59, 209, 664, 625};
+inline constexpr WindowGeometry kControlChartDesign{127, 186, 736, 627};
+inline constexpr WindowGeometry kComparisonDesign{123, 168, 768, 562};
+inline constexpr int kPanel1DesignHeight = 181;
+
+// Main window section "frmovtChart".
+struct MainWindowSettings {
+    int language = 0;               // 0: first start, 1 English, 2 German
+    bool appHint = true;            // tool tips on
+    bool toolbarFile = true;        // mnuTDatei: ToolBar1, band 0
+    bool toolbarEdit = true;        // mnuTBearbeiten: ToolBar2, band 1
+    bool toolbarSettings = true;    // mnuTEinstellungen: ToolBar3, band 2
+    bool toolbarHelp = true;        // mnuTHilfe: ToolBar4, band 3
+    bool coolBarShown = true;       // mnuTAus
+    bool coolBarOnTop = true;       // mnuTOben, stored as "mnuToben"
+    WindowGeometry geometry = kMainWindowDesign;
+    int panel1Height = kPanel1DesignHeight;
+};
+
+// Import section "ImportDef": the import fields, as an import template holds them.
+struct ImportSettings {
+    QString importSep;                       // ComboBox1
+    QString respos1 = QStringLiteral("1");   // Edit1, start column
+    QString respos2;                         // Edit2, end column
+    QString firstLine = QStringLiteral("1"); // Edit3
+    QString lastLine;                        // Edit4
+    QString xcol;                            // Xcol
+    int headerLine = 0;                      // SpinEdit1
+    QString impFile;                         // cboSelfile
+    QString impDir;                          // data file dialog's directory
+    QString graphTitle = QStringLiteral("Auswertung");
+    QString xtitle = QStringLiteral("Zeitraum");
+    QString ytitle = QStringLiteral("Werte");
+    QString templateDir;                     // import template dialogs' directory
+};
+
+// Graph section: the graph template dialogs' directories. The chosen template
+// files ("XYFile", "VglFile") are written at the moment of choice and read by
+// the chart windows themselves.
+struct GraphSettings {
+    QString xyDir;
+    QString vglDir;
+};
+
+struct Settings {
+    MainWindowSettings main;
+    ImportSettings import;
+    GraphSettings graph;
+
+    // Reads the three sections in the order the window applies them. The
+    // geometry and panel height already held are the defaults of their keys
+    // (the window's current values); every other key has its fixed default.
+    // "TemplateDir" defaults to applicationDirectory + "ImportTemplates".
+    void read(const platform::Profile& profile, const QString& applicationDirectory);
+
+    // Writes the main window section, then "ImportDef", then "GraphDef", every
+    // key whatever its value. Throws platform::ProfileWriteError on a refused write.
+    void write(platform::Profile& profile) const;
+};
+
+// A chart window's section ("frmtxtChart" or "frmxyCompare"): keys "Height",
+// "width", "top", "left", each defaulting to the value in current.
+WindowGeometry readWindowGeometry(const platform::Profile& profile, const QString& section,
+                                  const WindowGeometry& current);
+void writeWindowGeometry(platform::Profile& profile, const QString& section,
+                         const WindowGeometry& geometry);
+
+// The graph template choice, written at once: "XYFile" for the control chart,
+// "VglFile" for the comparison chart, in "GraphDef".
+enum class GraphTemplateKind { ControlChart, Comparison };
+void writeGraphTemplate(platform::Profile& profile, GraphTemplateKind kind, const QString& path);
+
+}  // namespace app
