@@ -38,7 +38,7 @@ void rangeColumns(const sheet::F1Book& grid, const sheet::Range& range, int& fir
 // Step 6 of both commands: columns in range order, within a range left to
 // right, duplicates kept, at most slotCount of them from the first
 // slotCount ranges.
-void collectColumns(const sheet::F1Book& grid, int* slots, int slotCount)
+void collectColumns(const sheet::F1Book& grid, int* columnSlots, int slotCount)
 {
     int remainingRanges = grid.selectionCount();
     int filled = 0;
@@ -48,7 +48,7 @@ void collectColumns(const sheet::F1Book& grid, int* slots, int slotCount)
         rangeColumns(grid, range, a, b);
         if (b >= a) {
             for (int c = a; c <= b; ++c) {
-                slots[filled++] = c;
+                columnSlots[filled++] = c;
                 if (filled == slotCount) {
                     remainingRanges = 0;
                     break;
@@ -60,7 +60,7 @@ void collectColumns(const sheet::F1Book& grid, int* slots, int slotCount)
     }
 }
 
-bool runCommand(ProgramState& state, const ChartCommandFields& fields, int* slots, int slotCount)
+bool runCommand(ProgramState& state, const ChartCommandFields& fields, int* columnSlots, int slotCount)
 {
     sheet::F1Book& importGrid = *state.importGrid;
     if (importGrid.lastCol() == 0 && importGrid.lastRow() == 0)
@@ -69,16 +69,16 @@ bool runCommand(ProgramState& state, const ChartCommandFields& fields, int* slot
     ChartJob& job = state.job;
     ReadRowRange(job, importGrid, fields.firstRowText, fields.lastRowText, fields.headerRowText);
     for (int i = 0; i < slotCount; ++i)
-        slots[i] = 0;
+        columnSlots[i] = 0;
     job.XColumn = 0;
 
     job.XColumn = readXColumn(*state.scratchGrid, fields.xColumnText);
-    collectColumns(importGrid, slots, slotCount);
-    if (slots[0] <= 0)
+    collectColumns(importGrid, columnSlots, slotCount);
+    if (columnSlots[0] <= 0)
         return false;
 
     job.ChartTitle = buildChartTitle(job, importGrid, *state.scratchGrid, fields.titleText,
-                                     fields.titleCaption, slots, slotCount);
+                                     fields.titleCaption, columnSlots, slotCount);
     return true;
 }
 

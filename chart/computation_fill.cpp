@@ -34,6 +34,9 @@ FillResult ComputationFill::copyRows(sheet::F1Book& grid, const ProgramState& st
     FillResult result;
     const auto& columns = state.job.ValueColumns;
     const sheet::F1Book& importGrid = *state.importGrid;
+    // The values travel as the import grid displays them; read them back
+    // with the same decimal separator.
+    grid.setDecimalSeparator(importGrid.decimalSeparator());
 
     // Candidate rows; an inverted span has none. 64-bit so that extreme row
     // numbers cannot overflow.

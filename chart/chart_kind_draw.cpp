@@ -1,0 +1,64 @@
+// Chart kind drawing against the chart component; see chart_kind_draw.h.
+#include "chart_kind_draw.h"
+
+#include "chart_error.h"
+#include "vtchart.h"
+
+namespace chart {
+
+namespace {
+
+constexpr int kCategoryAxis = 0;
+constexpr int kValueAxis = 1;
+
+}  // namespace
+
+void applyChartKindData(chartcomponent::VtChart& chart, const ChartKindData& data)
+{
+    chart.setColumnCount(kChartSeriesCount);
+    chart.setRowCount(data.rowCount);
+    for (int s = 0; s < kChartSeriesCount; ++s) {
+        if (!data.seriesUsed[s])
+            continue;  // the series keeps whatever it held; the kind takes it out
+        chart.setColumn(s + 1);
+        chart.setSeriesColumn(s + 1);
+        chart.setColumnValues(s + 1, data.values[s]);
+    }
+    chart.setRowLabels(data.rowLabels);
+    for (int s = 0; s < kChartSeriesCount; ++s) {
+        if (!data.seriesUsed[s])
+            continue;
+        chart.setColumn(s + 1);
+        chart.setColumnLabel(data.seriesLabels[s]);
+    }
+    for (const SeriesPositionRule& rule : data.positions) {
+        chart.setSeriesExcluded(rule.series, rule.excluded);
+        if (rule.hidden)
+            chart.setSeriesHidden(rule.series, *rule.hidden);
+        chart.setSeriesOrder(rule.series, rule.series);
+        chart.setSeriesStackOrder(rule.series, rule.series);
+    }
+    chart.setTitleText(data.title);
+    chart.setAxisTitle(kCategoryAxis, data.xAxisTitle);
+    chart.setAxisTitle(kValueAxis, data.yAxisTitle);
+
+    // Constant data give equal bounds; the component opens the axis around them.
+    if (!chart.valueScaleAuto() && data.scaleMinimum && data.scaleMaximum)
+        chart.setValueScale(*data.scaleMinimum, *data.scaleMaximum, data.majorDivisions, data.minorDivisions);
+}
+
+QString drawChartKind(ChartKind kind, chartcomponent::VtChart& chart, const sheet::F1Book& computationGrid,
+                      std::int32_t lastComputationRow, const ProgramState& state)
+{
+    const QString templatePath = chartTemplatePath(state);
+    try {
+        chart.loadSettings(templatePath);
+    } catch (const chartcomponent::ChartError&) {
+        // A missing or unreadable template: the chart keeps the look it had.
+    }
+    const ChartKindData data = buildChartKindData(kind, computationGrid, lastComputationRow, state);
+    applyChartKindData(chart, data);
+    return templatePath;
+}
+
+}  // namespace chart

@@ -1,0 +1,83 @@
+// The three chart kinds of the control chart window (mean, range,
+// difference) as one table: which computation grid columns feed the seven
+// chart series, which series are taken out, which cells bound the value axis.
+// buildChartKindData reads the computation grid once into plain data; the
+// drawing routine (chart_kind_draw.h) hands that to the chart component.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace sheet { class F1Book; }
+
+namespace chart {
+
+struct ProgramState;
+
+enum class ChartKind { Mean, Range, Difference };
+
+inline constexpr int kChartSeriesCount = 7;
+
+// Settings key of the chart template and its default beside the program.
+inline constexpr const char* kChartTemplateSection = "GraphDef";
+inline constexpr const char* kChartTemplateKey = "XYFile";
+inline constexpr const char* kChartTemplateDefault = "ctadefault.vtc";
+
+struct SeriesPositionRule {
+    int series;                 // 1..7
+    bool excluded;
+    std::optional<bool> hidden; // unset: the hidden flag is left alone
+};
+
+struct ChartKindSpec {
+    ChartKind kind;
+    // Computation grid column of chart series 1..7; 0: the series gets no data and no name.
+    std::array<int, kChartSeriesCount> sourceColumns;
+    std::array<SeriesPositionRule, 3> positions;  // applied in this order
+    // Value axis when the template scales it by hand.
+    int maxRow, maxCol;         // upper bound cell
+    enum class MinRule { Cell, Zero, NegatedMax } minRule;
+    int minRow, minCol;         // lower bound cell (MinRule::Cell)
+};
+
+const ChartKindSpec& chartKindSpec(ChartKind kind);
+
+// Everything one drawing puts into the chart component.
+struct ChartKindData {
+    ChartKind kind = ChartKind::Mean;
+    int rowCount = 0;
+    // Values per series, one per chart row; NaN where the computation cell
+    // holds an error or no number (a missing point, never 0). Empty for the
+    // series the kind leaves out.
+    std::array<QVector<double>, kChartSeriesCount> values;
+    std::array<bool, kChartSeriesCount> seriesUsed{};
+    std::array<QString, kChartSeriesCount> seriesLabels;
+    QStringList rowLabels;
+    std::array<SeriesPositionRule, 3> positions{};
+    QString title;
+    QString xAxisTitle;
+    QString yAxisTitle;
+    // Value axis bounds for a template without automatic scaling; unset when
+    // a bound cell holds no number (the axis is then left as it is).
+    std::optional<double> scaleMinimum;
+    std::optional<double> scaleMaximum;
+    int majorDivisions = 8;
+    int minorDivisions = 1;
+};
+
+// Reads the data rows 16..lastComputationRow, their labels and the bounds.
+// Row labels: with an x column, the import grid's displayed text in that
+// column of the import row held in column A; otherwise column A's displayed
+// text. Throws sheet::SheetError when column A does not hold a row number
+// while an x column is set.
+ChartKindData buildChartKindData(ChartKind kind, const sheet::F1Book& computationGrid,
+                                 std::int32_t lastComputationRow, const ProgramState& state);
+
+// The chart template path from the settings file, default beside the program.
+QString chartTemplatePath(const ProgramState& state);
+
+}  // namespace chart
