@@ -1,0 +1,135 @@
+// The chart's data grid: resizing, cell access with range checks, bulk
+// column and label transfer, and the cached extent the automatic scale uses.
+#include "chart_data.h"
+
+#include "chart_error.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace chartcomponent {
+
+namespace {
+constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
+
+double cleaned(double value) { return std::isfinite(value) ? value : kNoValue; }
+}  // namespace
+
+void ChartData::setRowCount(int rows) {
+    rows = std::max(rows, 0);
+    if (rows == mRowCount) return;
+    for (Column& column : mColumns) {
+        column.values.resize(rows, kNoValue);
+        touch(column);
+    }
+    mRowLabels.resize(rows);
+    mRowCount = rows;
+}
+
+void ChartData::setColumnCount(int columns) {
+    columns = std::max(columns, 0);
+    const int old = columnCount();
+    mColumns.resize(columns);
+    for (int c = old; c < columns; ++c) {
+        mColumns[c].values = QVector<double>(mRowCount, kNoValue);
+        touch(mColumns[c]);
+    }
+}
+
+void ChartData::checkRow(int row) const {
+    if (row < 1 || row > mRowCount)
+        throw ChartError(QStringLiteral("chart row %1 is outside 1..%2").arg(row).arg(mRowCount));
+}
+
+void ChartData::checkColumn(int column) const {
+    if (column < 1 || column > columnCount())
+        throw ChartError(QStringLiteral("chart column %1 is outside 1..%2").arg(column).arg(columnCount()));
+}
+
+void ChartData::touch(Column& column) {
+    column.revision = mNextRevision++;
+    column.extentValid = false;
+}
+
+double ChartData::value(int row, int column) const {
+    checkColumn(column);
+    checkRow(row);
+    return mColumns[column - 1].values[row - 1];
+}
+
+void ChartData::setValue(int row, int column, double value) {
+    checkColumn(column);
+    checkRow(row);
+    Column& target = mColumns[column - 1];
+    target.values[row - 1] = cleaned(value);
+    touch(target);
+}
+
+const QVector<double>& ChartData::columnValues(int column) const {
+    checkColumn(column);
+    return mColumns[column - 1].values;
+}
+
+void ChartData::setColumnValues(int column, QVector<double> values) {
+    checkColumn(column);
+    if (values.size() != mRowCount)
+        throw ChartError(QStringLiteral("chart column %1 was given %2 values for %3 rows")
+                             .arg(column).arg(values.size()).arg(mRowCount));
+    for (double& value : values) value = cleaned(value);
+    Column& target = mColumns[column - 1];
+    target.values = std::move(values);
+    touch(target);
+}
+
+QString ChartData::rowLabel(int row) const {
+    checkRow(row);
+    return mRowLabels[row - 1];
+}
+
+void ChartData::setRowLabel(int row, const QString& label) {
+    checkRow(row);
+    mRowLabels[row - 1] = label;
+    if (!label.isEmpty()) mHasRowLabels = true;
+}
+
+void ChartData::setRowLabels(QStringList labels) {
+    if (labels.size() != mRowCount)
+        throw ChartError(QStringLiteral("chart was given %1 row labels for %2 rows").arg(labels.size()).arg(mRowCount));
+    mHasRowLabels = std::any_of(labels.cbegin(), labels.cend(), [](const QString& l) { return !l.isEmpty(); });
+    mRowLabels = std::move(labels);
+}
+
+QString ChartData::columnLabel(int column) const {
+    checkColumn(column);
+    return mColumns[column - 1].label;
+}
+
+void ChartData::setColumnLabel(int column, const QString& label) {
+    checkColumn(column);
+    mColumns[column - 1].label = label;
+}
+
+std::uint64_t ChartData::columnRevision(int column) const {
+    checkColumn(column);
+    return mColumns[column - 1].revision;
+}
+
+std::pair<double, double> ChartData::columnExtent(int column) const {
+    checkColumn(column);
+    const Column& source = mColumns[column - 1];
+    if (!source.extentValid) {
+        double low = std::numeric_limits<double>::infinity();
+        double high = -low;
+        for (double value : source.values) {
+            if (std::isnan(value)) continue;
+            low = std::min(low, value);
+            high = std::max(high, value);
+        }
+        source.extent = low <= high ? std::make_pair(low, high) : std::make_pair(kNoValue, kNoValue);
+        source.extentValid = true;
+    }
+    return source.extent;
+}
+
+}  // namespace chartcomponent

@@ -1,0 +1,66 @@
+// ChartData: the chart's data grid of rows (categories on the x axis) by
+// columns (series), one-based, with row and column labels. Values are kept
+// column by column so a million-row series is one array, handed to the plot
+// without copying per point; NaN marks a cell without a value (a gap).
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <cstdint>
+#include <utility>
+
+namespace chartcomponent {
+
+class ChartData {
+public:
+    int rowCount() const { return mRowCount; }
+    int columnCount() const { return int(mColumns.size()); }
+    // Resizing keeps the cells that stay inside the grid; new cells are empty.
+    // A count below zero is taken as zero (an empty chart).
+    void setRowCount(int rows);
+    void setColumnCount(int columns);
+
+    // Throw ChartError when the cell is outside the grid.
+    double value(int row, int column) const;
+    void setValue(int row, int column, double value);  // non-finite: no value
+    const QVector<double>& columnValues(int column) const;
+    // Exactly rowCount() values; non-finite values become gaps.
+    void setColumnValues(int column, QVector<double> values);
+
+    QString rowLabel(int row) const;
+    void setRowLabel(int row, const QString& label);
+    void setRowLabels(QStringList labels);  // exactly rowCount() labels
+    // True once any row has a non-empty label; until then the x axis shows row numbers.
+    bool hasRowLabels() const { return mHasRowLabels; }
+
+    QString columnLabel(int column) const;
+    void setColumnLabel(int column, const QString& label);
+
+    // Changes whenever the column's values change, so drawn copies can be reused.
+    std::uint64_t columnRevision(int column) const;
+    // Smallest and largest value of the column; NaN, NaN when it has none.
+    std::pair<double, double> columnExtent(int column) const;
+
+private:
+    struct Column {
+        QVector<double> values;
+        QString label;
+        std::uint64_t revision = 0;
+        mutable bool extentValid = false;
+        mutable std::pair<double, double> extent;
+    };
+
+    void checkRow(int row) const;
+    void checkColumn(int column) const;
+    void touch(Column& column);
+
+    int mRowCount = 0;
+    QVector<Column> mColumns;
+    QStringList mRowLabels;
+    bool mHasRowLabels = false;
+    std::uint64_t mNextRevision = 1;
+};
+
+}  // namespace chartcomponent

@@ -1,0 +1,54 @@
+// Axis tickers of the chart: the category ticker of the x axis, which shows
+// the row labels thinned to what fits, and the value ticker of the y axis,
+// which puts ticks exactly on the fixed divisions or on nice automatic steps
+// and writes tick labels with the chart's decimal separator.
+#pragma once
+
+#include <qcustomplot.h>
+
+#include <functional>
+
+namespace chartcomponent {
+
+class CategoryTicker : public QCPAxisTicker {
+public:
+    explicit CategoryTicker(QCPAxis* axis) : mAxis(axis) {}
+
+    // rowCount categories at positions 1..rowCount; label(p) is the text of category p.
+    void setCategories(int rowCount, std::function<QString(int)> label);
+    // Axis width in pixels the last tick generation assumed; the plot lays
+    // itself out again when the final width differs.
+    int usedAxisWidth() const { return mUsedAxisWidth; }
+
+    void generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision,
+                  QVector<double>& ticks, QVector<double>* subTicks, QVector<QString>* tickLabels) override;
+
+private:
+    QCPAxis* mAxis;
+    int mRowCount = 0;
+    std::function<QString(int)> mLabel;
+    int mUsedAxisWidth = -1;
+};
+
+class ValueTicker : public QCPAxisTicker {
+public:
+    // Fixed: ticks exactly at minimum + i * (maximum - minimum) / majorDivisions
+    // with minorDivisions - 1 sub-ticks between them; otherwise automatic.
+    void setFixedDivisions(bool fixed, int majorDivisions, int minorDivisions);
+    void setDecimalSeparator(QChar separator) { mSeparator = separator; }
+
+    void generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision,
+                  QVector<double>& ticks, QVector<double>* subTicks, QVector<QString>* tickLabels) override;
+
+private:
+    bool mFixed = false;
+    int mMajor = 5;
+    int mMinor = 1;
+    QChar mSeparator = QChar('.');
+};
+
+// Tick labels: as few decimals as tell the ticks apart exactly, at most two
+// more than the step's own magnitude needs.
+QVector<QString> formatTickLabels(const QVector<double>& ticks, double step, QChar separator);
+
+}  // namespace chartcomponent
