@@ -8,6 +8,7 @@
 #pragma once
 
 #include "sheet_types.h"
+#include "workbook_data.h"
 
 #include <QString>
 #include <QStringList>
@@ -120,6 +121,12 @@ public:
     // line) and leaves the book unchanged. formatOut receives the format code.
     void read(const QString& path, int* formatOut = nullptr);
     void write(const QString& path, int format) const;
+    // The whole content as plain data (formulas as text with their results
+    // calculated), and its inverse: load() checks everything first (every
+    // formula parses, every name is valid) and only then replaces the content;
+    // on any error it throws SheetError and the book is unchanged.
+    WorkbookData snapshot() const;
+    void load(const WorkbookData& data);
 
     // --- display switches (honoured by the on-screen grid) ----------------
     bool showFormulas = false;

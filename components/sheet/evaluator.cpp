@@ -1,0 +1,237 @@
+// The formula interpreter: runs a formula's reverse Polish code on a value
+// stack with desktop-spreadsheet semantics (see near_tie.h for the arithmetic
+// and comparisons), and the worksheet functions.
+#include "evaluator.h"
+
+#include "functions.h"
+#include "near_tie.h"
+#include "number_format.h"
+#include "value_ops.h"
+#include "workbook.h"
+
+#include <cmath>
+
+namespace sheet {
+
+
+Evaluator::Evaluator(Workbook& book, Sheet& sheet) : m_book(book), m_sheet(sheet)
+{
+    m_stack.resize(32);
+}
+
+Value Evaluator::cellValue(int row, int col) const
+{
+    const Column* c = m_sheet.column(col);
+    if (!c || row >= c->extent()) return Value{};
+    const double v = c->values[static_cast<size_t>(row)];
+    switch (c->kinds[static_cast<size_t>(row)] & kKindMask) {
+    case KindNumber: return numberValue(v);
+    case KindText: return textValue(&m_sheet.texts[static_cast<size_t>(v)]);
+    case KindBoolean: return booleanValue(v != 0.0);
+    case KindError: return errorValue(static_cast<ErrorCode>(static_cast<int>(v)));
+    case KindEmptyText: return textValue(&kEmptyText);
+    default: return Value{};
+    }
+}
+
+// The single value an operand stands for: a reference gives its cell; a range
+// gives the cell in the formula's own row or column (implicit intersection).
+Value Evaluator::scalar(const Value& v) const
+{
+    if (v.kind == VKind::Ref) return cellValue(v.row1, v.col1);
+    if (v.kind == VKind::Range) {
+        if (v.row1 == v.row2 && v.col1 == v.col2) return cellValue(v.row1, v.col1);
+        if (v.col1 == v.col2 && m_row >= v.row1 && m_row <= v.row2) return cellValue(m_row, v.col1);
+        if (v.row1 == v.row2 && m_col >= v.col1 && m_col <= v.col2) return cellValue(v.row1, m_col);
+        return errorValue(ErrorCode::Value);
+    }
+    return v;
+}
+
+const QString* Evaluator::keepText(QString text)
+{
+    m_scratch.push_back(std::move(text));
+    return &m_scratch.back();
+}
+
+
+Value Evaluator::evaluate(const Formula& f, int row, int col)
+{
+    m_row = row;
+    m_col = col;
+    if (!m_scratch.empty()) m_scratch.clear();
+    if (static_cast<int>(m_stack.size()) < f.maxStack) m_stack.resize(static_cast<size_t>(f.maxStack));
+    Value* const base = m_stack.data();
+    Value* sp = base;
+    const QChar separator = m_book.decimalSeparator;
+    const NameTable& names = m_book.names();
+
+    for (const Token& t : f.code) {
+        switch (t.op) {
+        case Op::Number: *sp++ = numberValue(f.numbers[static_cast<size_t>(t.index)]); break;
+        case Op::String: *sp++ = textValue(&f.strings[static_cast<size_t>(t.index)]); break;
+        case Op::Boolean: *sp++ = booleanValue(t.index != 0); break;
+        case Op::Error: *sp++ = errorValue(static_cast<ErrorCode>(t.index)); break;
+        case Op::Missing: { Value v; v.kind = VKind::Missing; *sp++ = v; break; }
+        case Op::Ref: {
+            const CellRef& r = f.refs[static_cast<size_t>(t.index)];
+            const int rr = r.row.resolve(row), cc = r.col.resolve(col);
+            if (rr < 1 || rr > kMaxRows || cc < 1 || cc > kMaxCols) { *sp++ = errorValue(ErrorCode::Ref); break; }
+            Value v;
+            v.kind = VKind::Ref;
+            v.row1 = v.row2 = rr;
+            v.col1 = v.col2 = cc;
+            *sp++ = v;
+            break;
+        }
+        case Op::Range: {
+            const CellRef& a = f.refs[static_cast<size_t>(t.index)];
+            const CellRef& b = f.refs[static_cast<size_t>(t.index) + 1];
+            const int r1 = a.row.resolve(row), c1 = a.col.resolve(col);
+            const int r2 = b.row.resolve(row), c2 = b.col.resolve(col);
+            if (std::min(r1, r2) < 1 || std::max(r1, r2) > kMaxRows || std::min(c1, c2) < 1
+                || std::max(c1, c2) > kMaxCols) {
+                *sp++ = errorValue(ErrorCode::Ref);
+                break;
+            }
+            Value v;
+            v.kind = VKind::Range;
+            v.row1 = std::min(r1, r2);
+            v.row2 = std::max(r1, r2);
+            v.col1 = std::min(c1, c2);
+            v.col2 = std::max(c1, c2);
+            *sp++ = v;
+            break;
+        }
+        case Op::Name: {
+            const NameSlot& n = names.slot(f.names[static_cast<size_t>(t.index)]);
+            if (!n.defined) { *sp++ = errorValue(ErrorCode::Name); break; }
+            Value v;
+            v.kind = (n.row1 == n.row2 && n.col1 == n.col2) ? VKind::Ref : VKind::Range;
+            v.row1 = n.row1;
+            v.row2 = n.row2;
+            v.col1 = n.col1;
+            v.col2 = n.col2;
+            *sp++ = v;
+            break;
+        }
+        case Op::Paren: break;
+        case Op::Plus: sp[-1] = scalar(sp[-1]); break;
+        case Op::Negate:
+        case Op::Percent: {
+            double x;
+            const ErrorCode e = toNumber(scalar(sp[-1]), separator, &x);
+            sp[-1] = e != ErrorCode::None ? errorValue(e) : numberValue(t.op == Op::Negate ? -x : x / 100.0);
+            break;
+        }
+        case Op::Add: case Op::Subtract: case Op::Multiply: case Op::Divide: case Op::Power: {
+            const Value b = scalar(sp[-1]);
+            const Value a = scalar(sp[-2]);
+            --sp;
+            double x, y;
+            ErrorCode e = toNumber(a, separator, &x);
+            if (e == ErrorCode::None) e = toNumber(b, separator, &y);
+            if (e != ErrorCode::None) { sp[-1] = errorValue(e); break; }
+            switch (t.op) {
+            case Op::Add: sp[-1] = numberValue(neartie::add(x, y)); break;
+            case Op::Subtract: sp[-1] = numberValue(neartie::subtract(x, y)); break;
+            case Op::Multiply: sp[-1] = numberValue(x * y); break;
+            case Op::Divide: sp[-1] = y == 0.0 ? errorValue(ErrorCode::Div0) : numberValue(x / y); break;
+            default:
+                if (x == 0.0 && y == 0.0) sp[-1] = errorValue(ErrorCode::Num);
+                else if (x == 0.0 && y < 0.0) sp[-1] = errorValue(ErrorCode::Div0);
+                else sp[-1] = numberValue(std::pow(x, y));
+                break;
+            }
+            break;
+        }
+        case Op::Concat: {
+            const Value b = scalar(sp[-1]);
+            const Value a = scalar(sp[-2]);
+            --sp;
+            if (a.kind == VKind::Error) { sp[-1] = a; break; }
+            if (b.kind == VKind::Error) { sp[-1] = b; break; }
+            auto asText = [&](const Value& v) -> QString {
+                switch (v.kind) {
+                case VKind::Number: return formatNumber(v.number, QStringLiteral("General"), separator);
+                case VKind::Text: return *v.text;
+                case VKind::Boolean: return v.number != 0.0 ? kTrueText : kFalseText;
+                default: return QString();
+                }
+            };
+            sp[-1] = textValue(keepText(asText(a) + asText(b)));
+            break;
+        }
+        case Op::Equal: case Op::NotEqual: case Op::Less: case Op::Greater:
+        case Op::LessEqual: case Op::GreaterEqual: {
+            const Value b = scalar(sp[-1]);
+            const Value a = scalar(sp[-2]);
+            --sp;
+            if (a.kind == VKind::Error) { sp[-1] = a; break; }
+            if (b.kind == VKind::Error) { sp[-1] = b; break; }
+            const int c = compareScalars(a, b);
+            bool r = false;
+            switch (t.op) {
+            case Op::Equal: r = c == 0; break;
+            case Op::NotEqual: r = c != 0; break;
+            case Op::Less: r = c < 0; break;
+            case Op::Greater: r = c > 0; break;
+            case Op::LessEqual: r = c <= 0; break;
+            default: r = c >= 0; break;
+            }
+            sp[-1] = booleanValue(r);
+            break;
+        }
+        case Op::Call: {
+            Value* args = sp - t.argc;
+            if (t.index < 0) {
+                // An unknown function.
+                *args = errorValue(ErrorCode::Name);
+            } else {
+                call(t, args);
+            }
+            sp = args + 1;
+            break;
+        }
+        }
+    }
+    Value result = scalar(sp[-1]);
+    if (result.kind == VKind::Empty || result.kind == VKind::Missing) result = numberValue(0.0);
+    return result;
+}
+
+bool Evaluator::evaluateInto(const Formula& formula, int row, int col)
+{
+    const Value v = evaluate(formula, row, col);
+    Column& c = m_sheet.ensureColumn(col);
+    c.ensure(row);
+    std::uint8_t& kind = c.kinds[static_cast<size_t>(row)];
+    double& slot = c.values[static_cast<size_t>(row)];
+    const std::uint8_t oldKind = kind;
+    const double oldSlot = slot;
+    switch (v.kind) {
+    case VKind::Number: kind = kFormulaFlag | KindNumber; slot = v.number; break;
+    case VKind::Boolean: kind = kFormulaFlag | KindBoolean; slot = v.number; break;
+    case VKind::Error: kind = kFormulaFlag | KindError; slot = static_cast<double>(v.error); break;
+    case VKind::Text:
+        if (v.text->isEmpty()) {
+            kind = kFormulaFlag | KindEmptyText;
+            slot = 0.0;
+        } else if (kind == (kFormulaFlag | KindText)) {
+            // Reuse the cell's pool slot so recalculation does not grow the pool.
+            QString& stored = m_sheet.texts[static_cast<size_t>(slot)];
+            if (stored == *v.text) return false;
+            stored = *v.text;
+            return true;
+        } else {
+            const QString copy = *v.text;
+            slot = m_sheet.addText(copy);
+            kind = kFormulaFlag | KindText;
+        }
+        break;
+    default: kind = kFormulaFlag | KindNumber; slot = 0.0; break;
+    }
+    return kind != oldKind || (slot != oldSlot && !(std::isnan(slot) && std::isnan(oldSlot)));
+}
+
+}  // namespace sheet

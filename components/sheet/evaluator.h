@@ -1,0 +1,52 @@
+// Evaluates one compiled formula at one cell and stores its result in the
+// cell's slots. Works on a value stack of plain structs: no allocation per
+// cell on the common paths (texts are pointers into the pool or the formula).
+#pragma once
+
+#include "formula.h"
+#include "sheet_store.h"
+
+#include <deque>
+#include <vector>
+
+namespace sheet {
+
+class Workbook;
+
+enum class VKind : std::uint8_t { Number, Text, Boolean, Error, Empty, Ref, Range, Missing };
+
+struct Value {
+    VKind kind = VKind::Empty;
+    ErrorCode error = ErrorCode::None;
+    double number = 0.0;
+    const QString* text = nullptr;
+    int row1 = 0, col1 = 0, row2 = 0, col2 = 0;  // Ref: row1/col1; Range: all, normalised
+};
+
+class Evaluator {
+public:
+    Evaluator(Workbook& book, Sheet& sheet);
+
+    // Evaluates `formula` as held by cell (row, col) and stores the result
+    // there; true when the stored result changed.
+    bool evaluateInto(const Formula& formula, int row, int col);
+    // Evaluates and returns the scalar result (texts point into storage that
+    // lives until the next evaluation).
+    Value evaluate(const Formula& formula, int row, int col);
+
+private:
+    friend struct FunctionCall;
+    Value cellValue(int row, int col) const;
+    Value scalar(const Value& v) const;
+    void call(const Token& t, Value* args);
+    const QString* keepText(QString text);
+
+    Workbook& m_book;
+    Sheet& m_sheet;
+    int m_row = 0, m_col = 0;
+    std::vector<Value> m_stack;
+    std::deque<QString> m_scratch;
+    std::vector<double> m_numbers;
+};
+
+}  // namespace sheet

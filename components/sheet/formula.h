@@ -1,0 +1,81 @@
+// A compiled formula: reverse Polish code with references stored relative to
+// the cell that holds it (row/column offsets, or absolute positions where the
+// text had "$"). Because nothing in it depends on the holding cell, one
+// Formula is shared by every cell of a filled-down block.
+#pragma once
+
+#include "sheet_types.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace sheet {
+
+inline constexpr int kMaxRows = 1048576;
+inline constexpr int kMaxCols = 16384;
+
+// One axis of a reference: an absolute position (one-based) or an offset from
+// the holding cell.
+struct RefAxis {
+    int value = 0;
+    bool absolute = false;
+    int resolve(int base) const { return absolute ? value : base + value; }
+    bool operator==(const RefAxis&) const = default;
+};
+
+struct CellRef {
+    RefAxis row;
+    RefAxis col;
+    bool operator==(const CellRef&) const = default;
+};
+
+enum class Op : std::uint8_t {
+    Number,    // index: numbers[]
+    String,    // index: strings[]
+    Boolean,   // index: 0/1
+    Error,     // index: ErrorCode
+    Ref,       // index: refs[] (one cell)
+    Range,     // index: refs[index], refs[index + 1]
+    Name,      // index: names[] (the workbook's name slot)
+    Paren,     // no effect on the value; keeps the text's parentheses
+    Negate,
+    Plus,      // unary plus
+    Percent,
+    Add, Subtract, Multiply, Divide, Power, Concat,
+    Equal, NotEqual, Less, Greater, LessEqual, GreaterEqual,
+    Call,      // index: function id, argc: argument count
+    Missing,   // an empty argument such as in IF(A1,,2)
+};
+
+struct Token {
+    Op op;
+    std::uint8_t argc = 0;
+    std::int32_t index = 0;
+    bool operator==(const Token&) const = default;
+};
+
+struct Formula {
+    std::vector<Token> code;
+    std::vector<double> numbers;
+    std::vector<QString> strings;
+    std::vector<CellRef> refs;
+    std::vector<int> names;   // slots of the workbook's name table
+    int maxStack = 0;
+
+    bool sameAs(const Formula& other) const
+    {
+        return code == other.code && numbers == other.numbers && strings == other.strings
+               && refs == other.refs && names == other.names;
+    }
+};
+
+using FormulaPtr = std::shared_ptr<const Formula>;
+
+// Column letters of a one-based column number ("A", "BH"); empty when out of range.
+QString columnName(int col);
+// A1-style address of a cell, e.g. "E16" or "$E$16".
+QString cellAddress(int row, int col, bool rowAbsolute = false, bool colAbsolute = false);
+
+}  // namespace sheet

@@ -1,0 +1,41 @@
+// The table of worksheet functions: names and argument counts.
+#include "functions.h"
+
+namespace sheet {
+
+namespace {
+
+const FunctionInfo kFunctions[] = {
+    {"ABS", 1, 1},      {"AND", 1, 255},     {"AVERAGE", 1, 255}, {"COLUMN", 0, 1},
+    {"COUNT", 1, 255},  {"COUNTA", 1, 255},  {"COUNTIF", 2, 2},   {"IF", 2, 3},
+    {"INT", 1, 1},      {"ISBLANK", 1, 1},   {"ISERROR", 1, 1},   {"ISNUMBER", 1, 1},
+    {"ISTEXT", 1, 1},   {"MAX", 1, 255},     {"MIN", 1, 255},     {"NOT", 1, 1},
+    {"OR", 1, 255},     {"ROUND", 2, 2},     {"ROW", 0, 1},       {"SQRT", 1, 1},
+    {"STDEV", 1, 255},  {"STDEVP", 1, 255},  {"SUM", 1, 255},     {"TRUE", 0, 0},
+    {"FALSE", 0, 0},    {"NA", 0, 0},        {"ISNA", 1, 1},      {"MOD", 2, 2},
+    {"PI", 0, 0},       {"IFERROR", 2, 2},   {"LEN", 1, 1},       {"EXP", 1, 1},
+    {"LN", 1, 1},       {"LOG10", 1, 1},     {"POWER", 2, 2},     {"COUNTBLANK", 1, 1},
+    {"SUMSQ", 1, 255},
+};
+static_assert(sizeof kFunctions / sizeof kFunctions[0] == static_cast<size_t>(Fn::Count_));
+
+}  // namespace
+
+const FunctionInfo& functionInfo(Fn fn)
+{
+    return kFunctions[static_cast<size_t>(fn)];
+}
+
+bool findFunction(const QString& name, Fn* out)
+{
+    const QByteArray upper = name.toUpper().toLatin1();
+    for (size_t i = 0; i < static_cast<size_t>(Fn::Count_); ++i) {
+        if (upper == kFunctions[i].name) {
+            *out = static_cast<Fn>(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace sheet

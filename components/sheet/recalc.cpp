@@ -1,0 +1,189 @@
+// Recalculation in dependency order. The unit of ordering is a formula group:
+// one run of a column (a filled-down block or a single formula cell). Groups
+// are sorted so that every group comes after the groups its references touch,
+// then each is evaluated top to bottom. A group that reads its own column only
+// above the current row (a running chain) is fine top to bottom. No recursion
+// anywhere: a chain a million rows long costs a loop, not a stack.
+//
+// Groups caught in a cycle at group level (which may still be acyclic cell by
+// cell, e.g. two columns each reading the other's row above) are evaluated by
+// repeated row-major sweeps until nothing changes; what still changes after
+// the sweep limit is a true circular reference and becomes #REF!.
+#include "workbook.h"
+
+#include "evaluator.h"
+
+#include <algorithm>
+#include <deque>
+
+namespace sheet {
+
+namespace {
+
+struct Group {
+    int col;
+    int first;
+    int last;
+    const Formula* formula;
+};
+
+struct Rect {
+    int row1, col1, row2, col2;
+    bool selfSafe;  // reading the own column here only looks strictly above
+};
+
+constexpr int kSweepLimit = 100;
+
+// Every area a group's cells read, as rectangles over all its rows.
+void collectRects(const Group& g, const NameTable& names, std::vector<Rect>& out)
+{
+    out.clear();
+    const Formula& f = *g.formula;
+    auto rowSpan = [&](const RefAxis& a, int* lo, int* hi) {
+        if (a.absolute) { *lo = *hi = a.value; }
+        else { *lo = g.first + a.value; *hi = g.last + a.value; }
+    };
+    for (const Token& t : f.code) {
+        if (t.op == Op::Ref) {
+            const CellRef& r = f.refs[static_cast<size_t>(t.index)];
+            Rect rect;
+            rowSpan(r.row, &rect.row1, &rect.row2);
+            rect.col1 = rect.col2 = r.col.resolve(g.col);
+            rect.selfSafe = !r.row.absolute && r.row.value < 0;
+            out.push_back(rect);
+        } else if (t.op == Op::Range) {
+            const CellRef& a = f.refs[static_cast<size_t>(t.index)];
+            const CellRef& b = f.refs[static_cast<size_t>(t.index) + 1];
+            int a1, a2, b1, b2;
+            rowSpan(a.row, &a1, &a2);
+            rowSpan(b.row, &b1, &b2);
+            Rect rect;
+            rect.row1 = std::min(a1, b1);
+            rect.row2 = std::max(a2, b2);
+            const int ca = a.col.resolve(g.col), cb = b.col.resolve(g.col);
+            rect.col1 = std::min(ca, cb);
+            rect.col2 = std::max(ca, cb);
+            rect.selfSafe = !a.row.absolute && !b.row.absolute && a.row.value < 0 && b.row.value < 0;
+            out.push_back(rect);
+        } else if (t.op == Op::Name) {
+            const NameSlot& n = names.slot(f.names[static_cast<size_t>(t.index)]);
+            if (!n.defined) continue;
+            out.push_back(Rect{n.row1, n.col1, n.row2, n.col2, false});
+        }
+    }
+}
+
+void sweepCycle(Workbook& book, Sheet& sheet, const std::vector<Group>& groups, const std::vector<int>& members)
+{
+    Evaluator evaluator(book, sheet);
+    int top = kMaxRows, bottom = 0;
+    std::vector<int> byColumn = members;
+    std::sort(byColumn.begin(), byColumn.end(), [&](int a, int b) { return groups[a].col < groups[b].col; });
+    for (int m : members) {
+        top = std::min(top, groups[m].first);
+        bottom = std::max(bottom, groups[m].last);
+    }
+    for (int pass = 0; pass < kSweepLimit; ++pass) {
+        bool changed = false;
+        for (int row = top; row <= bottom; ++row)
+            for (int m : byColumn) {
+                const Group& g = groups[m];
+                if (row >= g.first && row <= g.last) changed |= evaluator.evaluateInto(*g.formula, row, g.col);
+            }
+        if (!changed) return;
+    }
+    // Still moving: a circular reference.
+    for (int m : members) {
+        const Group& g = groups[m];
+        Column& c = sheet.ensureColumn(g.col);
+        for (int row = g.first; row <= g.last; ++row) {
+            c.kinds[static_cast<size_t>(row)] = kFormulaFlag | KindError;
+            c.values[static_cast<size_t>(row)] = static_cast<double>(ErrorCode::Ref);
+        }
+    }
+}
+
+void recalculateSheet(Workbook& book, Sheet& sheet)
+{
+    std::vector<Group> groups;
+    std::vector<std::pair<int, int>> columnGroups(sheet.columns.size() + 1, {0, 0});  // [begin, end)
+    for (size_t i = 0; i < sheet.columns.size(); ++i) {
+        const int begin = static_cast<int>(groups.size());
+        for (const Run<FormulaPtr>& run : sheet.columns[i].formulas.runs())
+            groups.push_back(Group{static_cast<int>(i) + 1, run.first, run.last, run.value.get()});
+        columnGroups[i + 1] = {begin, static_cast<int>(groups.size())};
+    }
+    if (groups.empty()) return;
+
+    const int n = static_cast<int>(groups.size());
+    std::vector<std::vector<int>> dependents(static_cast<size_t>(n));
+    std::vector<int> indegree(static_cast<size_t>(n), 0);
+    std::vector<int> lastMark(static_cast<size_t>(n), -1);
+    std::vector<bool> selfBlocked(static_cast<size_t>(n), false);
+    std::vector<Rect> rects;
+    const int columnCount = static_cast<int>(sheet.columns.size());
+
+    for (int gi = 0; gi < n; ++gi) {
+        const Group& g = groups[static_cast<size_t>(gi)];
+        collectRects(g, book.names(), rects);
+        for (const Rect& rect : rects) {
+            const int c1 = std::max(rect.col1, 1), c2 = std::min(rect.col2, columnCount);
+            for (int c = c1; c <= c2; ++c) {
+                const auto [begin, end] = columnGroups[static_cast<size_t>(c)];
+                // Runs of a column are sorted: find the first that can overlap.
+                auto it = std::lower_bound(groups.begin() + begin, groups.begin() + end, rect.row1,
+                                           [](const Group& h, int row) { return h.last < row; });
+                for (; it != groups.begin() + end && it->first <= rect.row2; ++it) {
+                    const int hi = static_cast<int>(it - groups.begin());
+                    if (hi == gi) {
+                        if (!rect.selfSafe) selfBlocked[static_cast<size_t>(gi)] = true;
+                        continue;
+                    }
+                    if (lastMark[static_cast<size_t>(hi)] == gi) continue;
+                    lastMark[static_cast<size_t>(hi)] = gi;
+                    dependents[static_cast<size_t>(hi)].push_back(gi);
+                    ++indegree[static_cast<size_t>(gi)];
+                }
+            }
+        }
+    }
+
+    std::deque<int> ready;
+    for (int gi = 0; gi < n; ++gi)
+        if (indegree[static_cast<size_t>(gi)] == 0 && !selfBlocked[static_cast<size_t>(gi)]) ready.push_back(gi);
+    std::vector<bool> done(static_cast<size_t>(n), false);
+    Evaluator evaluator(book, sheet);
+    auto finish = [&](int gi) {
+        done[static_cast<size_t>(gi)] = true;
+        for (int d : dependents[static_cast<size_t>(gi)])
+            if (--indegree[static_cast<size_t>(d)] == 0 && !selfBlocked[static_cast<size_t>(d)]) ready.push_back(d);
+    };
+    for (;;) {
+        while (!ready.empty()) {
+            const int gi = ready.front();
+            ready.pop_front();
+            const Group& g = groups[static_cast<size_t>(gi)];
+            for (int row = g.first; row <= g.last; ++row) evaluator.evaluateInto(*g.formula, row, g.col);
+            finish(gi);
+        }
+        // What is left waits on a cycle (or reads itself). Sweep the blocked
+        // groups whose other inputs are ready, else all that are left.
+        std::vector<int> left;
+        for (int gi = 0; gi < n; ++gi)
+            if (!done[static_cast<size_t>(gi)]) left.push_back(gi);
+        if (left.empty()) break;
+        sweepCycle(book, sheet, groups, left);
+        for (int gi : left) done[static_cast<size_t>(gi)] = true;
+        break;
+    }
+}
+
+}  // namespace
+
+void Workbook::recalculate()
+{
+    m_dirty = false;
+    for (int i = 0; i < sheetCount(); ++i) recalculateSheet(*this, sheet(i));
+}
+
+}  // namespace sheet
