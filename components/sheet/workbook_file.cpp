@@ -25,6 +25,11 @@
 #include <unordered_map>
 #include <vector>
 
+#ifdef __linux__
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 namespace sheet {
 
 namespace {
@@ -35,6 +40,7 @@ constexpr std::string_view kMagic = "PLOTWISE-WORKBOOK";
 constexpr int kVersion = 1;
 constexpr qint64 kBlockBytes = 1 << 20;
 constexpr size_t kMaxLineBytes = 4 << 20;  // a cell text is far shorter; guards memory
+constexpr size_t kSampleCells = 4096;      // cells read before the sheet's size is estimated
 
 // Thrown inside the reader with the reason only; the caller adds file and line.
 struct LineError {
@@ -105,12 +111,16 @@ public:
                 fail(QStringLiteral("read error: %1").arg(m_file.errorString()));
             m_pos = 0;
             m_end = size_t(got);
+            m_totalRead += got;
             if (got == 0)
                 m_atEof = true;
         }
     }
 
     qint64 lineNumber() const { return m_lineNumber; }
+    // Bytes of the file up to the current line (a block-boundary line aside).
+    qint64 bytesConsumed() const { return m_totalRead - qint64(m_end - m_pos); }
+    qint64 fileSize() const { return m_file.size(); }
 
 private:
     static std::string_view trimCr(std::string_view line)
@@ -142,7 +152,22 @@ private:
     bool m_carryInUse = false;
     std::string m_lastLine;
     qint64 m_lineNumber = 0;
+    qint64 m_totalRead = 0;
 };
+
+void adviseLargePages(void* data, size_t bytes)
+{
+#ifdef __linux__
+    const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t start = (reinterpret_cast<uintptr_t>(data) + page - 1) & ~(page - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + bytes) & ~(page - 1);
+    if (end > start + (8u << 20))
+        madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+#else
+    (void)data;
+    (void)bytes;
+#endif
+}
 
 // ---------------------------------------------------------------------------
 // Byte-level checks
@@ -451,10 +476,15 @@ private:
                 continue;
             if (ended)
                 fail(QStringLiteral("text after the closing \"end\" line"));
-            if (keyword == "cell")
+            if (keyword == "cell") {
                 parseCell(fields, lines.lineNumber());
-            else if (keyword == "sheet")
+                if (m_data.sheets.back().cells.size() == kSampleCells)
+                    reserveForSheet(lines);
+            }
+            else if (keyword == "sheet") {
                 parseSheet(fields);
+                m_sheetStartBytes = lines.bytesConsumed();
+            }
             else if (keyword == "name")
                 parseName(fields);
             else if (keyword == "end") {
@@ -499,6 +529,7 @@ private:
         m_lastKey = 0;
         m_sorted = true;
         m_cellLines.clear();
+        m_firstUnsorted = 0;
     }
 
     void parseName(Fields& fields)
@@ -589,11 +620,17 @@ private:
         const quint64 key = (quint64(cell.row) << 16) | quint64(cell.col);
         if (key == m_lastKey)
             fail(QStringLiteral("duplicate cell %1").arg(addressText(cell.row, cell.col)));
-        if (key < m_lastKey)
+        std::vector<CellData>& cells = m_data.sheets.back().cells;
+        if (key < m_lastKey && m_sorted) {
+            // From here on a repeated address can only be found by sorting;
+            // keep the line of every later cell to name it then.
             m_sorted = false;
+            m_firstUnsorted = cells.size();
+        }
         m_lastKey = key;
-        m_data.sheets.back().cells.push_back(std::move(cell));
-        m_cellLines.push_back(lineNumber);
+        cells.push_back(std::move(cell));
+        if (!m_sorted)
+            m_cellLines.push_back(lineNumber);
     }
 
     // Identical format codes share one string instead of one copy per cell.
@@ -608,11 +645,31 @@ private:
         return m_lastFormat;
     }
 
+    // Growing a vector of millions of cells by doubling moves them again and
+    // again; after a sample of cells, reserve what the rest of the file holds
+    // at the sample's bytes per cell.
+    void reserveForSheet(const LineSource& lines)
+    {
+        const qint64 sampleBytes = lines.bytesConsumed() - m_sheetStartBytes;
+        if (sampleBytes <= 0)
+            return;
+        const double bytesPerCell = double(sampleBytes) / double(kSampleCells);
+        const double remaining = double(lines.fileSize() - lines.bytesConsumed());
+        const double estimate = double(kSampleCells) + 1.05 * remaining / bytesPerCell;
+        std::vector<CellData>& cells = m_data.sheets.back().cells;
+        cells.reserve(size_t(std::min(estimate, double(kRowLimit) * 64.0)));
+        // An over-estimate costs address space only: pages never written are
+        // never given memory. Large pages cut the cost of touching the rest.
+        adviseLargePages(cells.data(), cells.capacity() * sizeof(CellData));
+    }
+
     // Cells written out of order are sorted here; a repeated address is refused
     // with the line of its second occurrence.
     void finishSheet()
     {
-        if (m_data.sheets.empty() || m_sorted)
+        if (m_data.sheets.empty())
+            return;
+        if (m_sorted)
             return;
         std::vector<CellData>& cells = m_data.sheets.back().cells;
         std::vector<uint32_t> order(cells.size());
@@ -621,8 +678,11 @@ private:
         std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return keyOf(a) < keyOf(b); });
         for (size_t k = 1; k < order.size(); ++k) {
             if (keyOf(order[k]) == keyOf(order[k - 1])) {
-                const CellData& c = cells[order[k]];
-                throw LineErrorAt{m_cellLines[order[k]],
+                // The later of the two lies past the sorted prefix, whose
+                // addresses strictly increase.
+                const uint32_t later = std::max(order[k], order[k - 1]);
+                const CellData& c = cells[later];
+                throw LineErrorAt{m_cellLines[later - m_firstUnsorted],
                                   QStringLiteral("duplicate cell %1").arg(addressText(c.row, c.col))};
             }
         }
@@ -646,7 +706,9 @@ private:
     WorkbookData m_data;
     quint64 m_lastKey = 0;
     bool m_sorted = true;
-    std::vector<qint64> m_cellLines;
+    std::vector<qint64> m_cellLines;  // lines of the cells from m_firstUnsorted on
+    size_t m_firstUnsorted = 0;
+    qint64 m_sheetStartBytes = 0;
     QHash<QString, QString> m_formats;
     QString m_lastFormat;
 };

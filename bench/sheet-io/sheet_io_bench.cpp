@@ -1,0 +1,71 @@
+// Benchmarks of the native workbook file with a sheet the size of a large
+// import: 1,048,576 rows x 4 columns (row number, three measurements with
+// two decimals), about 4.2 million cells. Run by hand; figures go to
+// docs/performance.md under "Workbook files".
+#include "workbook_file.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kRows = 1048576;
+
+sheet::WorkbookData measurementBook(int rows)
+{
+    sheet::WorkbookData data;
+    sheet::SheetData s{QStringLiteral("Messwerte"), {}};
+    s.cells.reserve(size_t(rows) * 4);
+    for (int r = 1; r <= rows; ++r) {
+        sheet::CellData a;
+        a.row = r;
+        a.col = 1;
+        a.kind = sheet::CellKind::Number;
+        a.number = r;
+        s.cells.push_back(a);
+        for (int c = 2; c <= 4; ++c) {
+            sheet::CellData v = a;
+            v.col = c;
+            // Two-decimal measurements around 20, as a gauge delivers them.
+            v.number = std::round((20.0 + 3.0 * std::sin(r * 0.37 + c)) * 100.0) / 100.0;
+            s.cells.push_back(v);
+        }
+    }
+    data.sheets.push_back(std::move(s));
+    return data;
+}
+
+void BM_WriteNative(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.vts"));
+    const sheet::WorkbookData data = measurementBook(kRows);
+    for (auto _ : state)
+        sheet::writeNativeWorkbook(path, data);
+    state.counters["cells"] = double(data.sheets[0].cells.size());
+    state.counters["MB"] = double(QFileInfo(path).size()) / 1e6;
+}
+BENCHMARK(BM_WriteNative)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_ReadNative(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.vts"));
+    sheet::writeNativeWorkbook(path, measurementBook(kRows));
+    size_t cells = 0;
+    for (auto _ : state) {
+        const sheet::WorkbookData data = sheet::readNativeWorkbook(path);
+        cells = data.sheets[0].cells.size();
+        benchmark::DoNotOptimize(cells);
+    }
+    state.counters["cells"] = double(cells);
+}
+BENCHMARK(BM_ReadNative)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();
