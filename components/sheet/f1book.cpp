@@ -80,6 +80,15 @@ void F1Book::setText(int row, int col, const QString& text)
     if (m_listener) m_listener(Range{row, col, row, col});
 }
 
+void F1Book::setLiteralText(int row, int col, const QString& text)
+{
+    checkCell(row, col);
+    Sheet& s = m_book->active();
+    if (text.isEmpty()) m_book->setConstant(s, row, col, KindEmptyText, 0.0);
+    else m_book->setConstant(s, row, col, KindText, s.addText(text));
+    if (m_listener) m_listener(Range{row, col, row, col});
+}
+
 QString F1Book::text(int row, int col) const
 {
     if (!validCell(row, col)) return QString();

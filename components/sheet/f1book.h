@@ -49,6 +49,9 @@ public:
     // Text value of the cell: the text of a text cell, the formatted text of
     // numbers, a formula's result as text, an error's name.
     QString text(int row, int col) const;
+    // Stores `text` as a text cell exactly as given, even when it reads as a
+    // number ("1." as a label); an empty text stores the empty text "".
+    void setLiteralText(int row, int col, const QString& text);
     void setBoolean(int row, int col, bool value);
     void setError(int row, int col, ErrorCode error);
     // Parses and stores a formula (with or without the leading "="); evaluated
