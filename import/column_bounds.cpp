@@ -1,0 +1,66 @@
+// Column bounds of the text import; see column_bounds.h.
+#include "column_bounds.h"
+
+#include "f1book.h"
+
+#include <QRegularExpression>
+#include <cmath>
+#include <limits>
+
+namespace dataimport {
+
+namespace {
+
+std::optional<qint64> decimalInteger(const QString& text)
+{
+    bool ok = false;
+    const qint64 value = text.trimmed().toLongLong(&ok, 10);
+    // The field holds a 32-bit integer.
+    if (!ok || value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max()) return std::nullopt;
+    return value;
+}
+
+std::optional<qint64> columnByFormula(const QString& reference, sheet::F1Book& scratch)
+{
+    try {
+        scratch.setFormula(1, 1, QStringLiteral("COLUMN(") + reference + QStringLiteral("1)"));
+        const int type = scratch.cellType(1, 1);
+        if (type != 1 && type != -1) return std::nullopt;  // the reference did not evaluate
+        const double value = scratch.number(1, 1);
+        if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<qint32>::max()) return std::nullopt;
+        return static_cast<qint64>(std::trunc(value));
+    } catch (const sheet::SheetError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<qint64> columnByLetters(const QString& reference)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\s*\\$?([A-Za-z]{1,3})\\$?\\d*\\s*$"));
+    const auto match = pattern.match(reference);
+    if (!match.hasMatch()) return std::nullopt;
+    qint64 column = 0;
+    for (const QChar c : match.capturedView(1)) column = column * 26 + (c.toUpper().unicode() - u'A' + 1);
+    return column;
+}
+
+}  // namespace
+
+std::optional<qint64> columnFromText(const QString& text, sheet::F1Book* scratch)
+{
+    if (text.startsWith(u'$')) {
+        const QString reference = text.mid(1);
+        return scratch ? columnByFormula(reference, *scratch) : columnByLetters(reference);
+    }
+    return decimalInteger(text);
+}
+
+ColumnBounds resolveColumnBounds(const QString& startText, const QString& endText, sheet::F1Book* scratch)
+{
+    ColumnBounds bounds;
+    bounds.start = columnFromText(startText, scratch).value_or(1);
+    bounds.end = endText.isEmpty() ? kNoEndColumn : columnFromText(endText, scratch).value_or(kNoEndColumn);
+    return bounds;
+}
+
+}  // namespace dataimport

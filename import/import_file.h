@@ -1,0 +1,50 @@
+// The import command of the main window ("Neu Lesen", file choice, file
+// drop, a change of the file-name box): reads the named data file into the
+// import grid, as a workbook or as delimited text by its extension, and sets
+// the chart job's LastDataRow when the import finishes.
+#pragma once
+
+#include "import_fields.h"
+
+#include <QChar>
+#include <QString>
+
+namespace sheet { class F1Book; }
+namespace chart { struct ChartJob; }
+
+namespace dataimport {
+
+enum class DataFileKind { Text, NativeWorkbook, Xls, Xlsx, Ods };
+
+// Extension of the lower-cased name: from the last "." behind the last path
+// delimiter ("/", "\") or drive colon, dot included; empty when there is none.
+QString dataFileExtension(const QString& fileName);
+// ".vts", ".xls", ".xlsx" and ".ods" are workbooks; everything else is text.
+DataFileKind dataFileKind(const QString& fileName);
+
+struct ImportResult {
+    enum class Status { Finished, Cancelled, Failed };
+    Status status = Status::Finished;
+    bool workbook = false;   // the workbook path was taken
+    qint64 linesRead = 0;    // text files: lines read (also when stopped)
+    QString errorText;       // Failed: file and reason, for the window to show
+
+    bool ok() const { return status == Status::Finished; }
+};
+
+// What the import needs besides the fields.
+struct ImportEnvironment {
+    sheet::F1Book* scratchGrid = nullptr;  // evaluates "$C" column references; letters are read directly without it
+    QChar decimalSeparator;                // null: the user's locale (platform::Platform)
+};
+
+// Workbook: read whole; on success LastDataRow := the grid's last row and the
+// grid's formula display, edit bar and header editing are switched off; on
+// failure nothing changes. Text: see importTextFile(); LastDataRow := the
+// number of lines when the import finishes, unchanged after a cancel or a
+// read error (the rows read so far stay in the grid).
+ImportResult importFile(const QString& path, const ImportFields& fields, sheet::F1Book& grid,
+                        chart::ChartJob& job, const ProgressCallback& progress = {},
+                        const ImportEnvironment& environment = {});
+
+}  // namespace dataimport

@@ -1,0 +1,89 @@
+// The text helpers NextField, StripQuotes and TextToNumber.
+#include "ovt_lib.h"
+
+#include <gtest/gtest.h>
+
+using namespace ovtlib;
+
+TEST(NextField, SplitsAtTheFirstSeparatorAndTrimsTheField)
+{
+    const FieldAndRest r = NextField(";", QStringLiteral("  a \t;b;c"));
+    EXPECT_EQ(r.field, "a");
+    EXPECT_EQ(r.rest, "b;c");
+}
+
+TEST(NextField, EmptyFieldsAndLineEnds)
+{
+    FieldAndRest r = NextField(";", QString());
+    EXPECT_TRUE(r.field.isEmpty());
+    EXPECT_TRUE(r.rest.isEmpty());
+
+    r = NextField(";", QStringLiteral(";b"));  // separator first: empty field
+    EXPECT_TRUE(r.field.isEmpty());
+    EXPECT_EQ(r.rest, "b");
+
+    r = NextField(";", QStringLiteral("a;"));  // separator last: no rest, so no empty last field
+    EXPECT_EQ(r.field, "a");
+    EXPECT_TRUE(r.rest.isEmpty());
+
+    r = NextField(";", QStringLiteral(" whole line \x01"));
+    EXPECT_EQ(r.field, "whole line");
+    EXPECT_TRUE(r.rest.isEmpty());
+}
+
+TEST(NextField, EmptyAndLongSeparators)
+{
+    FieldAndRest r = NextField(QString(), QStringLiteral("a;b"));
+    EXPECT_EQ(r.field, "a;b");
+    EXPECT_TRUE(r.rest.isEmpty());
+
+    // The rest starts behind the separator's first character only.
+    r = NextField("::", QStringLiteral("a::b"));
+    EXPECT_EQ(r.field, "a");
+    EXPECT_EQ(r.rest, ":b");
+}
+
+TEST(StripQuotes, RemovesEnclosingQuotesOnly)
+{
+    auto stripped = [](QString s) {
+        StripQuotes(s);
+        return s;
+    };
+    EXPECT_EQ(stripped("\"abc\""), "abc");
+    EXPECT_EQ(stripped("abc\""), "abc");
+    EXPECT_EQ(stripped("\"abc"), "abc");
+    EXPECT_EQ(stripped("\"a\"b\""), "a\"b\"");  // a further quote inside keeps the closing one
+    EXPECT_EQ(stripped("\"\""), "");
+    EXPECT_EQ(stripped("\""), "\"");             // shorter than two characters
+    EXPECT_EQ(stripped("plain"), "plain");
+}
+
+TEST(TextToNumber, DecimalPoint)
+{
+    double v = -7;
+    EXPECT_TRUE(TextToNumber("12.5", v, u'.'));
+    EXPECT_DOUBLE_EQ(v, 12.5);
+    EXPECT_TRUE(TextToNumber(" -1e3 ", v, u'.'));
+    EXPECT_DOUBLE_EQ(v, -1000);
+    EXPECT_TRUE(TextToNumber("+.5", v, u'.'));
+    EXPECT_DOUBLE_EQ(v, 0.5);
+    EXPECT_TRUE(TextToNumber("2.5E-2", v, u'.'));
+    EXPECT_DOUBLE_EQ(v, 0.025);
+
+    v = -7;
+    for (const char* bad : {"1,5", "1.2.3", "", "-", ".", "abc", "1e", "e5", "inf", "nan", "0x10", "1 000", "1e400", "12a"}) {
+        EXPECT_FALSE(TextToNumber(QString::fromLatin1(bad), v, u'.')) << bad;
+    }
+    EXPECT_EQ(v, -7);  // untouched on failure
+}
+
+TEST(TextToNumber, DecimalCommaTakesBothMarksButOnlyOne)
+{
+    double v = 0;
+    EXPECT_TRUE(TextToNumber("1,5", v, u','));
+    EXPECT_DOUBLE_EQ(v, 1.5);
+    EXPECT_TRUE(TextToNumber("1.5", v, u','));
+    EXPECT_DOUBLE_EQ(v, 1.5);
+    EXPECT_FALSE(TextToNumber("1.234,5", v, u','));
+    EXPECT_FALSE(TextToNumber("1,2,3", v, u','));
+}
