@@ -183,7 +183,7 @@ def write_outputs(folder, days, rows, incomplete):
             if text == "":
                 continue
             try:
-                vts.append(f"cell {letter}{line} n {number_text(float(text))}")
+                vts.append(f"cell {letter}{line} n {number_text(float(text))} fmt {quote('0.000')}")
             except ValueError:
                 vts.append(f"cell {letter}{line} t {quote(text)}")
         csv.append(";".join([day.strftime("%d.%m.%Y")] + cells))

@@ -1,0 +1,22 @@
+// How the main window makes its two chart windows. The windows are created
+// hidden at the end of window creation, read the program state live, and are
+// destroyed when the main window closes, after their geometry is saved. The
+// entry supplies the real windows; a window not supplied is an empty hidden
+// stand-in that only keeps its place (and its geometry) until its feature lands.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+namespace chart { struct ProgramState; }
+
+namespace app {
+
+using ChartWindowFactory = std::function<QWidget*(chart::ProgramState& state)>;
+
+struct ChartWindowFactories {
+    ChartWindowFactory controlChart;  // TfrmtxtChart, section "frmtxtChart"
+    ChartWindowFactory comparison;    // TfrmxyCompare, section "frmxyCompare"
+};
+
+}  // namespace app

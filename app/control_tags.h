@@ -1,0 +1,23 @@
+// Tags and help contexts of the main window's controls and menu items. Every
+// control that shows text carries an integer tag that the language tables key
+// on, and controls with help carry a help context number; both are kept as
+// QObject properties so the language and help code can find them by walking
+// the window's children.
+#pragma once
+
+#include <QObject>
+#include <QVariant>
+
+namespace app {
+
+inline constexpr const char* kTagProperty = "tag";
+inline constexpr const char* kHelpContextProperty = "helpContext";
+
+inline void setTag(QObject* object, int tag) { object->setProperty(kTagProperty, tag); }
+inline void setHelpContext(QObject* object, int context) { object->setProperty(kHelpContextProperty, context); }
+
+// 0 when the object carries none.
+inline int tagOf(const QObject* object) { return object->property(kTagProperty).toInt(); }
+inline int helpContextOf(const QObject* object) { return object->property(kHelpContextProperty).toInt(); }
+
+}  // namespace app

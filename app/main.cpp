@@ -1,0 +1,30 @@
+// Program entry: the application, the main window (which reads its settings
+// and the sample data as it is created), the about box, the event loop. A
+// start that fails prints its reason on standard error and ends with a
+// non-zero status; errors after the start are reported by the application
+// and the program goes on.
+#include "about_box.h"
+#include "main_window.h"
+#include "plotwise_application.h"
+
+#include <cstdio>
+#include <exception>
+
+int main(int argc, char** argv)
+{
+    try {
+        app::PlotwiseApplication application(argc, argv);
+        // The chart windows: wired when the control chart and comparison windows land.
+        app::ChartWindowFactories chartWindows;
+        app::TfrmovtChart mainWindow(chartWindows);
+        app::TAboutBox aboutBox(&mainWindow);
+        mainWindow.setAboutBox(&aboutBox);
+        mainWindow.show();
+        return application.exec();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "Plotwise cannot start: %s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "Plotwise cannot start: unknown error\n");
+    }
+    return 1;
+}

@@ -1,0 +1,288 @@
+// The main window: first start, the tool bar switches, the settings it reads
+// and writes, the chart windows' geometry, the graph template choice, the
+// sample data and the error report.
+#include "window_fixture.h"
+
+#include "cool_bar.h"
+#include "plotwise_application.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <stdexcept>
+
+namespace {
+
+bool allBandsShown(const app::TfrmovtChart& w)
+{
+    for (int band = 0; band < 4; ++band)
+        if (!w.CoolBar1->isBandVisible(band) || w.CoolBar1->toolBar(band)->isHidden()) return false;
+    return true;
+}
+
+TEST_F(WindowTest, FirstStartChoosesTheLanguageOfTheLocale)
+{
+    const struct { const char* locale; int language; } cases[] = {
+        {"de_DE", 2}, {"de_AT", 1}, {"de_CH", 1}, {"en_US", 1}, {"fr_FR", 1}};
+    for (const auto& c : cases) {
+        platform::Platform::overrideLocale(QLatin1String(c.locale));
+        auto w = openWindow();
+        EXPECT_EQ(w->state().languageCode, c.language) << c.locale;
+        EXPECT_TRUE(allBandsShown(*w)) << c.locale;
+        for (QAction* item : {w->mnuTDatei, w->mnuTBearbeiten, w->mnuTEinstellungen, w->mnuTHilfe, w->mnuTAus, w->mnuTOben})
+            EXPECT_TRUE(item->isChecked()) << c.locale << " " << item->objectName().toStdString();
+        EXPECT_FALSE(w->CoolBar1->isHidden());
+        EXPECT_TRUE(w->isCoolBarOnTop());
+        EXPECT_TRUE(w->mnuHints->isChecked());
+        EXPECT_EQ(w->PageControl1->currentIndex(), 0);
+        EXPECT_EQ(w->state().settingsPath, settingsPath());
+        EXPECT_EQ(w->state().applicationDirectory, appDir.path() + u'/');
+    }
+    EXPECT_FALSE(QFile::exists(settingsPath())) << "nothing is written before the close";
+}
+
+TEST_F(WindowTest, StoredLanguageIsKeptAndZeroMeansFirstStart)
+{
+    writeSettings("[frmovtChart]\nLanguage=1\n[ImportDef]\nRespos1=x\nHeaderLine=abc\n");
+    EXPECT_EQ(openWindow()->state().languageCode, 1) << "German locale, but English stored";
+    writeSettings("[frmovtChart]\nLanguage=0\n");
+    EXPECT_EQ(openWindow()->state().languageCode, 2);
+}
+
+TEST_F(WindowTest, HandWrittenSettingsReachTheControls)
+{
+    writeSettings("[frmovtChart]\nLanguage=2\nmnuToben=0\nmnuTHilfe=0\nAppHint=0\n"
+                  "[importdef]\nRespos1=x\nHeaderLine=abc\nFirstLine=5\nImpFile=/data/a.csv\nGraphTitle=\n"
+                  "[GRAPHDEF]\nXYDir=/looks/xy\n");
+    auto w = openWindow();
+    EXPECT_FALSE(w->isCoolBarOnTop());
+    EXPECT_FALSE(w->mnuTOben->isChecked());
+    EXPECT_FALSE(w->mnuTHilfe->isChecked());
+    EXPECT_TRUE(w->ToolBar4->isHidden());
+    EXPECT_FALSE(w->mnuHints->isChecked());
+    EXPECT_EQ(w->Edit1->text(), QStringLiteral("x"));
+    EXPECT_EQ(w->SpinEdit1->value(), 0);
+    EXPECT_EQ(w->Edit3->text(), QStringLiteral("5"));
+    EXPECT_EQ(w->cboSelfile->currentText(), QStringLiteral("/data/a.csv"));
+    EXPECT_EQ(w->state().fileNameText, QStringLiteral("/data/a.csv"));
+    EXPECT_EQ(w->txtGraphTitle->text(), QString()) << "an empty value is a value, not a missing key";
+    EXPECT_EQ(w->txtXtitle->text(), QStringLiteral("Zeitraum"));
+    EXPECT_EQ(w->xyDialogDir, QStringLiteral("/looks/xy"));
+    EXPECT_EQ(w->templateOpenDialogDir, appDir.path() + QStringLiteral("/ImportTemplates"));
+}
+
+TEST_F(WindowTest, ToolBarSwitchesHideTheirBandOnly)
+{
+    auto w = openWindow();
+    w->mnuTBearbeiten->trigger();
+    EXPECT_FALSE(w->mnuTBearbeiten->isChecked());
+    EXPECT_TRUE(w->ToolBar2->isHidden());
+    EXPECT_FALSE(w->CoolBar1->isBandVisible(1));
+    EXPECT_TRUE(w->CoolBar1->isBandVisible(0) && w->CoolBar1->isBandVisible(2) && w->CoolBar1->isBandVisible(3));
+    w->mnuTBearbeiten->trigger();
+    EXPECT_TRUE(allBandsShown(*w));
+
+    for (QAction* item : {w->mnuTDatei, w->mnuTEinstellungen, w->mnuTHilfe}) item->trigger();
+    EXPECT_TRUE(w->ToolBar1->isHidden() && w->ToolBar3->isHidden() && w->ToolBar4->isHidden());
+    EXPECT_FALSE(w->ToolBar2->isHidden());
+}
+
+TEST_F(WindowTest, CoolBarTopTwiceReturnsItAndOffOnRestoresTheBands)
+{
+    auto w = openWindow();
+    w->mnuTOben->trigger();
+    EXPECT_FALSE(w->isCoolBarOnTop());
+    w->mnuTOben->trigger();
+    EXPECT_TRUE(w->isCoolBarOnTop());
+
+    w->mnuTEinstellungen->trigger();  // band 2 off before the whole bar goes
+    w->mnuTAus->trigger();
+    EXPECT_TRUE(w->CoolBar1->isHidden());
+    EXPECT_FALSE(w->mnuTAus->isChecked());
+    w->mnuTAus->trigger();
+    EXPECT_FALSE(w->CoolBar1->isHidden());
+    EXPECT_TRUE(w->CoolBar1->isBandVisible(0) && w->CoolBar1->isBandVisible(1) && w->CoolBar1->isBandVisible(3));
+    EXPECT_FALSE(w->CoolBar1->isBandVisible(2));
+}
+
+TEST_F(WindowTest, EveryToolButtonRunsItsMenuItem)
+{
+    auto w = openWindow();
+    const QList<QPair<const char*, QAction*>> pairs = {
+        {"toolbeenden", w->mnubeenden}, {"tooloeffnen", w->mnuoeffnen}, {"toollesen", w->mnulesen},
+        {"toolRegelkarte", w->mnuRegelkarte}, {"toolVglkarte", w->mnuVglkarte},
+        {"toolStatSpeichern", w->mnuStatSpeichern}, {"toolStatDrucken", w->mnuStatDrucken},
+        {"toolPrintSetup", w->mnuPrintSetup}, {"toolEinstSpeichern", w->mnuEinstSpeichern},
+        {"toolTemplate", w->mnuTemplate}, {"ToolButton1", w->mnuDefault}, {"ToolCollect", w->mnuXYTemplate},
+        {"ToolNext", w->mnuVglTemplate}, {"ToolInhalt", w->mnuInhalt}, {"toolPopUp", w->mnuPopup},
+        {"toolInfo", w->mnuInfo}, {"toolLang", w->mnuLang}};
+    for (const auto& [name, item] : pairs) {
+        QObject::disconnect(item, &QAction::triggered, w.get(), nullptr);  // no dialogs, no close
+        QSignalSpy triggered(item, &QAction::triggered);
+        auto* button = w->findChild<QToolButton*>(QLatin1String(name));
+        ASSERT_NE(button, nullptr) << name;
+        button->click();
+        EXPECT_EQ(triggered.count(), 1) << name;
+    }
+}
+
+TEST_F(WindowTest, FirstCloseWritesTheSectionsInOrderAndTheNextStartRestoresThem)
+{
+    copySampleData();
+    {
+        auto w = openWindow();
+        w->mnuTDatei->trigger();
+        w->mnuTOben->trigger();
+        w->mnuHints->trigger();
+        w->Edit1->setText(QStringLiteral("$C"));
+        w->ComboBox1->setEditText(QStringLiteral(";"));
+        w->move(31, 42);
+        w->resize(700, 650);
+        w->close();
+    }
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
+    const platform::Profile written(settingsPath());
+    EXPECT_EQ(written.sections(),
+              (QStringList{"frmtxtChart", "frmxyCompare", "frmovtChart", "ImportDef", "GraphDef"}));
+    EXPECT_EQ(written.readInteger("frmovtChart", "Language", 0), 2);
+    EXPECT_EQ(written.readInteger("frmxyCompare", "Height", 0), app::kComparisonDesign.height);
+
+    auto w = openWindow();
+    EXPECT_FALSE(w->mnuTDatei->isChecked());
+    EXPECT_TRUE(w->ToolBar1->isHidden());
+    EXPECT_FALSE(w->isCoolBarOnTop());
+    EXPECT_FALSE(w->mnuHints->isChecked());
+    EXPECT_EQ(w->Edit1->text(), QStringLiteral("$C"));
+    EXPECT_EQ(w->ComboBox1->currentText(), QStringLiteral(";"));
+    EXPECT_EQ(w->pos(), QPoint(31, 42));
+    EXPECT_EQ(w->size(), QSize(700, 650));
+    EXPECT_EQ(w->state().languageCode, 2);
+}
+
+TEST_F(WindowTest, ClosingWithAChartWindowOpenSavesItsGeometryAndDestroysIt)
+{
+    QPointer<QWidget> made;
+    app::ChartWindowFactories factories;
+    factories.controlChart = [&made](chart::ProgramState&) {
+        made = new QWidget;
+        made->setObjectName(QStringLiteral("frmtxtChart"));
+        return made.data();
+    };
+    {
+        auto w = openWindow(factories);
+        ASSERT_EQ(w->controlChartWindow(), made.data());
+        ASSERT_NE(w->comparisonWindow(), nullptr) << "a stand-in until the comparison window lands";
+        EXPECT_TRUE(made->isHidden()) << "created hidden";
+        made->show();
+        made->move(15, 25);
+        made->resize(510, 410);
+        w->close();
+        EXPECT_TRUE(made.isNull()) << "destroyed by the close";
+        EXPECT_EQ(w->controlChartWindow(), nullptr);
+    }
+    const platform::Profile written(settingsPath());
+    EXPECT_EQ(written.readInteger("frmtxtChart", "Height", 0), 410);
+    EXPECT_EQ(written.readInteger("frmtxtChart", "width", 0), 510);
+    EXPECT_EQ(written.readInteger("frmtxtChart", "top", 0), 25);
+    EXPECT_EQ(written.readInteger("frmtxtChart", "left", 0), 15);
+
+    auto w = openWindow(factories);
+    EXPECT_EQ(w->controlChartWindow()->size(), QSize(510, 410));
+    EXPECT_EQ(w->controlChartWindow()->pos(), QPoint(15, 25));
+}
+
+TEST_F(WindowTest, ChoosingAGraphTemplateWritesItsKeyAtOnce)
+{
+    auto w = openWindow();
+    QString askedIn;
+    w->setOpenFileAsker([&](QWidget*, const QString&, const QString& dir, const QString&) {
+        askedIn = dir;
+        return QString();
+    });
+    w->mnuXYTemplate->trigger();
+    EXPECT_FALSE(QFile::exists(settingsPath())) << "a cancelled choice writes nothing";
+
+    const QString chosen = appDir.filePath(QStringLiteral("looks/mine.vtc"));
+    w->setOpenFileAsker([&](QWidget*, const QString&, const QString&, const QString&) { return chosen; });
+    w->mnuVglTemplate->trigger();
+    EXPECT_EQ(platform::Profile(settingsPath()).readString("Graphdef", "VglFile", {}), chosen);
+    EXPECT_EQ(w->vglDialogDir, appDir.filePath(QStringLiteral("looks")));
+    EXPECT_TRUE(platform::Profile(settingsPath()).readString("GraphDef", "XYFile", {}).isEmpty());
+}
+
+TEST_F(WindowTest, SampleDataFillsTheImportGrid)
+{
+    copySampleData();
+    auto w = openWindow();
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
+    const sheet::F1Book& grid = *w->state().importGrid;
+    EXPECT_GE(grid.lastRow(), 151);
+    EXPECT_LE(grid.lastRow(), 301);
+    EXPECT_EQ(grid.lastCol(), 4);
+    EXPECT_EQ(w->state().job.LastDataRow, grid.lastRow());
+    EXPECT_FALSE(grid.showFormulas);
+    EXPECT_FALSE(grid.showEditBar);
+}
+
+TEST_F(WindowTest, MissingSampleDataIsReportedAndTheWindowStillOpens)
+{
+    auto w = openWindow();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors.front().contains(QStringLiteral("Sampledata_multi.vts"))) << errors.front().toStdString();
+    EXPECT_EQ(w->state().job.LastDataRow, 0);
+    EXPECT_NE(w->controlChartWindow(), nullptr);
+    EXPECT_NE(w->comparisonWindow(), nullptr);
+}
+
+TEST_F(WindowTest, RefusedSettingsWriteIsReportedAndTheCloseGoesOn)
+{
+    copySampleData();
+    ASSERT_TRUE(QDir(appDir.path()).mkdir(QStringLiteral("Plotwise.INI")));  // a folder where the file belongs
+    auto w = openWindow();
+    w->show();
+    w->close();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors.front(), QStringLiteral("nach %1 kann nicht geschrieben werden").arg(settingsPath()));
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(w->controlChartWindow(), nullptr);
+}
+
+TEST_F(WindowTest, ProgramStateFollowsTheEditBoxes)
+{
+    auto w = openWindow();
+    w->txtXtitle->setText(QStringLiteral("Tag"));
+    w->txtYtitle->setText(QStringLiteral("mm"));
+    w->cboSelfile->setEditText(QStringLiteral("/data/b.csv"));
+    EXPECT_EQ(w->state().xTitleText, QStringLiteral("Tag"));
+    EXPECT_EQ(w->state().yTitleText, QStringLiteral("mm"));
+    EXPECT_EQ(w->state().fileNameText, QStringLiteral("/data/b.csv"));
+    EXPECT_NE(w->state().scratchGrid, w->state().importGrid);
+    EXPECT_NE(w->state().statisticsGrid, w->state().importGrid);
+}
+
+// An object whose event handler fails, as a command handler might.
+class FailingObject : public QObject {
+public:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::User) throw std::runtime_error("the command failed");
+        return QObject::event(e);
+    }
+};
+
+TEST_F(WindowTest, AnErrorInAHandlerIsReportedAndTheProgramGoesOn)
+{
+    FailingObject object;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&object, &event);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors.front(), QStringLiteral("the command failed"));
+}
+
+}  // namespace

@@ -1,0 +1,32 @@
+// Takes a picture of the main window as a new user first sees it (for the
+// user guide): app_screenshot <application folder> <output.png> [page index]
+#include "main_window.h"
+#include "plotwise_application.h"
+#include "platform.h"
+
+#include <QPixmap>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    app::PlotwiseApplication application(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: app_screenshot <application folder> <output.png> [page index]\n");
+        return 2;
+    }
+    platform::Platform::overrideApplicationDirectory(QString::fromLocal8Bit(argv[1]));
+    const QString output = QString::fromLocal8Bit(argv[2]);
+    const int page = argc > 3 ? std::atoi(argv[3]) : 0;
+    app::TfrmovtChart window;
+    window.PageControl1->setCurrentIndex(page);
+    window.show();
+    bool saved = false;
+    QTimer::singleShot(700, [&] {
+        saved = window.grab().save(output);
+        application.quit();
+    });
+    application.exec();
+    return saved ? 0 : 1;
+}

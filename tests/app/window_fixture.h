@@ -1,0 +1,57 @@
+// A fresh application folder per test, a chosen locale, and the error report
+// recorded instead of shown.
+#pragma once
+
+#include "error_report.h"
+#include "main_window.h"
+#include "platform.h"
+#include "profile.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(appDir.isValid());
+        platform::Platform::overrideApplicationDirectory(appDir.path());
+        platform::Platform::overrideLocale(QStringLiteral("de_DE"));
+        app::setErrorReporter([this](const QString& message) { errors << message; });
+    }
+
+    void TearDown() override
+    {
+        app::setErrorReporter({});
+        platform::Platform::overrideApplicationDirectory(QString());
+        platform::Platform::overrideLocale(QString());
+    }
+
+    std::unique_ptr<app::TfrmovtChart> openWindow(app::ChartWindowFactories factories = {})
+    {
+        return std::make_unique<app::TfrmovtChart>(std::move(factories));
+    }
+
+    QString settingsPath() const { return appDir.filePath(QStringLiteral("Plotwise.INI")); }
+
+    void writeSettings(const QByteArray& text) const
+    {
+        QFile file(settingsPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+    void copySampleData() const
+    {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/Sampledata_multi.vts"),
+                                appDir.filePath(QStringLiteral("Sampledata_multi.vts"))));
+    }
+
+    QTemporaryDir appDir;
+    QStringList errors;
+};
