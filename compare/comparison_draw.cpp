@@ -1,0 +1,85 @@
+// The comparison chart's data, read straight from the import grid.
+#include "comparison_draw.h"
+
+#include "chart_error.h"
+#include "column_letters.h"
+#include "f1book.h"
+#include "profile.h"
+#include "program_state.h"
+#include "vtchart.h"
+
+#include <cmath>
+#include <limits>
+
+namespace compare {
+
+QString comparisonTemplatePath(const chart::ProgramState& state)
+{
+    const QString fallback = state.applicationDirectory + QStringLiteral("vgldefault.vtc");
+    if (state.settingsPath.isEmpty()) return fallback;
+    return platform::Profile(state.settingsPath).readString(QStringLiteral("GraphDef"), QStringLiteral("VglFile"), fallback);
+}
+
+ComparisonData buildComparisonData(const chart::ProgramState& state, std::int32_t startRow, std::int32_t endRow)
+{
+    const chart::ChartJob& job = state.job;
+    const sheet::F1Book& grid = *state.importGrid;
+    ComparisonData d;
+    for (int i = 0; i < int(job.CompareColumns.size()); ++i)
+        if (job.CompareColumns[i] > 0) d.seriesCount = i + 1;
+    d.rowCount = endRow >= startRow ? int(std::int64_t(endRow) - startRow + 1) : 0;
+    d.title = job.ChartTitle;
+    d.xAxisTitle = state.xTitleText;
+    d.yAxisTitle = state.yTitleText;
+
+    for (int i = 0; i < d.seriesCount; ++i) {
+        const int column = job.CompareColumns[i];
+        if (job.HeaderRow < 1) {
+            const QString letters = chart::ColumnLetters(column);
+            d.seriesLabels << (letters.isEmpty() ? QString() : QLatin1String(kSeriesPrefix) + letters);
+        } else {
+            d.seriesLabels << grid.text(job.HeaderRow, column);
+        }
+        QVector<double> values(d.rowCount, std::numeric_limits<double>::quiet_NaN());
+        if (column > 0) {
+            for (int p = 0; p < d.rowCount; ++p) {
+                const int type = grid.cellType(startRow + p, column);
+                if (type == 1 || type == -1) values[p] = grid.number(startRow + p, column);
+            }
+        }
+        d.values << values;
+    }
+    d.rowLabels.reserve(d.rowCount);
+    for (int p = 0; p < d.rowCount; ++p) {
+        const int row = startRow + p;
+        d.rowLabels << (job.XColumn < 1 ? QString::number(row) : grid.formattedText(row, job.XColumn));
+    }
+    return d;
+}
+
+QString drawComparison(chartcomponent::VtChart& chart, const chart::ProgramState& state,
+                       std::int32_t startRow, std::int32_t endRow)
+{
+    const QString templatePath = comparisonTemplatePath(state);
+    try {
+        chart.loadSettings(templatePath);
+    } catch (const chartcomponent::ChartError&) {
+        // A missing or unreadable template: the chart keeps its current look.
+    }
+    const ComparisonData d = buildComparisonData(state, startRow, endRow);
+    chart.setColumnCount(d.seriesCount > 0 ? d.seriesCount : 5);
+    chart.setRowCount(d.seriesCount > 0 ? d.rowCount : 1);
+    for (int i = 0; i < d.seriesCount; ++i) {
+        chart.setColumn(i + 1);
+        if (!d.seriesLabels[i].isEmpty()) chart.setColumnLabel(d.seriesLabels[i]);
+        chart.setSeriesHidden(i + 1, false);
+        chart.setColumnValues(i + 1, d.values[i]);
+    }
+    if (d.seriesCount > 0) chart.setRowLabels(d.rowLabels);
+    chart.setTitleText(d.title);
+    chart.setAxisTitle(0, d.xAxisTitle);
+    chart.setAxisTitle(1, d.yAxisTitle);
+    return templatePath;
+}
+
+}  // namespace compare

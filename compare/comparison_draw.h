@@ -1,0 +1,44 @@
+// Drawing the comparison chart: the compared columns of the import grid as
+// the series of one chart over a span of rows, raw cell values, no
+// statistics. Shared by the comparison window and the batch report.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <cstdint>
+
+namespace sheet { class F1Book; }
+namespace chartcomponent { class VtChart; }
+namespace chart { struct ProgramState; }
+
+namespace compare {
+
+// Prefix of a series name when there is no header row ("Serie B").
+inline constexpr const char* kSeriesPrefix = "Serie ";
+
+// Everything one drawing puts into the chart component.
+struct ComparisonData {
+    int seriesCount = 0;          // compared columns (leading filled slots)
+    int rowCount = 0;             // points: rows startRow..endRow, 0 when end < start
+    QVector<QVector<double>> values;  // per series, NaN where the cell is not numeric
+    QStringList seriesLabels;
+    QStringList rowLabels;
+    QString title, xAxisTitle, yAxisTitle;
+};
+
+// The template from the settings file ("GraphDef", "VglFile"), default
+// "vgldefault.vtc" beside the program.
+QString comparisonTemplatePath(const chart::ProgramState& state);
+
+// Reads the import rows startRow..endRow of the compared columns. Every row
+// becomes a point; a text or empty cell leaves a gap in its series only.
+ComparisonData buildComparisonData(const chart::ProgramState& state, std::int32_t startRow, std::int32_t endRow);
+
+// Loads the template (errors ignored), then hands the data, labels and titles
+// to the chart. Compared series are never hidden, whatever the template says.
+// Returns the template path used.
+QString drawComparison(chartcomponent::VtChart& chart, const chart::ProgramState& state,
+                       std::int32_t startRow, std::int32_t endRow);
+
+}  // namespace compare

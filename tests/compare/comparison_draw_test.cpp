@@ -1,0 +1,107 @@
+// The comparison chart's data: series names, gaps, point labels and the
+// drawing into the chart component.
+#include "comparison_draw.h"
+
+#include "f1book.h"
+#include "program_state.h"
+#include "vtchart.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using compare::buildComparisonData;
+
+namespace {
+
+struct Fixture {
+    sheet::F1Book grid;
+    chart::ProgramState state;
+    Fixture()
+    {
+        state.importGrid = &grid;
+        for (int r = 1; r <= 100; ++r) {
+            grid.setNumber(r, 1, 1000 + r);
+            grid.setNumber(r, 2, r * 0.5);
+            grid.setNumber(r, 5, r * 2.0);
+        }
+        state.job.FirstDataRow = 1;
+        state.job.LastDataRow = 100;
+    }
+};
+
+}  // namespace
+
+TEST(ComparisonData, SeriesNamesFromLettersOrTheHeaderRow)
+{
+    Fixture f;
+    f.state.job.CompareColumns = {2, 5, 0, 0, 0};
+    auto d = buildComparisonData(f.state, 2, 4);
+    EXPECT_EQ(d.seriesCount, 2);
+    EXPECT_EQ(d.seriesLabels, (QStringList{"Serie B", "Serie E"}));
+    f.grid.setText(1, 2, "Temp");
+    f.state.job.HeaderRow = 1;
+    d = buildComparisonData(f.state, 2, 4);
+    EXPECT_EQ(d.seriesLabels.front(), "Temp");
+}
+
+TEST(ComparisonData, TextCellLeavesAGapInItsSeriesOnly)
+{
+    Fixture f;
+    f.state.job.CompareColumns = {2, 5, 0, 0, 0};
+    f.grid.setText(3, 2, "n/a");
+    const auto d = buildComparisonData(f.state, 2, 4);
+    ASSERT_EQ(d.rowCount, 3);
+    EXPECT_EQ(d.values[0][0], 1.0);
+    EXPECT_TRUE(std::isnan(d.values[0][1]));
+    EXPECT_EQ(d.values[1][1], 6.0);
+    EXPECT_EQ(d.rowLabels, (QStringList{"2", "3", "4"}));
+}
+
+TEST(ComparisonData, PointLabelsAreRowNumbersOfTheSpanOrXTexts)
+{
+    Fixture f;
+    f.state.job.CompareColumns = {2, 0, 0, 0, 0};
+    auto d = buildComparisonData(f.state, 26, 75);
+    EXPECT_EQ(d.rowLabels.front(), "26");
+    EXPECT_EQ(d.rowLabels.back(), "75");
+    f.state.job.XColumn = 1;
+    d = buildComparisonData(f.state, 26, 75);
+    EXPECT_EQ(d.rowLabels.front(), "1026");
+}
+
+TEST(ComparisonData, EndBeforeStartGivesNoPoints)
+{
+    Fixture f;
+    f.state.job.CompareColumns = {2, 0, 0, 0, 0};
+    const auto d = buildComparisonData(f.state, 2, 1);
+    EXPECT_EQ(d.rowCount, 0);
+    EXPECT_TRUE(d.rowLabels.isEmpty());
+}
+
+TEST(ComparisonDraw, HandsTheSeriesToTheChartAndIgnoresAMissingTemplate)
+{
+    Fixture f;
+    QTemporaryDir dir;
+    f.state.applicationDirectory = dir.path() + "/";
+    f.state.job.CompareColumns = {2, 5, 0, 0, 0};
+    f.state.job.ChartTitle = "Shaft";
+    f.state.xTitleText = "Batch";
+    chartcomponent::VtChart chart;
+    compare::drawComparison(chart, f.state, 1, 10);
+    EXPECT_EQ(chart.columnCount(), 2);
+    EXPECT_EQ(chart.rowCount(), 10);
+    EXPECT_EQ(chart.titleText(), "Shaft");
+    EXPECT_EQ(chart.axisTitle(0), "Batch");
+    chart.setColumn(2);
+    EXPECT_EQ(chart.columnLabel(), "Serie E");
+    EXPECT_FALSE(chart.seriesHidden(2));
+}
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
