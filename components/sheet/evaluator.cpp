@@ -19,35 +19,6 @@ Evaluator::Evaluator(Workbook& book, Sheet& sheet) : m_book(book), m_sheet(sheet
     m_stack.resize(32);
 }
 
-Value Evaluator::cellValue(int row, int col) const
-{
-    const Column* c = m_sheet.column(col);
-    if (!c || row >= c->extent()) return Value{};
-    const double v = c->values[static_cast<size_t>(row)];
-    switch (c->kinds[static_cast<size_t>(row)] & kKindMask) {
-    case KindNumber: return numberValue(v);
-    case KindText: return textValue(&m_sheet.texts[static_cast<size_t>(v)]);
-    case KindBoolean: return booleanValue(v != 0.0);
-    case KindError: return errorValue(static_cast<ErrorCode>(static_cast<int>(v)));
-    case KindEmptyText: return textValue(&kEmptyText);
-    default: return Value{};
-    }
-}
-
-// The single value an operand stands for: a reference gives its cell; a range
-// gives the cell in the formula's own row or column (implicit intersection).
-Value Evaluator::scalar(const Value& v) const
-{
-    if (v.kind == VKind::Ref) return cellValue(v.row1, v.col1);
-    if (v.kind == VKind::Range) {
-        if (v.row1 == v.row2 && v.col1 == v.col2) return cellValue(v.row1, v.col1);
-        if (v.col1 == v.col2 && m_row >= v.row1 && m_row <= v.row2) return cellValue(m_row, v.col1);
-        if (v.row1 == v.row2 && m_col >= v.col1 && m_col <= v.col2) return cellValue(v.row1, m_col);
-        return errorValue(ErrorCode::Value);
-    }
-    return v;
-}
-
 const QString* Evaluator::keepText(QString text)
 {
     m_scratch.push_back(std::move(text));
@@ -66,8 +37,39 @@ Value Evaluator::evaluate(const Formula& f, int row, int col)
     const QChar separator = m_book.decimalSeparator;
     const NameTable& names = m_book.names();
 
-    for (const Token& t : f.code) {
+    const Token* const code = f.code.data();
+    const size_t codeSize = f.code.size();
+    for (size_t pc = 0; pc < codeSize; ++pc) {
+        const Token& t = code[pc];
         switch (t.op) {
+        case Op::JumpIfFalse: {
+            bool condition = false;
+            const ErrorCode e = toBoolean(scalar(sp[-1]), separator, &condition);
+            const size_t elseStart = static_cast<size_t>(t.index);
+            const bool noElse = code[elseStart].op == Op::IfEnd;
+            if (e != ErrorCode::None) {
+                // The error is the result: skip both branches.
+                sp[-1] = errorValue(e);
+                pc = (noElse ? elseStart + 1 : static_cast<size_t>(code[elseStart - 1].index)) - 1;
+                break;
+            }
+            --sp;
+            if (condition) break;
+            if (noElse) {
+                *sp++ = booleanValue(false);
+                pc = elseStart;  // past IfEnd
+            } else {
+                pc = elseStart - 1;
+            }
+            break;
+        }
+        case Op::Jump:
+            if (sp[-1].kind == VKind::Missing) sp[-1] = numberValue(0.0);
+            pc = static_cast<size_t>(t.index) - 1;
+            break;
+        case Op::IfEnd:
+            if (sp[-1].kind == VKind::Missing) sp[-1] = numberValue(0.0);
+            break;
         case Op::Number: *sp++ = numberValue(f.numbers[static_cast<size_t>(t.index)]); break;
         case Op::String: *sp++ = textValue(&f.strings[static_cast<size_t>(t.index)]); break;
         case Op::Boolean: *sp++ = booleanValue(t.index != 0); break;
@@ -119,7 +121,7 @@ Value Evaluator::evaluate(const Formula& f, int row, int col)
         case Op::Plus: sp[-1] = scalar(sp[-1]); break;
         case Op::Negate:
         case Op::Percent: {
-            double x;
+            double x = 0.0;
             const ErrorCode e = toNumber(scalar(sp[-1]), separator, &x);
             sp[-1] = e != ErrorCode::None ? errorValue(e) : numberValue(t.op == Op::Negate ? -x : x / 100.0);
             break;
@@ -128,7 +130,7 @@ Value Evaluator::evaluate(const Formula& f, int row, int col)
             const Value b = scalar(sp[-1]);
             const Value a = scalar(sp[-2]);
             --sp;
-            double x, y;
+            double x = 0.0, y = 0.0;
             ErrorCode e = toNumber(a, separator, &x);
             if (e == ErrorCode::None) e = toNumber(b, separator, &y);
             if (e != ErrorCode::None) { sp[-1] = errorValue(e); break; }

@@ -36,8 +36,8 @@ public:
 
 private:
     friend struct FunctionCall;
-    Value cellValue(int row, int col) const;
-    Value scalar(const Value& v) const;
+    [[gnu::always_inline]] inline Value cellValue(int row, int col) const;
+    [[gnu::always_inline]] inline Value scalar(const Value& v) const;
     void call(const Token& t, Value* args);
     const QString* keepText(QString text);
 

@@ -154,7 +154,7 @@ void Evaluator::call(const Token& t, Value* args)
                 if (!errorsIgnored) return a.error;
                 break;
             case VKind::Text: {
-                double x;
+                double x = 0.0;
                 if (parseNumberText(*a.text, separator, &x)) onNumber(x);
                 else if (!textsIgnored) return ErrorCode::Value;
                 break;
@@ -166,7 +166,7 @@ void Evaluator::call(const Token& t, Value* args)
     };
 
     auto unaryNumber = [&](auto&& op) {
-        double x;
+        double x = 0.0;
         const ErrorCode e = toNumber(scalar(args[0]), separator, &x);
         result = e != ErrorCode::None ? errorValue(e) : op(x);
     };
@@ -359,7 +359,7 @@ void Evaluator::call(const Token& t, Value* args)
     case Fn::Round:
     case Fn::Mod:
     case Fn::Power: {
-        double x, y;
+        double x = 0.0, y = 0.0;
         ErrorCode e = toNumber(scalar(args[0]), separator, &x);
         if (e == ErrorCode::None) e = toNumber(scalar(args[1]), separator, &y);
         if (e != ErrorCode::None) { result = errorValue(e); return; }

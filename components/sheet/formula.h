@@ -47,6 +47,13 @@ enum class Op : std::uint8_t {
     Equal, NotEqual, Less, Greater, LessEqual, GreaterEqual,
     Call,      // index: function id, argc: argument count
     Missing,   // an empty argument such as in IF(A1,,2)
+    // IF(c, a, b) compiles to: c JumpIfFalse a Jump b IfEnd, so that only the
+    // taken branch runs. JumpIfFalse: index = first token of b (or of IfEnd
+    // when there is no b); Jump: index = the token after IfEnd; IfEnd: argc
+    // = 2 or 3, stands for the call when the formula is printed.
+    JumpIfFalse,
+    Jump,
+    IfEnd,
 };
 
 struct Token {
@@ -63,6 +70,11 @@ struct Formula {
     std::vector<CellRef> refs;
     std::vector<int> names;   // slots of the workbook's name table
     int maxStack = 0;
+
+    // True when the result cannot depend on the holding cell: no relative
+    // reference and no ROW()/COLUMN() of the own cell. A block of such
+    // formulas is evaluated once and the result copied.
+    bool positionIndependent() const;
 
     bool sameAs(const Formula& other) const
     {

@@ -296,10 +296,46 @@ private:
         put(Op::Name, static_cast<int>(m_out->names.size()) - 1);
     }
 
+    // One argument, or Missing when it is left empty.
+    void parseArgument()
+    {
+        skipSpaces();
+        if (m_pos < size() && (m_text[m_pos] == u',' || m_text[m_pos] == u';' || m_text[m_pos] == u')'))
+            put(Op::Missing);
+        else
+            parseComparison();
+    }
+
+    void parseIf()
+    {
+        auto& code = m_out->code;
+        parseArgument();
+        if (!(accept(u",") || accept(u";"))) fail(QStringLiteral("IF needs two or three arguments"));
+        const size_t jumpIfFalse = code.size();
+        put(Op::JumpIfFalse);
+        parseArgument();
+        if (accept(u",") || accept(u";")) {
+            const size_t jump = code.size();
+            put(Op::Jump);
+            code[jumpIfFalse].index = static_cast<int>(code.size());
+            parseArgument();
+            put(Op::IfEnd, 0, 3);
+            code[jump].index = static_cast<int>(code.size());
+        } else {
+            code[jumpIfFalse].index = static_cast<int>(code.size());
+            put(Op::IfEnd, 0, 2);
+        }
+        if (!accept(u")")) fail(QStringLiteral("missing \")\" after the arguments of IF"));
+    }
+
     void parseCall(const QString& name)
     {
         Fn fn;
         const bool known = findFunction(name, &fn);
+        if (known && fn == Fn::If) {
+            parseIf();
+            return;
+        }
         int argc = 0;
         skipSpaces();
         if (!accept(u")")) {
@@ -340,6 +376,11 @@ private:
                 ++depth;
                 break;
             case Op::Paren: case Op::Negate: case Op::Plus: case Op::Percent:
+            case Op::JumpIfFalse: case Op::Jump:
+                break;
+            case Op::IfEnd:
+                depth -= t.argc;
+                ++depth;
                 break;
             case Op::Call:
                 depth -= t.argc;
@@ -427,8 +468,12 @@ QString formulaText(const Formula& f, int row, int col, const NameTable& names)
         case Op::Negate: stack.back() = u'-' + stack.back(); break;
         case Op::Plus: stack.back() = u'+' + stack.back(); break;
         case Op::Percent: stack.back() += u'%'; break;
+        case Op::JumpIfFalse:
+        case Op::Jump: break;
+        case Op::IfEnd:
         case Op::Call: {
-            const QString name = t.index < 0 ? f.strings[-t.index - 1]
+            const QString name = t.op == Op::IfEnd ? QStringLiteral("IF")
+                                 : t.index < 0 ? f.strings[-t.index - 1]
                                              : QString::fromLatin1(functionInfo(static_cast<Fn>(t.index)).name);
             QStringList args;
             for (int i = static_cast<int>(stack.size()) - t.argc; i < static_cast<int>(stack.size()); ++i)

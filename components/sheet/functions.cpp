@@ -1,6 +1,8 @@
 // The table of worksheet functions: names and argument counts.
 #include "functions.h"
 
+#include "formula.h"
+
 namespace sheet {
 
 namespace {
@@ -36,6 +38,18 @@ bool findFunction(const QString& name, Fn* out)
         }
     }
     return false;
+}
+
+bool Formula::positionIndependent() const
+{
+    for (const CellRef& ref : refs)
+        if (!ref.row.absolute || !ref.col.absolute) return false;
+    for (const Token& t : code) {
+        if (t.op == Op::Call && t.argc == 0
+            && (t.index == static_cast<int>(Fn::Row) || t.index == static_cast<int>(Fn::Column)))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace sheet

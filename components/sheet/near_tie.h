@@ -18,11 +18,11 @@ inline bool isInteger(double x) { return std::isfinite(x) && std::floor(x) == x;
 inline bool equal(double a, double b)
 {
     if (a == b) return true;
-    if (a == 0.0 || b == 0.0) return false;
-    if (isInteger(a) && isInteger(b)) return false;
     const double d = std::fabs(a - b);
-    if (!std::isfinite(d)) return false;
-    return d < std::fabs(a) * kRelativeTie && d < std::fabs(b) * kRelativeTie;
+    // Outside the tie distance (this also covers zero against non-zero,
+    // infinities and NaN): not equal.
+    if (!(d < std::fabs(a) * kRelativeTie && d < std::fabs(b) * kRelativeTie)) return false;
+    return !(isInteger(a) && isInteger(b));
 }
 
 // a + b, exactly 0 when the operands cancel to within the tie distance.

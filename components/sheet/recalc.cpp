@@ -103,6 +103,25 @@ void sweepCycle(Workbook& book, Sheet& sheet, const std::vector<Group>& groups, 
     }
 }
 
+// Evaluates a group top to bottom. A formula that reads only fixed cells
+// (a limit line such as =KU) gives the same result on every row: it is
+// evaluated once and copied, unless the result is a text that needs its own
+// pool slot.
+void evaluateGroup(Evaluator& evaluator, Sheet& sheet, const Group& g)
+{
+    evaluator.evaluateInto(*g.formula, g.first, g.col);
+    if (g.last == g.first) return;
+    Column& c = sheet.ensureColumn(g.col);
+    const std::uint8_t kind = c.kinds[static_cast<size_t>(g.first)];
+    if (g.formula->positionIndependent() && kind != (kFormulaFlag | KindText)) {
+        const double value = c.values[static_cast<size_t>(g.first)];
+        std::fill(c.kinds.begin() + g.first + 1, c.kinds.begin() + g.last + 1, kind);
+        std::fill(c.values.begin() + g.first + 1, c.values.begin() + g.last + 1, value);
+        return;
+    }
+    for (int row = g.first + 1; row <= g.last; ++row) evaluator.evaluateInto(*g.formula, row, g.col);
+}
+
 void recalculateSheet(Workbook& book, Sheet& sheet)
 {
     std::vector<Group> groups;
@@ -162,8 +181,7 @@ void recalculateSheet(Workbook& book, Sheet& sheet)
         while (!ready.empty()) {
             const int gi = ready.front();
             ready.pop_front();
-            const Group& g = groups[static_cast<size_t>(gi)];
-            for (int row = g.first; row <= g.last; ++row) evaluator.evaluateInto(*g.formula, row, g.col);
+            evaluateGroup(evaluator, sheet, groups[static_cast<size_t>(gi)]);
             finish(gi);
         }
         // What is left waits on a cycle (or reads itself). Sweep the blocked

@@ -6,6 +6,7 @@
 // nine bytes per cell.
 #pragma once
 
+#include "big_block_allocator.h"
 #include "formula.h"
 #include "run_list.h"
 
@@ -29,8 +30,8 @@ inline constexpr std::uint8_t kFormulaFlag = 0x80;
 inline constexpr std::uint8_t kKindMask = 0x7f;
 
 struct Column {
-    std::vector<double> values;        // index = row; row 0 unused
-    std::vector<std::uint8_t> kinds;   // same length as values
+    std::vector<double, BigBlockAllocator<double>> values;              // index = row; row 0 unused
+    std::vector<std::uint8_t, BigBlockAllocator<std::uint8_t>> kinds;   // same length as values
     RunList<FormulaPtr> formulas;
     RunList<int> formats;              // index into the workbook's format table
 

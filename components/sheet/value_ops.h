@@ -6,6 +6,7 @@
 #include "evaluator.h"
 #include "near_tie.h"
 #include "number_format.h"
+#include "sheet_store.h"
 
 #include <cmath>
 
@@ -131,6 +132,35 @@ inline ErrorCode toBoolean(const Value& s, QChar separator, bool* out)
         return ErrorCode::Value;
     default: return ErrorCode::Value;
     }
+}
+
+inline Value Evaluator::cellValue(int row, int col) const
+{
+    const Column* c = m_sheet.column(col);
+    if (!c || row >= c->extent()) return Value{};
+    const double v = c->values[static_cast<size_t>(row)];
+    switch (c->kinds[static_cast<size_t>(row)] & kKindMask) {
+    case KindNumber: { Value n; n.kind = VKind::Number; n.number = v; return n; }
+    case KindText: return textValue(&m_sheet.texts[static_cast<size_t>(v)]);
+    case KindBoolean: return booleanValue(v != 0.0);
+    case KindError: return errorValue(static_cast<ErrorCode>(static_cast<int>(v)));
+    case KindEmptyText: return textValue(&kEmptyText);
+    default: return Value{};
+    }
+}
+
+// The single value an operand stands for: a reference gives its cell; a range
+// gives the cell in the formula's own row or column (implicit intersection).
+inline Value Evaluator::scalar(const Value& v) const
+{
+    if (v.kind == VKind::Ref) return cellValue(v.row1, v.col1);
+    if (v.kind == VKind::Range) {
+        if (v.row1 == v.row2 && v.col1 == v.col2) return cellValue(v.row1, v.col1);
+        if (v.col1 == v.col2 && m_row >= v.row1 && m_row <= v.row2) return cellValue(m_row, v.col1);
+        if (v.row1 == v.row2 && m_col >= v.col1 && m_col <= v.col2) return cellValue(v.row1, m_col);
+        return errorValue(ErrorCode::Value);
+    }
+    return v;
 }
 
 }  // namespace sheet

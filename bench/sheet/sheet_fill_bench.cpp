@@ -1,0 +1,82 @@
+// Times the control chart's fill sequence on the computation grid for n data
+// rows with three value columns, phase by phase, and reads every statistics
+// cell (which runs the recalculation). Usage: sheet_fill_bench [rows] [repeats]
+#include "computation_layout.h"
+#include "f1book.h"
+
+#include <QElapsedTimer>
+#include <QString>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <random>
+#include <vector>
+
+namespace {
+
+// CPU time of this process: on a shared machine wall-clock time mostly
+// measures the neighbours.
+double cpuSeconds()
+{
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int n = argc > 1 ? std::atoi(argv[1]) : 100000;
+    const int repeats = argc > 2 ? std::atoi(argv[2]) : 1;
+
+    // Measurement-like values with two decimals, as an import grid displays them.
+    std::mt19937 random(42);
+    std::normal_distribution<double> noise(25.0, 1.5);
+    std::vector<QString> texts(static_cast<size_t>(n) * 3);
+    for (QString& t : texts) t = QString::number(noise(random), 'f', 2);
+
+    const char* statistics[] = {"A1", "E3", "E4", "E5", "E6", "E7", "E8", "E9", "E10", "E11", "E12", "I3", "I4",
+                                "I6", "I8", "I9", "K3", "K4", "K5", "K6", "K7", "K8", "K9", "Q1", "AF1", "AW1"};
+    for (int rep = 0; rep < repeats; ++rep) {
+        QElapsedTimer total;
+        total.start();
+        const double cpuStart = cpuSeconds();
+        QElapsedTimer phase;
+        phase.start();
+        sheet::F1Book book;
+        chart::buildReferenceLayout(book, 2);
+        book.insertRange(17, 1, n + 15, 60, 3);
+        book.selectRange(16, 1, n + 15, 60);
+        book.fillDown();
+        const qint64 structure = phase.nsecsElapsed();
+        const double cpuStructure = cpuSeconds();
+        phase.restart();
+        for (int i = 0; i < n; ++i) {
+            const int row = 16 + i;
+            book.setNumber(row, 1, i + 1);
+            for (int k = 0; k < 3; ++k) book.setText(row, 2 + k, texts[static_cast<size_t>(i) * 3 + k]);
+        }
+        book.clearRange(n + 16, 1, n + 16, 60, 1);
+        const qint64 writes = phase.nsecsElapsed();
+        const double cpuWrites = cpuSeconds();
+        phase.restart();
+        double checksum = 0;
+        for (const char* cell : statistics) {
+            const QString address = QString::fromLatin1(cell);
+            int split = 0;
+            while (address[split].isLetter()) ++split;
+            int col = 0;
+            for (int i = 0; i < split; ++i) col = col * 26 + (address[i].unicode() - 'A' + 1);
+            checksum += book.number(address.mid(split).toInt(), col);
+        }
+        const qint64 reads = phase.nsecsElapsed();
+        const double cpuEnd = cpuSeconds();
+        std::printf("rows %d wall: insert+fill %.3f s, writes %.3f s, recalc+reads %.3f s, total %.3f s\n", n,
+                    structure / 1e9, writes / 1e9, reads / 1e9, total.nsecsElapsed() / 1e9);
+        std::printf("rows %d cpu:  insert+fill %.3f s, writes %.3f s, recalc+reads %.3f s, total %.3f s (checksum %.9g)\n",
+                    n, cpuStructure - cpuStart, cpuWrites - cpuStructure, cpuEnd - cpuWrites, cpuEnd - cpuStart,
+                    checksum);
+    }
+    return 0;
+}
