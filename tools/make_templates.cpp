@@ -1,0 +1,42 @@
+// Writes the shipped computation templates from the built-in reference layout
+// of the computation grid, so the files and the fallback never drift apart:
+//   make_templates <data-dir>
+// writes <data-dir>/xycharte.def (English labels) and xychartg.def (German).
+#include "computation_layout.h"
+#include "f1book.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_templates <data-dir>\n");
+        return 2;
+    }
+    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    if (!dir.exists()) {
+        std::fprintf(stderr, "make_templates: %s: no such directory\n", argv[1]);
+        return 1;
+    }
+    const struct {
+        int languageCode;
+        const char* file;
+    } templates[] = {{1, "xycharte.def"}, {2, "xychartg.def"}};
+    try {
+        for (const auto& t : templates) {
+            sheet::F1Book book;
+            chart::buildReferenceLayout(book, t.languageCode);
+            const QString path = dir.filePath(QString::fromLatin1(t.file));
+            book.write(path, sheet::FormatNative);
+            std::printf("wrote %s\n", qPrintable(QDir::toNativeSeparators(path)));
+        }
+    } catch (const sheet::SheetError& e) {
+        std::fprintf(stderr, "make_templates: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
