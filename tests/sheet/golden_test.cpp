@@ -8,6 +8,12 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+// Test names and failure messages show the set name as text.
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << text.toStdString();
+}
+
 namespace {
 
 std::vector<QString> setNames()
