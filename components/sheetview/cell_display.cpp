@@ -1,0 +1,36 @@
+// Displayed text and alignment of a cell.
+#include "cell_display.h"
+
+#include <cstdlib>
+
+namespace sheetview {
+
+namespace {
+
+bool showsFormula(const sheet::F1Book& book, int row, int col)
+{
+    return book.showFormulas && book.kind(row, col) == sheet::CellKind::Formula;
+}
+
+}  // namespace
+
+QString displayText(const sheet::F1Book& book, int row, int col)
+{
+    if (showsFormula(book, row, col))
+        return book.formula(row, col);
+    return book.formattedText(row, col);
+}
+
+Qt::Alignment displayAlignment(const sheet::F1Book& book, int row, int col)
+{
+    if (showsFormula(book, row, col))
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    const int type = std::abs(book.cellType(row, col));
+    if (type == 1)
+        return Qt::AlignRight | Qt::AlignVCenter;
+    if (type == 3 || type == 4)
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+}  // namespace sheetview

@@ -1,0 +1,38 @@
+// The grid's save-as dialog and writer. The dialog lists the formats the book
+// writes, the .xlsx workbook (code 11) first, and hands back the chosen path
+// and format code; writing is F1Book::write.
+#pragma once
+
+#include "f1book.h"
+
+#include <QString>
+#include <QVector>
+
+class QWidget;
+
+namespace sheetview {
+
+struct SaveFormat {
+    int code;          // sheet::FileFormat
+    QString filter;    // name filter as the file dialog shows it
+    QString suffix;    // appended when the chosen name has none
+};
+
+// The formats of the save-as dialog, in the order offered.
+const QVector<SaveFormat>& saveFormats();
+// The entry for a format code; nullptr when the book does not write it.
+const SaveFormat* saveFormatForCode(int code);
+// path, with the format's suffix appended when its file name has no suffix.
+QString pathWithSuffix(const QString& path, const SaveFormat& format);
+
+// Shows the save-as dialog titled `title`. *path gives the initial file (may be
+// empty) and *format the filter selected first (an unknown code selects the
+// first, .xlsx). On OK both receive the user's choice and true is returned;
+// on cancel they are left alone and false is returned. Nothing is written.
+bool saveAsDialog(QWidget* parent, const QString& title, QString* path, int* format);
+
+// Writes the book to path in the given format (F1Book::write); throws
+// sheet::SheetError naming the file and reason when it cannot.
+void writeBook(sheet::F1Book& book, const QString& path, int format);
+
+}  // namespace sheetview

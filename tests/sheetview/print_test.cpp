@@ -1,0 +1,152 @@
+// Printing: page layout of the used range, painting onto a PDF, and the print
+// command's PDF offer where no printer is installed.
+#include "qstring_printer.h"
+#include "modal_answer.h"
+#include "print_book.h"
+#include "print_layout.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace sheetview;
+
+namespace {
+
+int pdfPageCount(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QString content = QString::fromLatin1(file.readAll());
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
+    return int(content.count(page));
+}
+
+QSize pageSize(const QPagedPaintDevice& device)
+{
+    return QSize(device.width(), device.height());
+}
+
+}  // namespace
+
+TEST(PrintLayout, ABookOfThreePagesOfRowsPrintsThreePdfPages)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("three.pdf");
+    QPdfWriter writer(path);
+
+    sheet::F1Book probe;
+    probe.setNumber(1, 1, 1.0);
+    const int rowsPerPage = layoutBook(probe, &writer, pageSize(writer)).rowsPerPage;
+    ASSERT_GT(rowsPerPage, 10);
+
+    sheet::F1Book book;
+    for (int row = 1; row <= 2 * rowsPerPage + 1; ++row)
+        for (int col = 1; col <= 3; ++col)
+            book.setNumber(row, col, row + col / 10.0);
+    EXPECT_EQ(paintBook(book, &writer), 3);
+    ASSERT_TRUE(QFile::exists(path));
+    EXPECT_EQ(pdfPageCount(path), 3);
+}
+
+TEST(PrintLayout, WideSheetsBreakAcrossColumnsAfterTheRows)
+{
+    QTemporaryDir dir;
+    QPdfWriter writer(dir.filePath("wide.pdf"));
+    sheet::F1Book book;
+    for (int col = 1; col <= 40; ++col) {
+        book.setText(1, col, QStringLiteral("a rather long heading %1").arg(col));
+        book.setNumber(2, col, col);
+    }
+    book.setText(3, 40, QString(500, u'x'));  // wider than a page
+    const QSize size = pageSize(writer);
+    const PrintLayout layout = layoutBook(book, &writer, size);
+
+    ASSERT_GT(layout.pages.size(), 1);
+    // Every column on exactly one band, in order; every band fits the page.
+    int nextCol = 1;
+    for (const PrintPage& page : layout.pages) {
+        EXPECT_EQ(page.firstRow, 1);
+        EXPECT_EQ(page.lastRow, 3);
+        EXPECT_EQ(page.firstCol, nextCol);
+        int width = layout.rowHeaderWidth;
+        for (int col = page.firstCol; col <= page.lastCol; ++col)
+            width += layout.columnWidths[col - 1];
+        EXPECT_LE(width, size.width());
+        nextCol = page.lastCol + 1;
+    }
+    EXPECT_EQ(nextCol, 41);
+    // Columns are sized to their texts.
+    EXPECT_GT(layout.columnWidths[0], layout.rowHeaderWidth);
+}
+
+TEST(PrintLayout, AnEmptySheetPrintsNothing)
+{
+    QTemporaryDir dir;
+    QPdfWriter writer(dir.filePath("empty.pdf"));
+    sheet::F1Book book;
+    EXPECT_TRUE(layoutBook(book, &writer, pageSize(writer)).pages.isEmpty());
+    EXPECT_EQ(paintBook(book, &writer), 0);
+}
+
+TEST(PrintBook, WithoutPrintersOffersAPdfFile)
+{
+    if (printersInstalled())
+        GTEST_SKIP() << "this machine has printers";
+    sheet::F1Book book;
+    book.setNumber(1, 1, 1.0);
+    book.setText(2, 1, "two");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("grid");  // the suffix is added
+
+    ModalAnswers answers{
+        [](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            box->button(QMessageBox::Yes)->click();
+        },
+        [path](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(dialog, nullptr);
+            dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept is protected
+        },
+    };
+    EXPECT_EQ(printBook(nullptr, book, false), PrintResult::Printed);
+    EXPECT_EQ(answers.unanswered(), 0);
+    EXPECT_EQ(answers.leftOpen(), 0);
+    EXPECT_EQ(pdfPageCount(path + ".pdf"), 1);
+}
+
+TEST(PrintBook, DecliningThePdfOfferPrintsNothing)
+{
+    if (printersInstalled())
+        GTEST_SKIP() << "this machine has printers";
+    sheet::F1Book book;
+    book.setNumber(1, 1, 1.0);
+    ModalAnswers answers{[](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        box->button(QMessageBox::No)->click();
+    }};
+    EXPECT_EQ(printBook(nullptr, book, true), PrintResult::Cancelled);
+}
+
+TEST(PrintBook, AnEmptyGridIsReportedNotPrinted)
+{
+    sheet::F1Book book;
+    ModalAnswers answers{[](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        box->accept();
+    }};
+    EXPECT_EQ(printBook(nullptr, book, false), PrintResult::Empty);
+    EXPECT_EQ(answers.unanswered(), 0);
+    EXPECT_EQ(answers.leftOpen(), 0);
+}
