@@ -1,7 +1,11 @@
 // The text helpers NextField, StripQuotes and TextToNumber.
+#include "field_scan.h"
 #include "ovt_lib.h"
 
 #include <gtest/gtest.h>
+
+#include <charconv>
+#include <string>
 
 using namespace ovtlib;
 
@@ -86,4 +90,28 @@ TEST(TextToNumber, DecimalCommaTakesBothMarksButOnlyOne)
     EXPECT_DOUBLE_EQ(v, 1.5);
     EXPECT_FALSE(TextToNumber("1.234,5", v, u','));
     EXPECT_FALSE(TextToNumber("1,2,3", v, u','));
+}
+
+TEST(TextToNumber, EveryDecimalReadsToTheNearestDouble)
+{
+    // The short-number fast path must give exactly what a full conversion gives.
+    std::uint64_t seed = 99;
+    auto next = [&] { seed = seed * 6364136223846793005ULL + 1442695040888963407ULL; return seed >> 33; };
+    for (int i = 0; i < 200000; ++i) {
+        const std::string digits = std::to_string(next() % 100000000);
+        const std::size_t point = static_cast<std::size_t>(next() % (digits.size() + 1));
+        std::string text;
+        if (next() % 3 == 0) text.push_back('-');
+        if (next() % 4 == 0) {
+            text.append("0.000").append(digits);
+        } else {
+            text.append(digits, 0, point).append(".").append(digits, point, std::string::npos);
+        }
+        if (next() % 5 == 0) text.append("e").append(std::to_string(static_cast<int>(next() % 40) - 20));
+        double fast = 0;
+        ASSERT_TRUE(dataimport::parseNumberBytes(text, ".", fast)) << text;
+        double exact = 0;
+        std::from_chars(text.data(), text.data() + text.size(), exact);
+        ASSERT_EQ(fast, exact) << text;
+    }
 }
