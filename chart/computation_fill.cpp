@@ -4,6 +4,11 @@
 #include "program_state.h"
 #include "f1book.h"
 
+#if __has_include("computation_layout.h")
+#include "computation_layout.h"
+#define PLOTWISE_HAVE_REFERENCE_LAYOUT 1
+#endif
+
 namespace chart {
 
 namespace {
@@ -11,6 +16,19 @@ namespace {
 bool isNumericCellType(int type) { return type == 1 || type == -1; }
 
 }  // namespace
+
+void ComputationFill::resetToReferenceLayout(sheet::F1Book& computationGrid, int languageCode)
+{
+#ifdef PLOTWISE_HAVE_REFERENCE_LAYOUT
+    for (const QString& name : computationGrid.definedNames())
+        computationGrid.removeDefinedName(name);
+    computationGrid.clearRange(-1, -1, -1, -1, 1);
+    chart::buildReferenceLayout(computationGrid, languageCode);
+#else
+    (void)computationGrid;
+    (void)languageCode;
+#endif
+}
 
 QString ComputationFill::templatePath(const ProgramState& state)
 {
@@ -24,7 +42,11 @@ bool ComputationFill::loadTemplate(sheet::F1Book& computationGrid, const Program
         computationGrid.read(templatePath(state));
         return true;
     } catch (const sheet::SheetError&) {
-        return false;  // the grid keeps its content: at first the built-in reference layout
+        // No readable template. The grid still holds the last fill, whose rows
+        // and widened ranges would be counted again; start afresh from the
+        // built-in reference layout instead.
+        resetToReferenceLayout(computationGrid, state.languageCode);
+        return false;
     }
 }
 

@@ -34,9 +34,14 @@ public:
     // Application directory + "xycharte.def" for language 1, else "xychartg.def".
     static QString templatePath(const ProgramState& state);
 
-    // Reads the computation template into the grid. A missing or unreadable
-    // template is ignored (the grid keeps what it held); returns whether it was read.
+    // Reads the computation template into the grid. When the template is
+    // missing or unreadable the grid is reset to the built-in reference
+    // layout (never left holding the previous fill); returns whether the
+    // template was read.
     static bool loadTemplate(sheet::F1Book& computationGrid, const ProgramState& state);
+
+    // Empties the grid and puts the built-in reference layout into it.
+    static void resetToReferenceLayout(sheet::F1Book& computationGrid, int languageCode);
 
     // Copies the import rows startRow..endRow (inclusive) into the grid,
     // which must hold the template: inserts rows at row 17 and fills row 16

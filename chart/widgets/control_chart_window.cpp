@@ -13,11 +13,6 @@
 #include "visible_span.h"
 #include "vtchart.h"
 
-#if __has_include("computation_layout.h")
-#include "computation_layout.h"
-#define PLOTWISE_HAVE_REFERENCE_LAYOUT 1
-#endif
-
 #include <QApplication>
 #include <QDialog>
 #include <QHBoxLayout>
@@ -69,10 +64,8 @@ TfrmtxtChart::TfrmtxtChart(chart::ProgramState& state, QWidget* parent)
     setObjectName(QStringLiteral("frmtxtChart"));
     setWindowTitle(QStringLiteral("Zentrix"));
     setProperty("helpContext", 50);
-#ifdef PLOTWISE_HAVE_REFERENCE_LAYOUT
     // The grid starts with the reference layout, so a missing template still computes.
-    chart::buildReferenceLayout(*sheet1, state.languageCode);
-#endif
+    chart::ComputationFill::resetToReferenceLayout(*sheet1, state.languageCode);
     m_reportError = [this](const QString& message) {
         QMessageBox::critical(this, QStringLiteral("Plotwise"), message);
     };

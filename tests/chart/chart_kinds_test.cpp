@@ -1,0 +1,116 @@
+// The per-kind table read from a filled computation grid: the source
+// columns of each kind, the row labels, error cells as gaps and the axis bounds.
+#include "chart_kinds.h"
+#include "computation_fill.h"
+#include "computation_layout.h"
+#include "chart_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using chart::ChartKind;
+using charttest::StateFixture;
+
+namespace {
+
+class ChartKindsTest : public ::testing::Test {
+protected:
+    StateFixture f;
+    sheet::F1Book grid;
+    std::int32_t lastRow = 15;
+
+    void SetUp() override
+    {
+        chart::buildReferenceLayout(grid, 1);
+        f.state.job.ValueColumns = {2, 0, 0};
+        f.state.job.ChartTitle = "Line 1";
+        f.state.xTitleText = "Sample";
+        f.state.yTitleText = "mm";
+        const double values[] = {1, 2, 4, 3};
+        for (int i = 0; i < 4; ++i) {
+            f.importGrid.setNumber(i + 1, 2, values[i]);
+            f.importGrid.setText(i + 1, 1, QStringLiteral("S%1").arg(i + 1));
+        }
+        f.importGrid.setText(3, 2, "broken");  // row 3 is skipped
+        lastRow = chart::ComputationFill::run(grid, f.state, 1, 4).lastComputationRow;
+    }
+};
+
+}  // namespace
+
+TEST_F(ChartKindsTest, MeanChartReadsMeansLimitsAndBounds)
+{
+    const auto data = chart::buildChartKindData(ChartKind::Mean, grid, lastRow, f.state);
+    ASSERT_EQ(data.rowCount, 3);
+    EXPECT_EQ(data.values[0], (QVector<double>{1, 2, 3}));
+    EXPECT_EQ(data.rowLabels, (QStringList{"1", "2", "4"}));  // import rows, with the gap
+    EXPECT_EQ(data.seriesLabels[0], grid.text(15, 5));
+    EXPECT_DOUBLE_EQ(data.values[4][1], 2.0);  // centre line
+    ASSERT_TRUE(data.scaleMaximum && data.scaleMinimum);
+    EXPECT_DOUBLE_EQ(*data.scaleMaximum, grid.number(9, 5));
+    EXPECT_DOUBLE_EQ(*data.scaleMinimum, grid.number(10, 5));
+    EXPECT_EQ(data.title, "Line 1");
+    EXPECT_EQ(data.xAxisTitle, "Sample");
+    for (const auto& rule : data.positions) {
+        EXPECT_FALSE(rule.excluded);
+        EXPECT_EQ(rule.hidden, std::optional<bool>(false));
+    }
+}
+
+TEST_F(ChartKindsTest, RangeChartLeavesOutSeriesThreeAndFour)
+{
+    const auto data = chart::buildChartKindData(ChartKind::Range, grid, lastRow, f.state);
+    EXPECT_EQ(data.values[0], (QVector<double>{0, 1, 1}));  // moving ranges
+    EXPECT_FALSE(data.seriesUsed[2]);
+    EXPECT_FALSE(data.seriesUsed[3]);
+    EXPECT_TRUE(data.values[2].isEmpty());
+    EXPECT_TRUE(data.positions[0].excluded && data.positions[0].hidden.value_or(false));
+    EXPECT_FALSE(data.positions[2].excluded);
+    EXPECT_DOUBLE_EQ(*data.scaleMinimum, 0.0);
+    EXPECT_DOUBLE_EQ(*data.scaleMaximum, grid.number(9, 9));
+}
+
+TEST_F(ChartKindsTest, DifferenceChartIsSymmetricAndDropsTheCentreLine)
+{
+    const auto data = chart::buildChartKindData(ChartKind::Difference, grid, lastRow, f.state);
+    EXPECT_EQ(data.values[0], (QVector<double>{0, -1, -1}));  // previous minus current
+    EXPECT_FALSE(data.seriesUsed[4]);
+    EXPECT_TRUE(data.positions[2].excluded);
+    EXPECT_FALSE(data.positions[2].hidden.has_value());
+    EXPECT_DOUBLE_EQ(*data.scaleMinimum, -*data.scaleMaximum);
+    EXPECT_DOUBLE_EQ(*data.scaleMaximum, grid.number(9, 11));
+}
+
+TEST_F(ChartKindsTest, XColumnLabelsComeFromTheImportRows)
+{
+    f.state.job.XColumn = 1;
+    const auto data = chart::buildChartKindData(ChartKind::Range, grid, lastRow, f.state);
+    EXPECT_EQ(data.rowLabels, (QStringList{"S1", "S2", "S4"}));
+}
+
+TEST_F(ChartKindsTest, ErrorCellsBecomeGapsNotZeros)
+{
+    grid.setFormula(17, 5, "=1/0");
+    grid.setText(18, 12, "text");
+    const auto data = chart::buildChartKindData(ChartKind::Mean, grid, lastRow, f.state);
+    EXPECT_TRUE(std::isnan(data.values[0][1]));
+    EXPECT_TRUE(std::isnan(data.values[2][2]));
+    EXPECT_FALSE(std::isnan(data.values[0][0]));
+}
+
+TEST_F(ChartKindsTest, MissingBoundsLeaveTheAxisAlone)
+{
+    grid.setFormula(9, 11, "=1/0");
+    const auto data = chart::buildChartKindData(ChartKind::Difference, grid, lastRow, f.state);
+    EXPECT_FALSE(data.scaleMaximum.has_value());
+    EXPECT_FALSE(data.scaleMinimum.has_value());
+}
+
+TEST_F(ChartKindsTest, NoDataRowsGiveAnEmptyGrid)
+{
+    const auto data = chart::buildChartKindData(ChartKind::Mean, grid, 15, f.state);
+    EXPECT_EQ(data.rowCount, 0);
+    EXPECT_TRUE(data.rowLabels.isEmpty());
+    EXPECT_TRUE(data.values[0].isEmpty());
+}

@@ -1,0 +1,41 @@
+// Small helpers of the chart tests: a program state with its three grids,
+// and an import grid filled from rows of values.
+#pragma once
+
+#include "f1book.h"
+#include "program_state.h"
+
+#include <QString>
+#include <QStringList>
+#include <initializer_list>
+#include <memory>
+
+namespace charttest {
+
+struct StateFixture {
+    sheet::F1Book importGrid;
+    sheet::F1Book statisticsGrid;
+    sheet::F1Book scratchGrid;
+    chart::ProgramState state;
+
+    StateFixture()
+    {
+        importGrid.setDecimalSeparator(QLatin1Char('.'));
+        statisticsGrid.setDecimalSeparator(QLatin1Char('.'));
+        state.languageCode = 1;
+        state.applicationDirectory = QStringLiteral("/nonexistent-plotwise-dir/");
+        state.importGrid = &importGrid;
+        state.statisticsGrid = &statisticsGrid;
+        state.scratchGrid = &scratchGrid;
+    }
+
+    // Puts the cell texts of one import row from column 1 on; an empty text leaves the cell empty.
+    void setRow(int row, std::initializer_list<const char*> cells)
+    {
+        int col = 1;
+        for (const char* text : cells)
+            importGrid.setText(row, col++, QString::fromUtf8(text));
+    }
+};
+
+}  // namespace charttest

@@ -1,0 +1,207 @@
+// The control chart window offscreen: activation fills, draws the mean chart
+// and copies the statistics; the range selector bar driven by synthesized
+// mouse events updates Start and Ende while moving and redraws on release;
+// activation after the range chart shows the mean chart again; the no-data
+// note; zoom; saving applied chart settings.
+#include "chart_test_support.h"
+#include "control_chart_window.h"
+#include "range_selector_bar.h"
+#include "show_span.h"
+#include "visible_span.h"
+#include "vtchart.h"
+#include "profile.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using charttest::StateFixture;
+
+namespace {
+
+void sendMouse(QWidget* widget, QEvent::Type type, int x)
+{
+    const QPointF local(x, 5);
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, local, widget->mapToGlobal(local), Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+class ControlChartWindow : public ::testing::Test {
+protected:
+    StateFixture f;
+    QTemporaryDir dir;
+    std::unique_ptr<TfrmtxtChart> window;
+    QStringList notes;
+    QStringList errors;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        f.state.applicationDirectory = dir.path() + '/';
+        f.state.settingsPath = dir.filePath("Plotwise.INI");
+        for (int r = 1; r <= 200; ++r) {
+            f.importGrid.setText(r, 1, QStringLiteral("P%1").arg(r));
+            f.importGrid.setNumber(r, 2, 10.0 + (r % 7) * 0.5);
+        }
+        f.state.job.ValueColumns = {2, 0, 0};
+        f.state.job.FirstDataRow = 1;
+        f.state.job.LastDataRow = 200;
+        f.state.job.ChartTitle = "Window test";
+        window = std::make_unique<TfrmtxtChart>(f.state);
+        window->setInformationNotifier([this](const QString& caption, const QString& text) {
+            notes << caption + ": " + text;
+        });
+        window->setErrorReporter([this](const QString& message) { errors << message; });
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void TearDown() override { EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString(); }
+
+    VtChart& chart() { return *window->chartComponent(); }
+    chart::VisibleSpan expectedSpan() const
+    {
+        const Tfrmsizepanel* bar = window->rangeBar();
+        return chart::computeVisibleSpan(f.state.job, bar->LeftPercent(), bar->RightPercent());
+    }
+};
+
+}  // namespace
+
+TEST_F(ControlChartWindow, ActivationFillsDrawsTheMeanChartAndCopiesStatistics)
+{
+    window->FormActivate();
+    EXPECT_EQ(window->LastComputationRow, 215);
+    EXPECT_EQ(chart().rowCount(), 200);
+    EXPECT_EQ(chart().columnCount(), 7);
+    EXPECT_EQ(chart().titleText(), "Window test");
+    EXPECT_EQ(window->shownKind(), chart::ChartKind::Mean);
+    EXPECT_EQ(window->startEdit()->text(), "1");
+    EXPECT_EQ(window->endEdit()->text(), "200");
+    EXPECT_EQ(f.statisticsGrid.number(3, 4), 200);
+    EXPECT_EQ(f.statisticsGrid.text(1, 2), "Window test");
+    EXPECT_TRUE(notes.isEmpty());
+}
+
+TEST_F(ControlChartWindow, SpanFieldsShowXColumnTexts)
+{
+    f.state.job.XColumn = 1;
+    f.importGrid.setText(1, 2, "skip me");  // the first row is skipped but still shown
+    window->FormActivate();
+    EXPECT_EQ(window->startEdit()->text(), "P1");
+    EXPECT_EQ(window->endEdit()->text(), "P200");
+    EXPECT_EQ(chart().chartData().rowLabel(1), "P2");
+}
+
+TEST_F(ControlChartWindow, DraggingTheBarShowsTheSpanAndRedrawsOnRelease)
+{
+    window->FormActivate();
+    Tfrmsizepanel* bar = window->rangeBar();
+    const int innerLeft = bar->geometryModel().innerLeft();
+
+    // Pull the left handle 100 pixels to the right.
+    sendMouse(bar->plinks(), QEvent::MouseButtonPress, 3);
+    sendMouse(bar->plinks(), QEvent::MouseMove, 100);
+    EXPECT_EQ(bar->geometryModel().innerLeft(), innerLeft + 100);
+    const chart::VisibleSpan moved = expectedSpan();
+    EXPECT_GT(moved.startRow, 1);
+    EXPECT_EQ(window->startEdit()->text(), QString::number(moved.startRow));
+    EXPECT_EQ(chart().rowCount(), 200);  // a move does not redraw
+    sendMouse(bar->plinks(), QEvent::MouseButtonRelease, 100);
+    EXPECT_EQ(chart().rowCount(), moved.rowCount());
+    EXPECT_EQ(chart().chartData().rowLabel(1), QString::number(moved.startRow));
+
+    // Narrow it from the right by 200 pixels, then drag it 40 pixels right
+    // and let go without moving any further.
+    sendMouse(bar->prechts(), QEvent::MouseButtonPress, 3);
+    sendMouse(bar->prechts(), QEvent::MouseMove, -200);
+    sendMouse(bar->prechts(), QEvent::MouseButtonRelease, -200);
+    const chart::VisibleSpan narrowed = expectedSpan();
+    EXPECT_LT(narrowed.endRow, 200);
+    EXPECT_EQ(window->endEdit()->text(), QString::number(narrowed.endRow));
+    EXPECT_EQ(chart().rowCount(), narrowed.rowCount());
+
+    sendMouse(bar->pinnen(), QEvent::MouseButtonPress, 40);
+    sendMouse(bar->pinnen(), QEvent::MouseMove, 40);
+    const chart::VisibleSpan dragged = expectedSpan();
+    sendMouse(bar->pinnen(), QEvent::MouseButtonRelease, 0);
+    EXPECT_EQ(expectedSpan().startRow, dragged.startRow);  // a release at 0 adds no offset
+    EXPECT_GT(dragged.startRow, moved.startRow);
+    EXPECT_GT(dragged.endRow, narrowed.endRow);
+    EXPECT_EQ(window->startEdit()->text(), QString::number(dragged.startRow));
+    EXPECT_EQ(window->endEdit()->text(), QString::number(dragged.endRow));
+    EXPECT_EQ(chart().rowCount(), dragged.rowCount());
+    EXPECT_EQ(window->LastComputationRow - 15, dragged.rowCount());
+}
+
+TEST_F(ControlChartWindow, ActivationAfterTheRangeChartShowsTheMeanChartAgain)
+{
+    window->FormActivate();
+    window->button(2)->click();
+    EXPECT_EQ(window->shownKind(), chart::ChartKind::Range);
+    EXPECT_TRUE(chart().seriesExcluded(3));
+    EXPECT_TRUE(chart().seriesHidden(4));
+
+    QWidget mainWindow;
+    mainWindow.resize(200, 100);
+    mainWindow.show();
+    mainWindow.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTRY_COMPARE(window->shownKind(), chart::ChartKind::Mean);
+    EXPECT_FALSE(chart().seriesExcluded(3));
+    EXPECT_FALSE(chart().seriesHidden(3));
+    EXPECT_FALSE(chart().seriesHidden(4));
+}
+
+TEST_F(ControlChartWindow, NoDataNoteInTheWindowsLanguage)
+{
+    window->FormActivate();
+    for (int r = 1; r <= 200; ++r)
+        f.importGrid.setText(r, 2, "text");
+    window->FormActivate();
+    f.state.languageCode = 2;
+    window->FormActivate();
+    EXPECT_EQ(notes, (QStringList{"Information: No Data available", "Information: Keine Daten gefunden"}));
+    EXPECT_EQ(chart().rowCount(), 200);  // the chart keeps what it showed
+}
+
+TEST_F(ControlChartWindow, TrackBarZoomsAndResizeRaisesItsMinimum)
+{
+    window->FormActivate();
+    QSlider* track = window->trackBar();
+    EXPECT_EQ(track->maximum(), 4450);
+    EXPECT_EQ(track->pageStep(), 445);
+    track->setValue(3000);
+    EXPECT_EQ(chart().width(), 3000);
+    window->resize(1200, 700);
+    QTRY_COMPARE(track->minimum(), window->scrollBox()->viewport()->width());
+    EXPECT_GE(chart().width(), track->minimum());
+    EXPECT_EQ(chart().height(), window->scrollBox()->viewport()->height());
+}
+
+TEST_F(ControlChartWindow, AppliedChartSettingsAreSavedToTheTemplate)
+{
+    const QString templatePath = dir.filePath("mine.vtc");
+    platform::Profile(f.state.settingsPath).writeString("GraphDef", "XYFile", templatePath);
+    window->FormActivate();
+    EXPECT_EQ(window->ChartTemplatePath, templatePath);
+    window->Vtchart1ApplyChanges();
+    EXPECT_TRUE(QFile::exists(templatePath));
+}
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
