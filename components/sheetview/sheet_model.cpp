@@ -39,12 +39,12 @@ SheetModel::~SheetModel()
 
 int SheetModel::wantedRows() const
 {
-    return std::max(m_book.lastRow() + kRowMargin, kMinRows);
+    return std::min(std::max(m_book.lastRow() + kRowMargin, kMinRows), kSheetRows);
 }
 
 int SheetModel::wantedColumns() const
 {
-    return std::max(m_book.lastCol() + kColumnMargin, kMinColumns);
+    return std::min(std::max(m_book.lastCol() + kColumnMargin, kMinColumns), kSheetColumns);
 }
 
 int SheetModel::rowCount(const QModelIndex& parent) const

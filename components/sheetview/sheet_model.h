@@ -23,6 +23,9 @@ public:
     static constexpr int kMinRows = 1000;
     static constexpr int kColumnMargin = 10;
     static constexpr int kMinColumns = 26;
+    // The sheet's own extent: cells beyond it cannot be set.
+    static constexpr int kSheetRows = 1048576;
+    static constexpr int kSheetColumns = 16384;
 
     // The book must outlive the model. The model takes the book's change
     // listener (a book has one) and releases it when destroyed.

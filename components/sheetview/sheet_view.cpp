@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace sheetview {
@@ -21,6 +22,9 @@ SheetView::SheetView(sheet::F1Book& book, QWidget* parent)
     m_table = new SheetTableView(this);
     m_table->setModel(m_model);
     m_editBar = new EditBar(this);
+    m_syncTimer = new QTimer(this);
+    m_syncTimer->setInterval(200);
+    connect(m_syncTimer, &QTimer::timeout, this, &SheetView::syncFromBook);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -120,6 +124,13 @@ void SheetView::showEvent(QShowEvent* event)
     syncFromBook();
     applyDisplaySwitches();
     updateEditBar();
+    m_syncTimer->start();
+}
+
+void SheetView::hideEvent(QHideEvent* event)
+{
+    m_syncTimer->stop();
+    QWidget::hideEvent(event);
 }
 
 void SheetView::pushSelectionToBook()

@@ -7,8 +7,10 @@
 // whole columns (Ctrl adds them as a new range). Whole columns are reported to
 // the book as rows 1..LastRow of the book at that moment (row 1 for an empty
 // sheet); the chart commands look only at the columns of each range. A
-// selection set by code (F1Book::selectRange, setSelection) is shown once the
-// book reports a change, the view is shown or syncFromBook() is called.
+// selection or current cell set by code (F1Book::selectRange, setSelection,
+// setRow, setCol) is shown within a fifth of a second: the book reports no
+// change for these, so a visible view compares them on a short timer (a few
+// integers). syncFromBook() shows them at once.
 //
 // The display switches of the book are honoured: ShowFormulas (formula texts
 // instead of values), ShowEditBar, AllowEditHeaders (double-click a heading to
@@ -21,6 +23,7 @@
 #include <QWidget>
 
 class QTableView;
+class QTimer;
 
 namespace sheetview {
 
@@ -69,6 +72,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void pushSelectionToBook();
@@ -83,6 +87,7 @@ private:
     SheetModel* m_model;
     SheetTableView* m_table;
     EditBar* m_editBar;
+    QTimer* m_syncTimer;
     QVector<sheet::Range> m_reported;  // last selection handed to the book
     bool m_shownFormulas = false;      // switch states last applied
     bool m_reportEditErrors = true;
