@@ -1,0 +1,191 @@
+// plotwise-report's run; see report_run.h. Every step calls the code the
+// windows call: the import of the main window, its chart commands, the
+// control chart window's fill, chart kinds and statistics copy, and the
+// comparison window's drawing.
+#include "report_run.h"
+
+#include "chart_commands.h"
+#include "chart_error.h"
+#include "chart_kind_draw.h"
+#include "comparison_draw.h"
+#include "computation_fill.h"
+#include "computation_layout.h"
+#include "copy_statistics.h"
+#include "f1book.h"
+#include "grid_csv.h"
+#include "import_file.h"
+#include "import_template.h"
+#include "platform.h"
+#include "profile.h"
+#include "program_state.h"
+#include "statistics_template.h"
+#include "visible_span.h"
+#include "vtchart.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace report {
+
+namespace {
+
+// First words of a chart title built from the column names, as the main
+// window's title label gives them.
+QString titleCaption(int languageCode)
+{
+    return languageCode == 2 ? QStringLiteral("Auswertung über ") : QStringLiteral("Evaluation of ");
+}
+
+QString noDataText(int languageCode)
+{
+    return languageCode == 2 ? QStringLiteral("Keine Daten gefunden") : QStringLiteral("No Data available");
+}
+
+void applyOverrides(dataimport::ImportFields& f, const FieldOverrides& o)
+{
+    if (o.separator) f.separator = *o.separator;
+    if (o.startColumn) f.startColumn = *o.startColumn;
+    if (o.endColumn) f.endColumn = *o.endColumn;
+    if (o.firstRow) f.firstRow = *o.firstRow;
+    if (o.lastRow) f.lastRow = *o.lastRow;
+    if (o.xColumn) f.xColumn = *o.xColumn;
+    if (o.title) f.graphTitle = *o.title;
+    if (o.xTitle) f.xTitle = *o.xTitle;
+    if (o.yTitle) f.yTitle = *o.yTitle;
+    if (o.headerRow) f.headerRow = *o.headerRow;
+}
+
+// Marks the columns in the import grid as the user's selection would.
+void selectColumns(sheet::F1Book& grid, const QVector<ColumnRange>& columns)
+{
+    QVector<sheet::Range> ranges;
+    const int lastRow = std::max(grid.lastRow(), 1);
+    for (const ColumnRange& c : columns) ranges.append({1, c.first, lastRow, c.last});
+    grid.setSelection(ranges);
+}
+
+chart::ChartCommandFields commandFields(const dataimport::ImportFields& f, int languageCode)
+{
+    chart::ChartCommandFields fields;
+    fields.firstRowText = f.firstRow;
+    fields.lastRowText = f.lastRow;
+    fields.headerRowText = QString::number(f.headerRow);
+    fields.xColumnText = f.xColumn;
+    fields.titleText = f.graphTitle;
+    fields.titleCaption = titleCaption(languageCode);
+    return fields;
+}
+
+struct ReportContext {
+    const ReportOptions& options;
+    chart::ProgramState state;
+    sheet::F1Book importGrid, statisticsGrid, scratchGrid, computationGrid;
+    dataimport::ImportFields fields;
+    QString outDir;
+
+    explicit ReportContext(const ReportOptions& o) : options(o) {}
+    QString outPath(const QString& name) const { return outDir + name; }
+    QString imagePath(const QString& stem) const { return outPath(stem + u'.' + options.format); }
+};
+
+RunResult fileError(const QString& message) { return {ExitFileError, message}; }
+
+RunResult writeControlChart(ReportContext& c)
+{
+    chart::ProgramState& state = c.state;
+    selectColumns(c.importGrid, c.options.columns);
+    if (!chart::runControlChartCommand(state, commandFields(c.fields, state.languageCode)))
+        return {ExitNoData, noDataText(state.languageCode)};
+
+    const chart::VisibleSpan span = chart::computeVisibleSpan(state.job, c.options.leftPercent, c.options.rightPercent);
+    const chart::FillResult fill = chart::ComputationFill::run(c.computationGrid, state, span.startRow, span.endRow);
+    if (!fill.hasData()) return {ExitNoData, noDataText(state.languageCode)};
+
+    chartcomponent::VtChart chart;
+    chart.resize(c.options.size);
+    const struct { chart::ChartKind kind; const char* stem; } kinds[] = {
+        {chart::ChartKind::Mean, "mean"}, {chart::ChartKind::Range, "range"}, {chart::ChartKind::Difference, "difference"}};
+    for (const auto& k : kinds) {
+        chart::drawChartKind(k.kind, chart, c.computationGrid, fill.lastComputationRow, state);
+        chart.saveImage(c.imagePath(QLatin1String(k.stem)), c.options.format, c.options.size.width(),
+                        c.options.size.height());
+    }
+
+    chart::copyStatistics(c.computationGrid, c.statisticsGrid, state);
+    c.statisticsGrid.write(c.outPath(QStringLiteral("statistics.xlsx")), sheet::FormatXlsx);
+    c.statisticsGrid.write(c.outPath(QStringLiteral("statistics.csv")), sheet::FormatCsv);
+    writeGridCsv(c.computationGrid, fill.lastComputationRow + 1, chart::kComputationColumns,
+                 c.outPath(QStringLiteral("grid.csv")));
+    return {};
+}
+
+RunResult writeComparisonChart(ReportContext& c)
+{
+    chart::ProgramState& state = c.state;
+    selectColumns(c.importGrid, c.options.compare);
+    if (!chart::runComparisonCommand(state, commandFields(c.fields, state.languageCode)) || state.job.LastDataRow < 1)
+        return {ExitNoData, noDataText(state.languageCode)};
+    const chart::VisibleSpan span = chart::computeVisibleSpan(state.job, c.options.leftPercent, c.options.rightPercent);
+    chartcomponent::VtChart chart;
+    chart.resize(c.options.size);
+    compare::drawComparison(chart, state, span.startRow, span.endRow);
+    chart.saveImage(c.imagePath(QStringLiteral("compare")), c.options.format, c.options.size.width(),
+                    c.options.size.height());
+    return {};
+}
+
+}  // namespace
+
+RunResult runReport(const ReportOptions& options)
+{
+    ReportContext c(options);
+    chart::ProgramState& state = c.state;
+    state.applicationDirectory = platform::Platform::applicationDirectory();
+    state.languageCode = options.languageCode != 0 ? options.languageCode
+                                                   : (platform::Platform::localeId() == 1031 ? 2 : 1);
+    state.importGrid = &c.importGrid;
+    state.statisticsGrid = &c.statisticsGrid;
+    state.scratchGrid = &c.scratchGrid;
+    const QChar decimalSeparator = platform::Platform::decimalSeparator();
+    for (sheet::F1Book* grid : {&c.importGrid, &c.statisticsGrid, &c.scratchGrid, &c.computationGrid})
+        grid->setDecimalSeparator(decimalSeparator);
+
+    if (!options.templateFile.isEmpty()) {
+        if (!QFileInfo(options.templateFile).isReadable())
+            return fileError(QStringLiteral("%1: the import template cannot be read").arg(options.templateFile));
+        c.fields = dataimport::readImportTemplate(platform::Profile(options.templateFile));
+    }
+    applyOverrides(c.fields, options.fields);
+    c.fields.fileName = options.dataFile;
+    state.fileNameText = options.dataFile;
+    state.xTitleText = c.fields.xTitle;
+    state.yTitleText = c.fields.yTitle;
+
+    c.outDir = options.outDir.isEmpty() ? QDir::currentPath() : options.outDir;
+    if (!QDir().mkpath(c.outDir))
+        return fileError(QStringLiteral("%1: the output folder cannot be created").arg(c.outDir));
+    c.outDir = QDir(c.outDir).absolutePath() + u'/';
+
+    const dataimport::ImportResult imported = dataimport::importFile(
+        options.dataFile, c.fields, c.importGrid, state.job, {}, {&c.scratchGrid, decimalSeparator});
+    if (!imported.ok())
+        return fileError(imported.errorText.isEmpty() ? QStringLiteral("%1: cannot be read").arg(options.dataFile)
+                                                      : imported.errorText);
+
+    chart::loadStatisticsTemplate(state);
+    chart::buildReferenceLayout(c.computationGrid, state.languageCode);
+
+    try {
+        if (!options.columns.isEmpty())
+            if (RunResult r = writeControlChart(c); r.status != ExitOk) return r;
+        if (!options.compare.isEmpty())
+            if (RunResult r = writeComparisonChart(c); r.status != ExitOk) return r;
+    } catch (const sheet::SheetError& e) {
+        return fileError(e.message());
+    } catch (const chartcomponent::ChartError& e) {
+        return fileError(QString::fromUtf8(e.what()));
+    }
+    return {};
+}
+
+}  // namespace report

@@ -1,0 +1,139 @@
+// plotwise-report run as a user's script runs it: files in, exit status and
+// files out, on the shipped sample data and on small files written here.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ReportRun {
+    int exitCode = -1;
+    QString err;
+};
+
+ReportRun runReport(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(PLOTWISE_REPORT_EXE), args);
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
+}
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+QStringList readLines(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
+}
+
+// Cell (row, col) of grid.csv, one-based; the fields here hold no quotes.
+QString gridCell(const QStringList& lines, int row, int col)
+{
+    return lines.value(row - 1).split(u',').value(col - 1);
+}
+
+}  // namespace
+
+TEST(Report, SampleDataGivesEveryFileAtTheAskedSize)
+{
+    QTemporaryDir out;
+    const QString data = QStringLiteral(PLOTWISE_SOURCE_DATA_DIR);
+    const ReportRun r = runReport({data + "/Sampledata_multi.vts", "--template", data + "/sampledata_multi_e.ctpl",
+                             "--columns", "B:D", "--compare", "B:D", "--size", "640x320", "--out", out.path() + "/new"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QDir dir(out.path() + "/new");
+    for (const char* name : {"mean.png", "range.png", "difference.png", "compare.png"}) {
+        const QImage image(dir.filePath(name));
+        EXPECT_EQ(image.size(), QSize(640, 320)) << name;
+    }
+    QFile xlsx(dir.filePath("statistics.xlsx"));
+    ASSERT_TRUE(xlsx.open(QIODevice::ReadOnly));
+    EXPECT_EQ(xlsx.read(2), "PK");
+    const QStringList stats = readLines(dir.filePath("statistics.csv"));
+    ASSERT_GE(stats.size(), 3);
+    EXPECT_TRUE(stats[1].contains("Sampledata_multi.vts"));
+    const QStringList grid = readLines(dir.filePath("grid.csv"));
+    const int rows = gridCell(grid, 1, 1).toInt();
+    EXPECT_GT(rows, 150);
+    EXPECT_EQ(grid.size() - 1, rows + 16);  // rows 1..LastComputationRow + 1, and the final line end
+}
+
+TEST(Report, TwoRowsGiveTheHandCheckedStatistics)
+{
+    QTemporaryDir out;
+    writeFile(out.filePath("two.csv"), "1\n2\n");
+    const ReportRun r = runReport({out.filePath("two.csv"), "--columns", "A", "--format", "svg", "--out", out.path()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList grid = readLines(out.filePath("grid.csv"));
+    EXPECT_EQ(gridCell(grid, 1, 1), "2");          // number of data rows
+    EXPECT_EQ(gridCell(grid, 4, 5), "1.5");        // centre line
+    EXPECT_EQ(gridCell(grid, 3, 5), "0.5");        // population deviation of the means
+    EXPECT_EQ(gridCell(grid, 8, 5), "3");          // upper control limit
+    EXPECT_EQ(gridCell(grid, 16, 1), "1");         // import row of the first data row
+    EXPECT_EQ(gridCell(grid, 17, 2), "2");
+    EXPECT_EQ(gridCell(grid, 17, 11), "-1");       // difference: previous minus current
+    EXPECT_EQ(grid.value(17), QString(59, u','));  // the row after the data is empty
+    EXPECT_TRUE(QFile::exists(out.filePath("mean.svg")));
+}
+
+TEST(Report, OneRowCarriesTheDeviationErrorByName)
+{
+    QTemporaryDir out;
+    writeFile(out.filePath("one.csv"), "4,7,5\n");
+    const ReportRun r = runReport({out.filePath("one.csv"), "--sep", ",", "--columns", "A:C", "--out", out.path()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList grid = readLines(out.filePath("grid.csv"));
+    EXPECT_EQ(gridCell(grid, 3, 2), "#DIV/0!");  // sample deviation of one value
+    EXPECT_EQ(gridCell(grid, 16, 9), "3");       // range 7 - 4
+    EXPECT_EQ(gridCell(grid, 16, 11), "3");      // difference 7 - 4
+}
+
+TEST(Report, SpanNarrowsTheRows)
+{
+    QTemporaryDir out;
+    QByteArray data;
+    for (int i = 1; i <= 100; ++i) data += QByteArray::number(10 + i % 7) + "\n";
+    writeFile(out.filePath("hundred.csv"), data);
+    const ReportRun r = runReport({out.filePath("hundred.csv"), "--columns", "A", "--span", "10,10", "--out", out.path()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList grid = readLines(out.filePath("grid.csv"));
+    // Start 1 + round(99 * 10%) = 11, end 100 - round(100 * 10%) = 90.
+    EXPECT_EQ(gridCell(grid, 1, 1), "80");
+    EXPECT_EQ(gridCell(grid, 16, 1), "11");
+    EXPECT_EQ(gridCell(grid, 95, 1), "90");
+}
+
+TEST(Report, ExitStatusesSayWhatWentWrong)
+{
+    QTemporaryDir out;
+    writeFile(out.filePath("text.csv"), "a\nb\n");
+    ReportRun r = runReport({out.filePath("text.csv"), "--columns", "A", "--lang", "de", "--out", out.path()});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_TRUE(r.err.contains("Keine Daten gefunden"));
+    r = runReport({out.filePath("text.csv"), "--columns", "A", "--lang", "en", "--out", out.path()});
+    EXPECT_TRUE(r.err.contains("No Data available"));
+
+    r = runReport({out.filePath("text.csv"), "--columns", "A", "--size", "big"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("Usage:"));
+
+    r = runReport({out.filePath("missing.csv"), "--columns", "A", "--out", out.path()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("missing.csv")) << r.err.toStdString();
+
+    writeFile(out.filePath("two.csv"), "1\n2\n");
+    r = runReport({out.filePath("two.csv"), "--columns", "A", "--out", out.filePath("two.csv") + "/sub"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("two.csv/sub")) << r.err.toStdString();
+}
