@@ -741,6 +741,19 @@ void appendQuoted(std::string& out, const QString& text)
     out.push_back('"');
 }
 
+void appendAddress(std::string& out, int row, int col)
+{
+    char letters[4];
+    int n = 0;
+    for (int c = col; c > 0; c = (c - 1) / 26)
+        letters[n++] = char('A' + (c - 1) % 26);
+    while (n > 0)
+        out.push_back(letters[--n]);
+    char digits[12];
+    const auto res = std::to_chars(digits, digits + sizeof digits, row);
+    out.append(digits, res.ptr);
+}
+
 void appendNumber(std::string& out, double value)
 {
     char buf[64];
@@ -818,7 +831,7 @@ void appendCell(std::string& out, const CellData& c)
     if (c.kind == CellKind::Empty && c.format.isEmpty())
         return;
     out += "cell ";
-    out += addressText(c.row, c.col).toLatin1().constData();
+    appendAddress(out, c.row, c.col);
     switch (c.kind) {
     case CellKind::Number:
         if (std::isfinite(c.number)) {
