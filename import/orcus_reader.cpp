@@ -1,4 +1,4 @@
-// ".xlsx" and ".ods" workbooks through liborcus. Instead of orcus' own
+// ".xlsx" workbooks through liborcus. Instead of orcus' own
 // document model (which needs ixion and boost headers) the filters feed a
 // small collector of our own: it keeps cell values, stored formula results,
 // shared strings and just enough of the styles to know each cell's number
@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QHash>
 
-#include <orcus/orcus_ods.hpp>
 #include <orcus/orcus_xlsx.hpp>
 #include <orcus/spreadsheet/import_interface.hpp>
 
@@ -102,8 +101,6 @@ private:
 
 class NumberFormatStyles final : public ssi::import_styles {
 public:
-    explicit NumberFormatStyles(bool xfsNameFormatIds) : m_xfsNameFormatIds(xfsNameFormatIds) {}
-
     void set_font_count(std::size_t) override {}
     void set_font_bold(bool) override {}
     void set_font_italic(bool) override {}
@@ -141,8 +138,7 @@ public:
     void set_number_format_code(std::string_view s) override { m_pendingCode = fromView(s); }
     std::size_t commit_number_format() override
     {
-        const std::size_t index = m_formatsByIndex.size();
-        m_formatsByIndex.push_back(m_pendingCode);
+        const std::size_t index = m_formatCount++;
         m_formatsById.insert(m_pendingId, m_pendingCode);
         m_pendingId = 0;
         m_pendingCode.clear();
@@ -181,23 +177,17 @@ public:
     {
         if (xf >= m_cellXfFormats.size()) return QString();
         const std::size_t format = m_cellXfFormats[xf];
-        QString code;
-        if (m_xfsNameFormatIds) {
-            // xlsx: a cell format names its number format by its id; ids below 164 are built in.
-            code = m_formatsById.contains(format) ? m_formatsById.value(format) : builtinFormat(format);
-        } else if (format < m_formatsByIndex.size()) {
-            code = m_formatsByIndex[format];
-        }
+        // A cell format names its number format by its id; ids below 164 are built in.
+        QString code = m_formatsById.contains(format) ? m_formatsById.value(format) : builtinFormat(format);
         if (code.compare(QStringLiteral("General"), Qt::CaseInsensitive) == 0) code.clear();
         return code;
     }
 
 private:
-    bool m_xfsNameFormatIds;
     std::size_t m_pendingId = 0;
     QString m_pendingCode;
     std::size_t m_pendingXfFormat = 0;
-    std::vector<QString> m_formatsByIndex;
+    std::size_t m_formatCount = 0;
     QHash<std::size_t, QString> m_formatsById;
     std::vector<std::size_t> m_cellXfFormats;
     std::size_t m_fonts = 0, m_fills = 0, m_borders = 0, m_protections = 0, m_styleXfs = 0, m_dxfs = 0, m_cellStyles = 0;
@@ -450,8 +440,6 @@ public:
 
 class Collector final : public ssi::import_factory {
 public:
-    explicit Collector(bool xfsNameFormatIds) : m_styles(xfsNameFormatIds) {}
-
     ssi::import_global_settings* get_global_settings() override { return &m_settings; }
     ssi::import_shared_strings* get_shared_strings() override { return &m_strings; }
     ssi::import_styles* get_styles() override { return &m_styles; }
@@ -493,14 +481,14 @@ private:
 };
 
 template <typename Filter>
-bool readWithOrcus(const QString& path, bool xfsNameFormatIds, sheet::WorkbookData& out, QString& error)
+bool readWithOrcus(const QString& path, sheet::WorkbookData& out, QString& error)
 {
     if (!QFile::exists(path)) {
         error = QStringLiteral("the file does not exist");
         return false;
     }
     try {
-        Collector collector(xfsNameFormatIds);
+        Collector collector;
         Filter filter(&collector);
         filter.read_file(QFile::encodeName(path).toStdString());
         sheet::WorkbookData book = collector.take();
@@ -523,12 +511,7 @@ bool readWithOrcus(const QString& path, bool xfsNameFormatIds, sheet::WorkbookDa
 
 bool readXlsxWorkbook(const QString& path, sheet::WorkbookData& out, QString& error)
 {
-    return readWithOrcus<orcus::orcus_xlsx>(path, true, out, error);
-}
-
-bool readOdsWorkbook(const QString& path, sheet::WorkbookData& out, QString& error)
-{
-    return readWithOrcus<orcus::orcus_ods>(path, false, out, error);
+    return readWithOrcus<orcus::orcus_xlsx>(path, out, error);
 }
 
 }  // namespace dataimport

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <limits>
 
 namespace dataimport {
@@ -115,7 +116,8 @@ TextImportOutcome importTextFile(const QString& path, const TextImportOptions& o
         }
         if (progress && reader.bytesConsumed() >= nextReport) {
             nextReport = reader.bytesConsumed() + kProgressStep;
-            if (!progress(reader.bytesConsumed(), total)) {
+            // A file that grows while it is read never reports more than all.
+            if (!progress(std::min(reader.bytesConsumed(), total), total)) {
                 TextImportOutcome out;
                 out.status = TextImportOutcome::Status::Cancelled;
                 out.linesRead = row;
