@@ -5,9 +5,7 @@
 // docs/performance.md under "Workbook files".
 #include "workbook_file.h"
 #include "xlsx_writer.h"
-#ifdef SHEET_IO_BENCH_WITH_BOOK
 #include "f1book.h"
-#endif
 
 #include <benchmark/benchmark.h>
 
@@ -71,7 +69,6 @@ void BM_ReadNative(benchmark::State& state)
 }
 BENCHMARK(BM_ReadNative)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-#ifdef SHEET_IO_BENCH_WITH_BOOK
 // The whole path of opening a workbook: file to snapshot to the grid.
 void BM_BookReadNative(benchmark::State& state)
 {
@@ -98,7 +95,6 @@ void BM_BookWriteNative(benchmark::State& state)
         book.write(path, sheet::FormatNative);
 }
 BENCHMARK(BM_BookWriteNative)->Unit(benchmark::kMillisecond)->Iterations(3);
-#endif
 
 void BM_WriteXlsx(benchmark::State& state)
 {
