@@ -1,5 +1,5 @@
 // Allocator for the per-column cell arrays. Blocks of 256 KiB and more are
-// rounded up to whole 2 MiB pages, aligned, and marked for transparent huge
+// aligned to 2 MiB and their 2 MiB stretches marked for transparent huge
 // pages: a million-row column is touched in a few page faults instead of a
 // few thousand, which on virtual machines is most of the cost of inserting
 // or filling many rows. Smaller blocks come from plain malloc.
@@ -27,10 +27,15 @@ struct BigBlockAllocator {
         const std::size_t bytes = n * sizeof(T);
         void* p = nullptr;
         if (bytes >= kBigBlock) {
-            const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-            p = std::aligned_alloc(kHugePage, rounded);
+            // Aligned so that every whole 2 MiB stretch can be one huge page.
+            // A tail of at least a quarter huge page is rounded up to a whole
+            // one; a shorter tail keeps small pages rather than waste memory.
+            std::size_t size = bytes;
+            if (bytes % kHugePage >= kHugePage / 4) size = (bytes / kHugePage + 1) * kHugePage;
+            if (posix_memalign(&p, kHugePage, size) != 0) p = nullptr;
 #ifdef MADV_HUGEPAGE
-            if (p) madvise(p, rounded, MADV_HUGEPAGE);
+            const std::size_t whole = size / kHugePage * kHugePage;
+            if (p && whole > 0) madvise(p, whole, MADV_HUGEPAGE);
 #endif
         } else {
             p = std::malloc(bytes ? bytes : 1);

@@ -5,6 +5,7 @@
 
 #include "functions.h"
 #include "near_tie.h"
+#include "near_tie.h"
 #include "number_format.h"
 #include "value_ops.h"
 #include "workbook.h"
@@ -25,6 +26,23 @@ const QString* Evaluator::keepText(QString text)
     return &m_scratch.back();
 }
 
+
+Value Evaluator::sumColumnRange(const Value& range) const
+{
+    const Column* c = m_sheet.column(range.col1);
+    neartie::Sum sum;
+    if (c) {
+        const int last = std::min(range.row2, c->extent() - 1);
+        const std::uint8_t* kinds = c->kinds.data();
+        const double* values = c->values.data();
+        for (int r = range.row1; r <= last; ++r) {
+            const std::uint8_t k = kinds[r] & kKindMask;
+            if (k == KindNumber) sum.add(values[r]);
+            else if (k == KindError) return errorValue(static_cast<ErrorCode>(static_cast<int>(values[r])));
+        }
+    }
+    return numberValue(sum.value());
+}
 
 Value Evaluator::evaluate(const Formula& f, int row, int col)
 {
@@ -186,6 +204,12 @@ Value Evaluator::evaluate(const Formula& f, int row, int col)
         }
         case Op::Call: {
             Value* args = sp - t.argc;
+            if (t.index == static_cast<int>(Fn::Sum) && t.argc == 1 && args[0].kind == VKind::Range
+                && args[0].col1 == args[0].col2) {
+                // SUM over part of one column (the rule windows): a tight loop.
+                args[0] = sumColumnRange(args[0]);
+                break;
+            }
             if (t.index < 0) {
                 // An unknown function.
                 *args = errorValue(ErrorCode::Name);
@@ -205,8 +229,9 @@ Value Evaluator::evaluate(const Formula& f, int row, int col)
 bool Evaluator::evaluateInto(const Formula& formula, int row, int col)
 {
     const Value v = evaluate(formula, row, col);
-    Column& c = m_sheet.ensureColumn(col);
-    c.ensure(row);
+    // A formula cell always has storage (setFormula made it), so no column
+    // or row is created here: blocks may be evaluated side by side.
+    Column& c = m_sheet.columns[static_cast<size_t>(col) - 1];
     std::uint8_t& kind = c.kinds[static_cast<size_t>(row)];
     double& slot = c.values[static_cast<size_t>(row)];
     const std::uint8_t oldKind = kind;

@@ -39,6 +39,7 @@ private:
     [[gnu::always_inline]] inline Value cellValue(int row, int col) const;
     [[gnu::always_inline]] inline Value scalar(const Value& v) const;
     void call(const Token& t, Value* args);
+    Value sumColumnRange(const Value& range) const;
     const QString* keepText(QString text);
 
     Workbook& m_book;

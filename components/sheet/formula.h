@@ -76,6 +76,11 @@ struct Formula {
     // formulas is evaluated once and the result copied.
     bool positionIndependent() const;
 
+    // False when the result can only be a number, boolean, error or the
+    // empty text: evaluating it never adds to the sheet's text pool and
+    // formats nothing, so such blocks may be evaluated side by side.
+    bool mayGiveText() const;
+
     bool sameAs(const Formula& other) const
     {
         return code == other.code && numbers == other.numbers && strings == other.strings

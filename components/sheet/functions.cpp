@@ -3,6 +3,8 @@
 
 #include "formula.h"
 
+#include <vector>
+
 namespace sheet {
 
 namespace {
@@ -50,6 +52,48 @@ bool Formula::positionIndependent() const
             return false;
     }
     return true;
+}
+
+bool Formula::mayGiveText() const
+{
+    // A walk over the code tracking, per stack entry, whether it may be a
+    // non-empty text (or a reference to one).
+    std::vector<bool> stack;
+    auto push = [&](bool text) { stack.push_back(text); };
+    auto pop = [&]() {
+        if (stack.empty()) return true;
+        const bool top = stack.back();
+        stack.pop_back();
+        return top;
+    };
+    for (const Token& t : code) {
+        switch (t.op) {
+        case Op::Number: case Op::Boolean: case Op::Error: case Op::Missing: push(false); break;
+        case Op::String: push(!strings[static_cast<size_t>(t.index)].isEmpty()); break;
+        case Op::Ref: case Op::Range: case Op::Name: push(true); break;
+        case Op::Paren: case Op::Plus: break;
+        case Op::Negate: case Op::Percent: pop(); push(false); break;
+        case Op::Concat: pop(); pop(); push(true); break;
+        case Op::JumpIfFalse: pop(); break;
+        case Op::Jump: break;
+        case Op::IfEnd: {
+            bool text = t.argc == 2 ? false : pop();
+            text = pop() || text;
+            push(text);
+            break;
+        }
+        case Op::Call: {
+            bool anyText = false;
+            for (int i = 0; i < t.argc; ++i) anyText = pop() || anyText;
+            const bool passesArguments = t.index == static_cast<int>(Fn::If) || t.index == static_cast<int>(Fn::IfError);
+            const bool formats = t.index == static_cast<int>(Fn::Len);
+            push(formats || (passesArguments && anyText));
+            break;
+        }
+        default: pop(); pop(); push(false); break;  // arithmetic and comparisons
+        }
+    }
+    return stack.empty() || stack.back();
 }
 
 }  // namespace sheet

@@ -5,6 +5,11 @@
 // above the current row (a running chain) is fine top to bottom. No recursion
 // anywhere: a chain a million rows long costs a loop, not a stack.
 //
+// Groups that become ready together are evaluated as a wave; long blocks that
+// can only give numbers, booleans, errors or the empty text are shared out
+// over two threads (they write nothing but their own cells and read only
+// finished ones).
+//
 // Groups caught in a cycle at group level (which may still be acyclic cell by
 // cell, e.g. two columns each reading the other's row above) are evaluated by
 // repeated row-major sweeps until nothing changes; what still changes after
@@ -15,6 +20,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <thread>
 
 namespace sheet {
 
@@ -33,6 +39,8 @@ struct Rect {
 };
 
 constexpr int kSweepLimit = 100;
+// Blocks shorter than this are not worth a thread.
+constexpr long kParallelGroupRows = 20000;
 
 // Every area a group's cells read, as rectangles over all its rows.
 void collectRects(const Group& g, const NameTable& names, std::vector<Rect>& out)
@@ -177,23 +185,56 @@ void recalculateSheet(Workbook& book, Sheet& sheet)
         for (int d : dependents[static_cast<size_t>(gi)])
             if (--indegree[static_cast<size_t>(d)] == 0 && !selfBlocked[static_cast<size_t>(d)]) ready.push_back(d);
     };
-    for (;;) {
-        while (!ready.empty()) {
-            const int gi = ready.front();
-            ready.pop_front();
-            evaluateGroup(evaluator, sheet, groups[static_cast<size_t>(gi)]);
-            finish(gi);
+    Evaluator helperEvaluator(book, sheet);
+    const bool twoCores = std::thread::hardware_concurrency() >= 2;
+    while (!ready.empty()) {
+        // One wave: every group whose inputs are all done.
+        std::vector<int> wave(ready.begin(), ready.end());
+        ready.clear();
+        std::vector<int> serial, parallel;
+        long parallelRows = 0;
+        for (int gi : wave) {
+            const Group& g = groups[static_cast<size_t>(gi)];
+            const long rows = g.last - g.first + 1;
+            if (twoCores && rows >= kParallelGroupRows && !g.formula->mayGiveText()
+                && !g.formula->positionIndependent()) {
+                parallel.push_back(gi);
+                parallelRows += rows;
+            } else {
+                serial.push_back(gi);
+            }
         }
-        // What is left waits on a cycle (or reads itself). Sweep the blocked
-        // groups whose other inputs are ready, else all that are left.
-        std::vector<int> left;
-        for (int gi = 0; gi < n; ++gi)
-            if (!done[static_cast<size_t>(gi)]) left.push_back(gi);
-        if (left.empty()) break;
-        sweepCycle(book, sheet, groups, left);
-        for (int gi : left) done[static_cast<size_t>(gi)] = true;
-        break;
+        for (int gi : serial) evaluateGroup(evaluator, sheet, groups[static_cast<size_t>(gi)]);
+        if (parallel.size() >= 2) {
+            // Blocks that only give numbers, booleans, errors or "" write
+            // nothing but their own cells: split them over two threads,
+            // largest first, each to the lighter side.
+            std::sort(parallel.begin(), parallel.end(), [&](int a, int b) {
+                return groups[a].last - groups[a].first > groups[b].last - groups[b].first;
+            });
+            std::vector<int> mine, theirs;
+            long mineRows = 0, theirRows = 0;
+            for (int gi : parallel) {
+                const long rows = groups[static_cast<size_t>(gi)].last - groups[static_cast<size_t>(gi)].first + 1;
+                if (mineRows <= theirRows) { mine.push_back(gi); mineRows += rows; }
+                else { theirs.push_back(gi); theirRows += rows; }
+            }
+            std::thread helper([&]() {
+                for (int gi : theirs) evaluateGroup(helperEvaluator, sheet, groups[static_cast<size_t>(gi)]);
+            });
+            for (int gi : mine) evaluateGroup(evaluator, sheet, groups[static_cast<size_t>(gi)]);
+            helper.join();
+        } else {
+            for (int gi : parallel) evaluateGroup(evaluator, sheet, groups[static_cast<size_t>(gi)]);
+        }
+        (void)parallelRows;
+        for (int gi : wave) finish(gi);
     }
+    // What is left waits on a cycle (or reads itself): sweep it.
+    std::vector<int> left;
+    for (int gi = 0; gi < n; ++gi)
+        if (!done[static_cast<size_t>(gi)]) left.push_back(gi);
+    if (!left.empty()) sweepCycle(book, sheet, groups, left);
 }
 
 }  // namespace
