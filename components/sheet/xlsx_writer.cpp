@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTemporaryFile>
 
@@ -72,7 +73,9 @@ QString quotedSheetName(const QString& name)
     bool plain = !name.isEmpty() && !name[0].isDigit();
     for (const QChar c : name)
         plain = plain && (c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('.'));
-    if (plain)
+    // A name that reads as a cell ("AB12") or as an R1C1 reference must be quoted too.
+    static const QRegularExpression looksLikeCell(QStringLiteral("^([A-Za-z]{1,3}[0-9]+|[Rr][0-9]*([Cc][0-9]*)?|[Cc][0-9]*)$"));
+    if (plain && !looksLikeCell.match(name).hasMatch())
         return name;
     QString escaped = name;
     escaped.replace(QLatin1Char('\''), QLatin1String("''"));

@@ -87,6 +87,24 @@ TEST(XlsxWriter, WritesAZipWithOneWorksheetPartPerSheet)
     EXPECT_TRUE(xml.contains(QStringLiteral("formatCode=\"dd.mm.yyyy\""))) << "number format";
 }
 
+TEST(XlsxWriter, DefinedNamesOnASheetNamedLikeACellAreQuoted)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a1.xlsx"));
+    WorkbookData data;
+    data.sheets.push_back(SheetData{QStringLiteral("AB12"), {make(1, 1, CellKind::Number, 1)}});
+    data.names.push_back({QStringLiteral("First"), QStringLiteral("$A$1")});
+    writeXlsx(path, data);
+    const QString unzip = QStandardPaths::findExecutable(QStringLiteral("unzip"));
+    if (unzip.isEmpty())
+        GTEST_SKIP() << "unzip not installed";
+    QProcess show;
+    show.start(unzip, {QStringLiteral("-p"), path, QStringLiteral("xl/workbook.xml")});
+    ASSERT_TRUE(show.waitForFinished());
+    const QString xml = QString::fromUtf8(show.readAllStandardOutput());
+    EXPECT_TRUE(xml.contains(QStringLiteral("'AB12'!$A$1"))) << xml.toStdString();
+}
+
 TEST(XlsxWriter, RefusesABadSheetNameAndKeepsTheOldFile)
 {
     QTemporaryDir dir;
