@@ -129,6 +129,25 @@ TEST(Formula, ErrorsPropagateAndAreRecognised)
     EXPECT_EQ(errorOf(book, 2, 4), ErrorCode::Ref);
 }
 
+TEST(Formula, IfRunsOnlyTheTakenBranch)
+{
+    F1Book book;
+    EXPECT_DOUBLE_EQ(eval(book, "=IF(1,2,1/0)"), 2);        // the error branch is not taken
+    EXPECT_DOUBLE_EQ(eval(book, "=IF(0,1/0,3)"), 3);
+    EXPECT_DOUBLE_EQ(eval(book, "=IF(1,,3)"), 0);           // an empty branch is 0
+    EXPECT_DOUBLE_EQ(eval(book, "=IF(0,2,IF(1,4,5))+1"), 5);
+    book.setFormula(1, 26, "=IF(0,2)");
+    EXPECT_EQ(book.text(1, 26), "FALSE");
+    book.setFormula(1, 26, "=IF(1/0,2,3)+1");               // an error condition is the result
+    EXPECT_EQ(errorOf(book, 1, 26), ErrorCode::Div0);
+    book.setFormula(1, 26, "=IF(\"maybe\",2,3)");
+    EXPECT_EQ(errorOf(book, 1, 26), ErrorCode::Value);
+    book.setFormula(1, 26, "=if(A1>0, \"yes\" ,\"\")");
+    EXPECT_EQ(book.formula(1, 26), "=IF(A1>0,\"yes\",\"\")");
+    EXPECT_EQ(book.cellType(1, 26), -2);
+    EXPECT_TRUE(book.text(1, 26).isEmpty());
+}
+
 TEST(Formula, UnparsableTextThrows)
 {
     F1Book book;

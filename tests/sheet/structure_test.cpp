@@ -133,6 +133,31 @@ TEST(FillDown, AMillionRowChainNeedsNoDeepStack)
     EXPECT_DOUBLE_EQ(book.number(rows, 1), rows);
 }
 
+TEST(FillDown, LongBlocksAgreeWhenEvaluatedSideBySide)
+{
+    // Blocks this long are shared out over two threads; each must still see
+    // finished inputs only.
+    F1Book book;
+    const int rows = 60000;
+    for (int r = 1; r <= rows; ++r) book.setNumber(r, 1, r % 7);
+    book.setFormula(1, 2, "=A1*2");
+    book.setFormula(1, 3, "=A1+1");
+    book.setFormula(1, 4, "=IF(B1>C1,1,\"\")");
+    book.setFormula(1, 5, "=SUM(B1:C1)");
+    book.selectRange(1, 2, rows, 5);
+    book.fillDown();
+    book.setFormula(1, 6, "=SUM(D1:D60000)");
+    book.setFormula(2, 6, "=SUM(E1:E60000)");
+    long expectedFlags = 0, expectedSum = 0;
+    for (int r = 1; r <= rows; ++r) {
+        const int a = r % 7;
+        if (2 * a > a + 1) ++expectedFlags;
+        expectedSum += 3 * a + 1;
+    }
+    EXPECT_DOUBLE_EQ(book.number(1, 6), expectedFlags);
+    EXPECT_DOUBLE_EQ(book.number(2, 6), expectedSum);
+}
+
 TEST(ClearRange, KindsAndWholeSheet)
 {
     F1Book book;
