@@ -48,7 +48,8 @@ void applyChartKindData(chartcomponent::VtChart& chart, const ChartKindData& dat
 }
 
 QString drawChartKind(ChartKind kind, chartcomponent::VtChart& chart, const sheet::F1Book& computationGrid,
-                      std::int32_t lastComputationRow, const ProgramState& state)
+                      std::int32_t lastComputationRow, const ProgramState& state,
+                      const QStringList* rowLabels)
 {
     const QString templatePath = chartTemplatePath(state);
     try {
@@ -56,7 +57,7 @@ QString drawChartKind(ChartKind kind, chartcomponent::VtChart& chart, const shee
     } catch (const chartcomponent::ChartError&) {
         // A missing or unreadable template: the chart keeps the look it had.
     }
-    const ChartKindData data = buildChartKindData(kind, computationGrid, lastComputationRow, state);
+    const ChartKindData data = buildChartKindData(kind, computationGrid, lastComputationRow, state, rowLabels);
     applyChartKindData(chart, data);
     return templatePath;
 }

@@ -15,8 +15,10 @@ namespace chart {
 // Returns the chart template path used (the window keeps it to save applied
 // changes to). A missing or unreadable template is ignored; other errors of
 // either component propagate.
+// rowLabels: optional labels of the same fill (see buildChartKindData).
 QString drawChartKind(ChartKind kind, chartcomponent::VtChart& chart, const sheet::F1Book& computationGrid,
-                      std::int32_t lastComputationRow, const ProgramState& state);
+                      std::int32_t lastComputationRow, const ProgramState& state,
+                      const QStringList* rowLabels = nullptr);
 
 // The second half of drawChartKind, for data already read.
 void applyChartKindData(chartcomponent::VtChart& chart, const ChartKindData& data);

@@ -81,8 +81,19 @@ QString chartTemplatePath(const ProgramState& state)
     return settings.readString(QLatin1String(kChartTemplateSection), QLatin1String(kChartTemplateKey), fallback);
 }
 
+QStringList buildRowLabels(const sheet::F1Book& grid, std::int32_t lastComputationRow, const ProgramState& state)
+{
+    QStringList labels;
+    const int rowCount = lastComputationRow > kHeaderRow ? lastComputationRow - kHeaderRow : 0;
+    labels.reserve(rowCount);
+    for (int r = 0; r < rowCount; ++r)
+        labels.append(rowLabel(grid, kFirstDataRow + r, state));
+    return labels;
+}
+
 ChartKindData buildChartKindData(ChartKind kind, const sheet::F1Book& grid,
-                                 std::int32_t lastComputationRow, const ProgramState& state)
+                                 std::int32_t lastComputationRow, const ProgramState& state,
+                                 const QStringList* rowLabels)
 {
     const ChartKindSpec& spec = chartKindSpec(kind);
     ChartKindData data;
@@ -103,9 +114,10 @@ ChartKindData buildChartKindData(ChartKind kind, const sheet::F1Book& grid,
         data.seriesLabels[s] = grid.text(kHeaderRow, column);
     }
 
-    data.rowLabels.reserve(data.rowCount);
-    for (int r = 0; r < data.rowCount; ++r)
-        data.rowLabels.append(rowLabel(grid, kFirstDataRow + r, state));
+    if (rowLabels != nullptr && rowLabels->size() == data.rowCount)
+        data.rowLabels = *rowLabels;
+    else
+        data.rowLabels = buildRowLabels(grid, lastComputationRow, state);
 
     data.title = state.job.ChartTitle;
     data.xAxisTitle = state.xTitleText;

@@ -74,8 +74,15 @@ struct ChartKindData {
 // column of the import row held in column A; otherwise column A's displayed
 // text. Throws sheet::SheetError when column A does not hold a row number
 // while an x column is set.
+// rowLabels, when given, are used as they are (the labels of the same fill,
+// from buildRowLabels) instead of being read again.
 ChartKindData buildChartKindData(ChartKind kind, const sheet::F1Book& computationGrid,
-                                 std::int32_t lastComputationRow, const ProgramState& state);
+                                 std::int32_t lastComputationRow, const ProgramState& state,
+                                 const QStringList* rowLabels = nullptr);
+
+// The x labels of the data rows 16..lastComputationRow (rule above).
+QStringList buildRowLabels(const sheet::F1Book& computationGrid, std::int32_t lastComputationRow,
+                           const ProgramState& state);
 
 // The chart template path from the settings file, default beside the program.
 QString chartTemplatePath(const ProgramState& state);

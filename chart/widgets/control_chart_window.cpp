@@ -114,6 +114,8 @@ void TfrmtxtChart::buildControls()
     Tfrmsizepanel1->setProperty("helpContext", 202);
     Tfrmsizepanel1->setFixedHeight(20);
     Tfrmsizepanel1->setMinimumWidth(chart::RangeBarGeometry::kMinTrackWidth);
+    // The window's design: the inner window starts at 1 and spans the track but 4 pixels (724 of 728).
+    Tfrmsizepanel1->placeInnerOnFirstLayout(1, 3);
     Tfrmsizepanel1->onPinnenMouseMove = [this](int x) { runGuarded([=, this] { Tfrmsizepanel1pinnenMouseMove(x); }); };
     Tfrmsizepanel1->onPinnenMouseUp = [this](int x) { runGuarded([=, this] { Tfrmsizepanel1pinnenMouseUp(x); }); };
     Tfrmsizepanel1->onPlinksMouseMove = [this](int x) { runGuarded([=, this] { Tfrmsizepanel1plinksMouseMove(x); }); };
@@ -301,6 +303,7 @@ void TfrmtxtChart::FillComputationGrid(std::int32_t startRow, std::int32_t endRo
 {
     if (m_state.importGrid == nullptr)
         return;
+    m_rowLabelsValid = false;
     const chart::FillResult result = chart::ComputationFill::run(*sheet1, m_state, startRow, endRow);
     LastComputationRow = result.lastComputationRow;
 
@@ -333,7 +336,12 @@ void TfrmtxtChart::CopyStatistics()
 
 void TfrmtxtChart::drawKind(chart::ChartKind kind)
 {
-    ChartTemplatePath = chart::drawChartKind(kind, *Vtchart1, *sheet1, LastComputationRow, m_state);
+    if (!m_rowLabelsValid || m_rowLabelsXColumn != m_state.job.XColumn) {
+        m_rowLabels = chart::buildRowLabels(*sheet1, LastComputationRow, m_state);
+        m_rowLabelsXColumn = m_state.job.XColumn;
+        m_rowLabelsValid = true;
+    }
+    ChartTemplatePath = chart::drawChartKind(kind, *Vtchart1, *sheet1, LastComputationRow, m_state, &m_rowLabels);
     m_shownKind = kind;
 }
 
@@ -369,11 +377,6 @@ void TfrmtxtChart::Vtchart1ApplyChanges()
 void TfrmtxtChart::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (!m_barPlaced && Tfrmsizepanel1->width() > chart::RangeBarGeometry::kMinTrackWidth) {
-        // The window's design places the inner window at 1, nearly as wide as the track.
-        Tfrmsizepanel1->placeInner(1, Tfrmsizepanel1->width() - 4);
-        m_barPlaced = true;
-    }
     FormResize();
 }
 

@@ -11,6 +11,7 @@
 
 #include "chart_kinds.h"
 
+#include <QStringList>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -93,7 +94,11 @@ private:
     std::function<void(const QString&)> m_reportError;
     std::function<void(const QString&, const QString&)> m_notify;
     QWindow* m_previousFocusWindow = nullptr;
-    bool m_barPlaced = false;
+    // x labels of the current fill, read once and shared by the three chart
+    // kinds; valid while the fill and the x column stay the same.
+    QStringList m_rowLabels;
+    int m_rowLabelsXColumn = 0;
+    bool m_rowLabelsValid = false;
 
     QScrollArea* ScrollBox1 = nullptr;
     chartcomponent::VtChart* Vtchart1 = nullptr;

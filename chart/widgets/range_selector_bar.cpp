@@ -71,6 +71,13 @@ void Tfrmsizepanel::placeInner(int left, int width)
     syncWidgets();
 }
 
+void Tfrmsizepanel::placeInnerOnFirstLayout(int leftMargin, int rightMargin)
+{
+    m_placementPending = true;
+    m_pendingLeftMargin = leftMargin;
+    m_pendingRightMargin = rightMargin;
+}
+
 void Tfrmsizepanel::syncWidgets()
 {
     m_paussen->setGeometry(rect());
@@ -146,6 +153,10 @@ void Tfrmsizepanel::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
     m_geometry.FrameResize(width());
+    if (m_placementPending && width() > chart::RangeBarGeometry::kMinTrackWidth) {
+        m_geometry.setInnerGeometry(m_pendingLeftMargin, width() - m_pendingLeftMargin - m_pendingRightMargin);
+        m_placementPending = false;
+    }
     syncWidgets();
 }
 

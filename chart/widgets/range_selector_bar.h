@@ -29,6 +29,9 @@ public:
 
     // Places the inner window on the track (host layout); percentages unchanged.
     void placeInner(int left, int width);
+    // Places the inner window with these margins as soon as the bar gets its
+    // real width from the host's layout (the host's design placement).
+    void placeInnerOnFirstLayout(int leftMargin, int rightMargin);
 
     void UpdatePercents();
 
@@ -64,6 +67,9 @@ private:
     void syncWidgets();
 
     chart::RangeBarGeometry m_geometry;
+    bool m_placementPending = false;
+    int m_pendingLeftMargin = 0;
+    int m_pendingRightMargin = 0;
     QFrame* m_paussen;
     QFrame* m_pinnen;
     QLabel* m_plinks;

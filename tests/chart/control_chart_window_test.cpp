@@ -106,6 +106,11 @@ TEST_F(ControlChartWindow, DraggingTheBarShowsTheSpanAndRedrawsOnRelease)
     window->FormActivate();
     Tfrmsizepanel* bar = window->rangeBar();
     const int innerLeft = bar->geometryModel().innerLeft();
+    // The design placement: from 1 to 3 pixels short of the track's end, as drawn.
+    EXPECT_EQ(innerLeft, 1);
+    EXPECT_EQ(bar->geometryModel().innerRight(), bar->width() - 3);
+    EXPECT_EQ(bar->pinnen()->geometry().right() + 1, bar->width() - 3);
+    EXPECT_EQ(bar->prechts()->geometry().right() + 1, bar->pinnen()->width());
 
     // Pull the left handle 100 pixels to the right.
     sendMouse(bar->plinks(), QEvent::MouseButtonPress, 3);

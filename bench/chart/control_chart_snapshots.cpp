@@ -1,0 +1,69 @@
+// Renders the control chart window on the sample data, once per chart kind,
+// into PNG files (docs/images/mean-chart.png, range-chart.png,
+// difference-chart.png): the look of the shipped templates as users see it.
+//   control_chart_snapshots <application dir with the data files> <output dir>
+#include "control_chart_window.h"
+#include "f1book.h"
+#include "program_state.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s <application dir> <output dir>\n", argv[0]);
+        return 2;
+    }
+    const QString appDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + '/';
+    const QDir outDir(QString::fromLocal8Bit(argv[2]));
+
+    sheet::F1Book importGrid, statisticsGrid, scratchGrid;
+    importGrid.setDecimalSeparator(QLatin1Char('.'));
+    try {
+        importGrid.read(appDir + "Sampledata_multi.vts");
+    } catch (const sheet::SheetError& error) {
+        std::fprintf(stderr, "%s\n", qPrintable(error.message()));
+        return 1;
+    }
+    chart::ProgramState state;
+    state.languageCode = 1;
+    state.applicationDirectory = appDir;
+    state.importGrid = &importGrid;
+    state.statisticsGrid = &statisticsGrid;
+    state.scratchGrid = &scratchGrid;
+    state.job.ValueColumns = {2, 3, 4};
+    state.job.XColumn = 1;
+    state.job.FirstDataRow = 2;
+    state.job.LastDataRow = importGrid.lastRow();
+    state.job.ChartTitle = QStringLiteral("Sample data: Messung 1/Messung 2/Messung 3");
+    state.fileNameText = appDir + "Sampledata_multi.vts";
+    state.xTitleText = QStringLiteral("Date");
+    state.yTitleText = QStringLiteral("Diameter [mm]");
+
+    TfrmtxtChart window(state);
+    window.setErrorReporter([](const QString& message) { std::fprintf(stderr, "error: %s\n", qPrintable(message)); });
+    window.resize(1100, 640);
+    window.show();
+    QApplication::processEvents();
+    window.FormActivate();
+
+    const std::pair<int, const char*> kinds[] = {{1, "mean-chart.png"}, {2, "range-chart.png"}, {3, "difference-chart.png"}};
+    for (const auto& [tag, file] : kinds) {
+        if (tag == 2) window.Button2Click();
+        if (tag == 3) window.Button3Click();
+        QApplication::processEvents();
+        const QString path = outDir.filePath(QString::fromLatin1(file));
+        if (!window.grab().save(path)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+        std::printf("%s\n", qPrintable(path));
+    }
+    return 0;
+}
