@@ -67,11 +67,12 @@ PrintLayout layoutBook(const sheet::F1Book& book, QPaintDevice* device, const QS
     return layout;
 }
 
-namespace {
-
 void paintPage(QPainter& painter, const sheet::F1Book& book, const PrintLayout& layout,
-               const PrintPage& page, int pageNumber, int pageCount, const QSize& pageSize)
+               int pageIndex, const QSize& pageSize)
 {
+    const PrintPage& page = layout.pages.at(pageIndex);
+    const int pageNumber = pageIndex + 1;
+    const int pageCount = int(layout.pages.size());
     const QFontMetrics metrics = painter.fontMetrics();
     const int padding = std::max(metrics.averageCharWidth() / 2, 1);
     const int h = layout.rowHeight;
@@ -133,8 +134,6 @@ void paintPage(QPainter& painter, const sheet::F1Book& book, const PrintLayout& 
                      Qt::AlignHCenter | Qt::AlignBottom, footer.trimmed());
 }
 
-}  // namespace
-
 int paintBook(const sheet::F1Book& book, QPagedPaintDevice* device)
 {
     const QSize pageSize(device->width(), device->height());
@@ -153,7 +152,7 @@ int paintBook(const sheet::F1Book& book, QPagedPaintDevice* device)
             painter.end();
             throw sheet::SheetError(QStringLiteral("The printer refused page %1.").arg(i + 1));
         }
-        paintPage(painter, book, layout, layout.pages[i], i + 1, count, pageSize);
+        paintPage(painter, book, layout, i, pageSize);
     }
     painter.end();
     return count;

@@ -12,6 +12,7 @@
 
 class QPagedPaintDevice;
 class QPaintDevice;
+class QPainter;
 
 namespace sheetview {
 
@@ -37,6 +38,11 @@ QFont printFont();
 // area), measuring texts on `device`. An empty sheet gives no pages.
 PrintLayout layoutBook(const sheet::F1Book& book, QPaintDevice* device, const QSize& pageSize,
                        const QFont& font = printFont());
+
+// Paints one page of a layout with the painter (set to the print font) onto
+// a page of pageSize: e.g. onto an image for a preview.
+void paintPage(QPainter& painter, const sheet::F1Book& book, const PrintLayout& layout,
+               int pageIndex, const QSize& pageSize);
 
 // Paints the book onto the device, one device page per layout page, and
 // returns the number of pages. An empty sheet paints nothing and returns 0.

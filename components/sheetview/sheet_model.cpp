@@ -6,6 +6,7 @@
 #include "column_name.h"
 
 #include <QMetaObject>
+#include <QPointer>
 #include <algorithm>
 
 namespace sheetview {
@@ -29,13 +30,15 @@ SheetModel::SheetModel(sheet::F1Book& book, QObject* parent)
 {
     m_rows = wantedRows();
     m_columns = wantedColumns();
-    m_book.setChangeListener([this](const sheet::Range& range) { onBookChange(range); });
+    // The guard makes the listener harmless once the model is gone; the model's
+    // destructor cannot clear it, since the book may be gone first (see the header).
+    m_book.setChangeListener([guard = QPointer<SheetModel>(this)](const sheet::Range& range) {
+        if (guard)
+            guard->onBookChange(range);
+    });
 }
 
-SheetModel::~SheetModel()
-{
-    m_book.setChangeListener(nullptr);
-}
+SheetModel::~SheetModel() = default;
 
 int SheetModel::wantedRows() const
 {

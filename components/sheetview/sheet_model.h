@@ -27,8 +27,11 @@ public:
     static constexpr int kSheetRows = 1048576;
     static constexpr int kSheetColumns = 16384;
 
-    // The book must outlive the model. The model takes the book's change
-    // listener (a book has one) and releases it when destroyed.
+    // The model takes the book's change listener (a book has one); after the
+    // model is destroyed that listener does nothing. The destructor does not
+    // touch the book, so a window may hold its books as members and its views
+    // as child widgets, which Qt deletes after the members. Otherwise the book
+    // must outlive the model.
     explicit SheetModel(sheet::F1Book& book, QObject* parent = nullptr);
     ~SheetModel() override;
 

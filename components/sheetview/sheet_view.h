@@ -34,7 +34,8 @@ class SheetTableView;
 class SheetView : public QWidget {
     Q_OBJECT
 public:
-    // The book must outlive the view.
+    // The book must outlive the view's use; the view's destructor does not
+    // touch it (see SheetModel).
     explicit SheetView(sheet::F1Book& book, QWidget* parent = nullptr);
     ~SheetView() override;
 

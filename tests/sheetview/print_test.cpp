@@ -6,7 +6,10 @@
 #include "print_layout.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPdfWriter>
@@ -84,6 +87,37 @@ TEST(PrintLayout, WideSheetsBreakAcrossColumnsAfterTheRows)
     EXPECT_EQ(nextCol, 41);
     // Columns are sized to their texts.
     EXPECT_GT(layout.columnWidths[0], layout.rowHeaderWidth);
+}
+
+TEST(PrintLayout, APageShowsHeadingsGridAndCellsOnAnImage)
+{
+    // A4 at 100 dots per inch, as a preview would draw it.
+    QImage image(827, 1169, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3937);
+    image.setDotsPerMeterY(3937);
+    image.fill(Qt::white);
+    sheet::F1Book book;
+    book.setText(1, 1, "Sample");
+    book.setNumber(2, 1, 0.125);
+    book.setNumberFormat(2, 1, 2, 1, "0.00%");
+    for (int row = 1; row <= 30; ++row)
+        book.setNumber(row, 2, row * 1.5);
+    const PrintLayout layout = layoutBook(book, &image, image.size());
+    ASSERT_EQ(layout.pages.size(), 1);
+    {
+        QPainter painter(&image);
+        painter.setFont(printFont());
+        paintPage(painter, book, layout, 0, image.size());
+    }
+    // The heading row is grey, the first cell below it white with dark text in it.
+    const int h = layout.rowHeight;
+    EXPECT_EQ(image.pixelColor(layout.rowHeaderWidth + 3, 2).red(), 230);
+    EXPECT_EQ(image.pixelColor(layout.rowHeaderWidth + 3, h + 2), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(5, 40 * h), QColor(Qt::white));  // nothing below the last row
+    const QString dir = qEnvironmentVariable("PLOTWISE_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) {
+        EXPECT_TRUE(image.save(QDir(dir).filePath("sheetview_print.png")));
+    }
 }
 
 TEST(PrintLayout, AnEmptySheetPrintsNothing)

@@ -196,6 +196,18 @@ TEST(SheetModel, HeadingsAreEditableOnlyWhenTheBookAllowsIt)
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), "B");
 }
 
+TEST(SheetModel, ABookDestroyedBeforeItsViewIsNotTouchedAgain)
+{
+    // As in a window that holds its books as members and its views as children.
+    auto book = std::make_unique<sheet::F1Book>();
+    auto view = std::make_unique<SheetModel>(*book);
+    book->setNumber(1, 1, 1.0);
+    book.reset();
+    view.reset();  // with an update still queued
+    QCoreApplication::processEvents();
+    SUCCEED();
+}
+
 TEST(SheetModel, ReleasesTheBooksListenerWhenDestroyed)
 {
     sheet::F1Book book;
