@@ -6,6 +6,7 @@
 #include "workbook_file.h"
 #include "xlsx_writer.h"
 #include "f1book.h"
+#include "number_format.h"
 
 #include <benchmark/benchmark.h>
 
@@ -106,6 +107,31 @@ void BM_WriteXlsx(benchmark::State& state)
     state.counters["MB"] = double(QFileInfo(path).size()) / 1e6;
 }
 BENCHMARK(BM_WriteXlsx)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Display texts: the control chart copies three displayed values per data row.
+void BM_FormatNumber(benchmark::State& state, const char* format)
+{
+    const QString code = QString::fromLatin1(format);
+    double v = 20.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(sheet::formatNumber(v, code, QLatin1Char(',')));
+        v += 0.01;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK_CAPTURE(BM_FormatNumber, General, "General");
+BENCHMARK_CAPTURE(BM_FormatNumber, Fixed, "#,##0.00");
+BENCHMARK_CAPTURE(BM_FormatNumber, Date, "dd.mm.yyyy hh:mm");
+
+void BM_ParseNumberText(benchmark::State& state)
+{
+    const QString text = QStringLiteral("25.013");
+    double v = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(sheet::parseNumberText(text, QLatin1Char(','), &v));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ParseNumberText);
 
 }  // namespace
 

@@ -7,12 +7,14 @@
 #include "number_format.h"
 
 #include <QDate>
+#include <QHash>
 #include <QStringList>
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,12 +55,15 @@ Decimal toDecimal15(double value)
     char buf[48];
     auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
                              std::chars_format::scientific, 14);
-    // buf: "d.dddddddddddddde[+-]XX"
-    std::string text(buf, res.ptr);
-    const auto ePos = text.find('e');
-    d.digits.push_back(text[0]);
-    d.digits.append(text, 2, ePos - 2);
-    const int exponent = std::stoi(text.substr(ePos + 1));
+    // buf: "d.dddddddddddddde[+-]XX"; read in place, no temporary strings.
+    const char* e = static_cast<const char*>(std::memchr(buf, 'e', size_t(res.ptr - buf)));
+    d.digits.push_back(buf[0]);
+    d.digits.append(buf + 2, size_t(e - (buf + 2)));
+    const char* expStart = e + 1;
+    if (*expStart == '+')
+        ++expStart;
+    int exponent = 0;
+    std::from_chars(expStart, res.ptr, exponent);
     d.pointPos = exponent + 1;
     stripTrailingZeros(d);
     return d;
@@ -130,29 +135,21 @@ QString exponentText(int exponent, int minDigits, bool alwaysSign)
 
 QString formatGeneral(double value, QChar sep)
 {
-    Decimal d = toDecimal15(value);
-    if (d.isZero())
-        return QStringLiteral("0");
-    QString out;
-    if (d.negative)
-        out += QLatin1Char('-');
-    const int exponent = d.pointPos - 1;
-    if (exponent < -4 || exponent >= 15) {
-        out += QLatin1Char(d.digits[0]);
-        if (d.digits.size() > 1) {
-            out += sep;
-            out += QString::fromLatin1(d.digits.data() + 1, int(d.digits.size()) - 1);
-        }
-        out += QLatin1Char('E') + exponentText(exponent, 2, true);
-        return out;
-    }
-    const std::string intPart = integerDigits(d);
-    out += intPart.empty() ? QStringLiteral("0") : QString::fromLatin1(intPart.c_str());
-    const int fracDigits = int(d.digits.size()) - d.pointPos;
-    if (fracDigits > 0) {
-        out += sep;
-        for (int i = 0; i < fracDigits; ++i)
-            out += QLatin1Char(digitAfterPoint(d, i));
+    if (value == 0.0)
+        return QStringLiteral("0");  // negative zero too
+    // "%.15g": 15 significant digits, trailing zeros dropped, scientific
+    // below 1e-4 and from 1e15 on, exponent with at least two digits.
+    char buf[40];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    QString out(int(res.ptr - buf), Qt::Uninitialized);
+    QChar* dst = out.data();
+    for (const char* p = buf; p != res.ptr; ++p, ++dst) {
+        if (*p == '.')
+            *dst = sep;
+        else if (*p == 'e')
+            *dst = QLatin1Char('E');
+        else
+            *dst = QLatin1Char(*p);
     }
     return out;
 }
@@ -264,59 +261,68 @@ bool sectionIsDateTime(const std::vector<Token>& tokens)
 
 bool isGeneral(const QString& section)
 {
-    return section.trimmed().isEmpty()
-           || section.trimmed().compare(QLatin1String("General"), Qt::CaseInsensitive) == 0;
+    const QStringView code = QStringView(section).trimmed();
+    return code.isEmpty() || code.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0;
 }
 
 // ---------------------------------------------------------------------------
 // Fixed, percent and scientific codes
 // ---------------------------------------------------------------------------
 
-QString formatNumeric(double value, const std::vector<Token>& tokens, QChar sep, bool showMinus)
-{
-    QString prefix, suffix;
-    bool seenPlaceholder = false;
-    bool inFraction = false;
-    bool inExponent = false;
+// A fixed, percent or scientific section, parsed once.
+struct NumericPattern {
+    QString prefix, suffix;       // literal text; kGeneralMark stands for "@"
+    bool hasDigits = false;       // false: a section of literals only
     bool grouping = false;
     bool hasPoint = false;
     bool percent = false;
-    int pendingCommas = 0;  // commas directly after the last integer placeholder
+    bool scientific = false;
+    bool expAlwaysSign = false;
+    bool hasGeneralMark = false;
     int scaleCommas = 0;
     int minInt = 0, minDec = 0, maxDec = 0;
     int expDigits = 0;
-    bool expAlwaysSign = false;
-    bool scientific = false;
+};
+
+constexpr char16_t kGeneralMark = 0xFFFF;
+
+NumericPattern parseNumericPattern(const std::vector<Token>& tokens)
+{
+    NumericPattern p;
+    bool seenPlaceholder = false;
+    bool inFraction = false;
+    bool inExponent = false;
+    int pendingCommas = 0;  // commas directly after the last integer placeholder
 
     for (size_t i = 0; i < tokens.size(); ++i) {
         const Token& t = tokens[i];
         if (t.kind == Token::Bracket)
             continue;  // colours and conditions do not change the text
         if (t.kind == Token::Literal) {
-            (seenPlaceholder ? suffix : prefix) += t.text;
+            (seenPlaceholder ? p.suffix : p.prefix) += t.text;
             continue;
         }
         const QChar c = t.text[0];
         const bool digitPlaceholder = c == QLatin1Char('0') || c == QLatin1Char('#') || c == QLatin1Char('?');
         if (digitPlaceholder) {
             if (inExponent) {
-                ++expDigits;
+                ++p.expDigits;
             } else if (inFraction) {
-                ++maxDec;
+                ++p.maxDec;
                 if (c != QLatin1Char('#'))
-                    minDec = maxDec;
+                    p.minDec = p.maxDec;
             } else {
                 if (pendingCommas > 0)
-                    grouping = true;
+                    p.grouping = true;
                 pendingCommas = 0;
                 if (c != QLatin1Char('#'))
-                    ++minInt;
+                    ++p.minInt;
             }
             seenPlaceholder = true;
         } else if (c == QLatin1Char('.') && !inFraction && !inExponent) {
             inFraction = true;
-            hasPoint = true;
-            scaleCommas += pendingCommas;
+            p.hasPoint = true;
+            p.scaleCommas += pendingCommas;
             pendingCommas = 0;
             seenPlaceholder = true;
         } else if (c == QLatin1Char(',') && seenPlaceholder && !inFraction && !inExponent) {
@@ -324,68 +330,81 @@ QString formatNumeric(double value, const std::vector<Token>& tokens, QChar sep,
         } else if ((c == QLatin1Char('E') || c == QLatin1Char('e')) && seenPlaceholder && !inExponent
                    && i + 1 < tokens.size() && tokens[i + 1].kind == Token::Placeholder
                    && (tokens[i + 1].text == QLatin1String("+") || tokens[i + 1].text == QLatin1String("-"))) {
-            scientific = true;
+            p.scientific = true;
             inExponent = true;
-            expAlwaysSign = tokens[i + 1].text == QLatin1String("+");
+            p.expAlwaysSign = tokens[i + 1].text == QLatin1String("+");
             ++i;
         } else if (c == QLatin1Char('%')) {
-            percent = true;
-            (seenPlaceholder ? suffix : prefix) += c;
+            p.percent = true;
+            (seenPlaceholder ? p.suffix : p.prefix) += c;
         } else if (c == QLatin1Char('@')) {
-            (seenPlaceholder ? suffix : prefix) += formatGeneral(value, sep);
+            p.hasGeneralMark = true;
+            (seenPlaceholder ? p.suffix : p.prefix) += QChar(kGeneralMark);
         } else {
-            (seenPlaceholder ? suffix : prefix) += c;
+            (seenPlaceholder ? p.suffix : p.prefix) += c;
         }
     }
-    scaleCommas += pendingCommas;
+    p.scaleCommas += pendingCommas;
+    p.hasDigits = seenPlaceholder;
+    return p;
+}
 
+QString formatNumeric(double value, const NumericPattern& p, QChar sep, bool showMinus)
+{
+    QString prefix = p.prefix;
+    QString suffix = p.suffix;
+    if (p.hasGeneralMark) {
+        const QString general = formatGeneral(value, sep);
+        prefix.replace(QChar(kGeneralMark), general);
+        suffix.replace(QChar(kGeneralMark), general);
+    }
     Decimal d = toDecimal15(value);
-    if (!seenPlaceholder) {
+    if (!p.hasDigits) {
         // A code of literals only ("-", "\"none\"") shows just its text.
         return prefix + suffix;
     }
-    if (percent)
+    if (p.percent)
         d.pointPos += 2;
     if (!d.isZero())
-        d.pointPos -= 3 * scaleCommas;
+        d.pointPos -= 3 * p.scaleCommas;
 
     QString number;
-    if (scientific) {
-        const int intDigits = std::max(1, minInt);
-        roundToDigits(d, intDigits + maxDec);
+    if (p.scientific) {
+        const int intDigits = std::max(1, p.minInt);
+        roundToDigits(d, intDigits + p.maxDec);
         const int exponent = d.isZero() ? 0 : d.pointPos - intDigits;
         QString mantissa;
         for (int i = 0; i < intDigits; ++i)
             mantissa += QLatin1Char(i < int(d.digits.size()) ? d.digits[i] : '0');
         QString frac;
-        for (int i = 0; i < maxDec; ++i) {
+        for (int i = 0; i < p.maxDec; ++i) {
             const int pos = intDigits + i;
             frac += QLatin1Char(pos < int(d.digits.size()) ? d.digits[pos] : '0');
         }
-        while (frac.size() > minDec && frac.endsWith(QLatin1Char('0')))
+        while (frac.size() > p.minDec && frac.endsWith(QLatin1Char('0')))
             frac.chop(1);
         number = mantissa;
-        if (hasPoint)
+        if (p.hasPoint)
             number += sep + frac;
-        number += QLatin1Char('E') + exponentText(exponent, std::max(1, expDigits), expAlwaysSign);
+        number += QLatin1Char('E') + exponentText(exponent, std::max(1, p.expDigits), p.expAlwaysSign);
     } else {
-        roundToDecimals(d, maxDec);
+        roundToDecimals(d, p.maxDec);
         std::string intPart = integerDigits(d);
         QString intText = QString::fromLatin1(intPart.c_str());
-        if (intText.size() < minInt)
-            intText = QString(minInt - intText.size(), QLatin1Char('0')) + intText;
-        if (grouping && intText.size() > 3) {
+        if (intText.size() < p.minInt)
+            intText = QString(p.minInt - intText.size(), QLatin1Char('0')) + intText;
+        if (p.grouping && intText.size() > 3) {
             const QChar groupSep = sep == QLatin1Char(',') ? QLatin1Char('.') : QLatin1Char(',');
             for (int pos = intText.size() - 3; pos > 0; pos -= 3)
                 intText.insert(pos, groupSep);
         }
         QString frac;
-        for (int i = 0; i < maxDec; ++i)
+        for (int i = 0; i < p.maxDec; ++i)
             frac += QLatin1Char(digitAfterPoint(d, i));
-        while (frac.size() > minDec && frac.endsWith(QLatin1Char('0')))
+        while (frac.size() > p.minDec && frac.endsWith(QLatin1Char('0')))
             frac.chop(1);
         number = intText;
-        if (hasPoint)
+        if (p.hasPoint)
             number += sep + frac;
     }
     if (showMinus && d.negative && !d.isZero())
@@ -569,9 +588,8 @@ QString twoDigits(qint64 n)
     return QString::number(n).rightJustified(2, QLatin1Char('0'));
 }
 
-QString formatDateTime(double value, const std::vector<Token>& tokens, QChar sep)
+QString formatDateTime(double value, const std::vector<DatePiece>& pieces, QChar sep)
 {
-    const std::vector<DatePiece> pieces = parseDatePieces(tokens);
     int fractionDigits = 0;
     bool twelveHour = false;
     for (const DatePiece& p : pieces) {
@@ -662,6 +680,76 @@ QString formatDateTime(double value, const std::vector<Token>& tokens, QChar sep
     return out;
 }
 
+// ---------------------------------------------------------------------------
+// Parsed format codes
+// ---------------------------------------------------------------------------
+
+struct ParsedSection {
+    bool general = false;
+    bool dateTime = false;
+    NumericPattern numeric;
+    std::vector<DatePiece> datePieces;
+};
+
+// Sections "positive;negative;zero"; an empty or missing one uses the first.
+struct ParsedFormat {
+    std::vector<ParsedSection> sections;
+};
+
+ParsedSection parseSection(const QString& text)
+{
+    ParsedSection section;
+    if (isGeneral(text)) {
+        section.general = true;
+        return section;
+    }
+    const std::vector<Token> tokens = tokenize(text);
+    section.dateTime = sectionIsDateTime(tokens);
+    if (section.dateTime)
+        section.datePieces = parseDatePieces(tokens);
+    else
+        section.numeric = parseNumericPattern(tokens);
+    return section;
+}
+
+std::shared_ptr<const ParsedFormat> parseFormat(const QString& format)
+{
+    auto parsed = std::make_shared<ParsedFormat>();
+    const QStringList texts = splitSections(format);
+    for (int k = 0; k < texts.size() && k < 3; ++k) {
+        if (k > 0 && texts[k].isEmpty()) {
+            // An empty negative or zero section shows such values as nothing.
+            parsed->sections.push_back(ParsedSection{});
+            continue;
+        }
+        parsed->sections.push_back(parseSection(texts[k]));
+    }
+    return parsed;
+}
+
+// A grid shows a few format codes over and over: parse each once per thread.
+std::shared_ptr<const ParsedFormat> cachedFormat(const QString& format)
+{
+    thread_local QString lastCode;
+    thread_local std::shared_ptr<const ParsedFormat> lastParsed;
+    thread_local QHash<QString, std::shared_ptr<const ParsedFormat>> cache;
+    if (lastParsed && lastCode == format)
+        return lastParsed;
+    auto it = cache.constFind(format);
+    std::shared_ptr<const ParsedFormat> parsed;
+    if (it != cache.constEnd()) {
+        parsed = it.value();
+    } else {
+        parsed = parseFormat(format);
+        if (cache.size() >= 256)
+            cache.clear();  // odd code churn: start over rather than grow
+        cache.insert(format, parsed);
+    }
+    lastCode = format;
+    lastParsed = parsed;
+    return parsed;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -675,32 +763,30 @@ QString formatNumber(double value, const QString& format, QChar decimalSeparator
     if (isGeneral(format))
         return formatGeneral(value, decimalSeparator);
 
-    const QStringList sections = splitSections(format);
-    QString section = sections[0];
+    const std::shared_ptr<const ParsedFormat> parsed = cachedFormat(format);
+    const std::vector<ParsedSection>& sections = parsed->sections;
+    const ParsedSection* section = &sections[0];
     bool showMinus = true;
-    if (value < 0 && sections.size() >= 2 && !sections[1].isEmpty()) {
+    if (value < 0 && sections.size() >= 2) {
         // The negative section writes its own sign (or parentheses).
-        section = sections[1];
+        section = &sections[1];
         value = -value;
         showMinus = false;
-    } else if (value == 0 && sections.size() >= 3 && !sections[2].isEmpty()) {
-        section = sections[2];
+    } else if (value == 0 && sections.size() >= 3) {
+        section = &sections[2];
     }
-    if (isGeneral(section)) {
-        const QString text = formatGeneral(value, decimalSeparator);
-        return text;
-    }
-    const std::vector<Token> tokens = tokenize(section);
-    if (sectionIsDateTime(tokens))
-        return formatDateTime(value, tokens, decimalSeparator);
-    return formatNumeric(value, tokens, decimalSeparator, showMinus);
+    if (section->general)
+        return formatGeneral(value, decimalSeparator);
+    if (section->dateTime)
+        return formatDateTime(value, section->datePieces, decimalSeparator);
+    return formatNumeric(value, section->numeric, decimalSeparator, showMinus);
 }
 
 bool isDateTimeFormat(const QString& format)
 {
     if (isGeneral(format))
         return false;
-    return sectionIsDateTime(tokenize(splitSections(format)[0]));
+    return cachedFormat(format)->sections[0].dateTime;
 }
 
 bool parseNumberText(const QString& text, QChar decimalSeparator, double* out)

@@ -20,7 +20,8 @@ namespace sheet {
 // other characters literal) read the value as a serial day number of the
 // 1900 date system: 1 is 1900-01-01, 60 the fictitious 1900-02-29, 61 is
 // 1900-03-01; the fraction is the time of day, rounded to the second.
-// Up to three sections "positive;negative;zero" are honoured; quoted text
+// Up to three sections "positive;negative;zero" are honoured (an empty one
+// shows its values as nothing); quoted text
 // and backslash-escaped characters are literal. Non-finite values give
 // "#NUM!"; dates before serial 0 or after 9999-12-31 give "########".
 QString formatNumber(double value, const QString& format, QChar decimalSeparator);

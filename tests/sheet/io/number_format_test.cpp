@@ -88,8 +88,16 @@ TEST(NumberFormatFixed, PercentScientificSectionsAndLiterals)
     EXPECT_EQ(show(0, "0.00E+00"), "0.00E+00");
     EXPECT_EQ(show(-1.5, "0.00;(0.00)"), "(1.50)");
     EXPECT_EQ(show(0, "0.00;(0.00);\"zero\""), "zero");
+    EXPECT_EQ(show(0, "0.00;(0.00)"), "0.00");  // two sections: zero takes the first
+    EXPECT_EQ(show(-5, "0;;0"), "");           // an empty section hides its values
+    EXPECT_EQ(show(5, "0;;0"), "5");
     EXPECT_EQ(show(3, "0 \"pcs\""), "3 pcs");
     EXPECT_EQ(show(3, "[Red]0.0"), "3.0");
+    EXPECT_EQ(show(2.5, "\"n=\"@"), "n=2.5");
+    // The same code twice in a row and again after another: parsed once, same text.
+    EXPECT_EQ(show(1.25, "0.0"), "1.3");
+    EXPECT_EQ(show(1.25, "0.000"), "1.250");
+    EXPECT_EQ(show(1.25, "0.0"), "1.3");
 }
 
 TEST(NumberFormatDate, CountsSerialDaysOfThe1900System)
