@@ -7,8 +7,13 @@
 
 #include <QFile>
 #include <QHash>
+#include <QRegularExpression>
+
+#include "number_format.h"
 
 #include <orcus/orcus_xlsx.hpp>
+#include <orcus/zip_archive.hpp>
+#include <orcus/zip_archive_stream.hpp>
 #include <orcus/spreadsheet/import_interface.hpp>
 
 #include <algorithm>
@@ -53,6 +58,14 @@ QString builtinFormat(std::size_t id)
     case 48: return QStringLiteral("##0.0E+0");
     default: return QString();  // 0 and unknown: General
     }
+}
+
+// A format that shows only a time of day: its value is not a day count.
+bool isTimeOnlyFormat(const QString& format)
+{
+    QString unquoted = format;
+    unquoted.remove(QRegularExpression(QStringLiteral("\"[^\"]*\"")));
+    return !unquoted.contains(u'd', Qt::CaseInsensitive) && !unquoted.contains(u'y', Qt::CaseInsensitive);
 }
 
 QString fromView(std::string_view s)
@@ -387,13 +400,17 @@ void ArrayFormulaResults::set_result_bool(ss::row_t row, ss::col_t col, bool val
 
 class GlobalSettings final : public ssi::import_global_settings {
 public:
-    void set_origin_date(int, int, int) override {}
+    // Workbooks made with the 1904 date system count days from 1904-01-01.
+    void set_origin_date(int year, int, int) override { m_dates1904 = year == 1904; }
+    void setDates1904() { m_dates1904 = true; }
+    bool dates1904() const { return m_dates1904; }
     void set_default_formula_grammar(ss::formula_grammar_t grammar) override { m_grammar = grammar; }
     ss::formula_grammar_t get_default_formula_grammar() const override { return m_grammar; }
     void set_character_set(orcus::character_set_t) override {}
 
 private:
     ss::formula_grammar_t m_grammar = ss::formula_grammar_t::unknown;
+    bool m_dates1904 = false;
 };
 
 // Cell addresses in A1 style ("B3", "$B$3", "Sheet1!B3", ranges "A1:C9").
@@ -464,10 +481,26 @@ public:
     }
     void finalize() override {}
 
+    // liborcus 0.17 does not pass the workbook's date system on: tell it here.
+    void setDates1904() { m_settings.setDates1904(); }
+
     sheet::WorkbookData take()
     {
         sheet::WorkbookData book;
         for (auto& s : m_sheets) book.sheets.push_back(s->take(&m_styles));
+        if (m_settings.dates1904()) {
+            // Days between the two systems' origins: dates and times keep their
+            // meaning in the grid's 1900 date system.
+            constexpr double kDays1900To1904 = 1462;
+            for (sheet::SheetData& s : book.sheets) {
+                for (sheet::CellData& cell : s.cells) {
+                    if (cell.kind == sheet::CellKind::Number && sheet::isDateTimeFormat(cell.format)
+                        && !isTimeOnlyFormat(cell.format)) {
+                        cell.number += kDays1900To1904;
+                    }
+                }
+            }
+        }
         return book;
     }
 
@@ -480,6 +513,20 @@ private:
     std::vector<QString> m_names;
 };
 
+// True when the workbook part says its dates count from 1904 (workbookPr date1904).
+bool usesDates1904(const QString& path)
+{
+    orcus::zip_archive_stream_fd stream(QFile::encodeName(path).constData());
+    orcus::zip_archive archive(&stream);
+    archive.load();
+    std::vector<unsigned char> bytes;
+    if (!archive.read_file_entry("xl/workbook.xml", bytes)) return false;
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    static const QRegularExpression pattern(
+        QStringLiteral("<(?:\\w+:)?workbookPr\\b[^>]*\\bdate1904\\s*=\\s*[\"'](?:1|true)[\"']"));
+    return pattern.match(text).hasMatch();
+}
+
 template <typename Filter>
 bool readWithOrcus(const QString& path, sheet::WorkbookData& out, QString& error)
 {
@@ -491,6 +538,7 @@ bool readWithOrcus(const QString& path, sheet::WorkbookData& out, QString& error
         Collector collector;
         Filter filter(&collector);
         filter.read_file(QFile::encodeName(path).toStdString());
+        if (usesDates1904(path)) collector.setDates1904();
         sheet::WorkbookData book = collector.take();
         if (book.sheets.empty()) {
             error = QStringLiteral("the workbook holds no sheet");

@@ -104,6 +104,16 @@ TEST_F(WorkbookImport, Ods)
     }
 }
 
+TEST_F(WorkbookImport, XlsxInThe1904DateSystemKeepsItsDates)
+{
+    const ImportResult r = importFile(kFixtures + "dates1904.xlsx", fields, grid, job);
+    ASSERT_TRUE(r.ok()) << r.errorText.toStdString();
+    EXPECT_DOUBLE_EQ(grid.number(1, 1), 45366);  // 2024-03-15 in the grid's 1900 system
+    EXPECT_EQ(grid.formattedText(1, 1), "2024-03-15");
+    EXPECT_DOUBLE_EQ(grid.number(1, 2), 43904);  // a plain number is no date
+    EXPECT_DOUBLE_EQ(grid.number(1, 3), 0.5);    // a time of day is no day count
+}
+
 TEST_F(WorkbookImport, Xls)
 {
     const QString path = kFixtures + "sample.xls";
