@@ -146,6 +146,11 @@ TEST_F(TextImport, Utf8AndWindows1252Umlauts)
     EXPECT_EQ(grid.text(1, 2), QString::fromUtf8("€"));
     EXPECT_EQ(grid.text(1, 3), QString::fromUtf8("„x“"));
 
+    // Bytes behind a Ctrl+Z are not text: they do not decide the encoding.
+    ASSERT_TRUE(import("Gr\xC3\xB6\xC3\x9F" "e\n\x1A\xFF\xFE").ok());
+    EXPECT_EQ(grid.text(1, 1), QString::fromUtf8("Größe"));
+    EXPECT_EQ(job.LastDataRow, 1);
+
     // One invalid byte anywhere makes the whole file Windows-1252.
     ASSERT_TRUE(import("\xC3\xA4;1\n2;\xE4\n").ok());
     EXPECT_EQ(grid.text(1, 1), QString::fromUtf8("Ã¤"));
