@@ -7,8 +7,8 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 class QIODevice;
 
@@ -33,7 +33,8 @@ private:
 
     QIODevice& m_device;
     std::size_t m_chunkSize;
-    std::vector<char> m_buffer;
+    std::unique_ptr<char[]> m_buffer;  // not zero-filled: every byte used was read
+    std::size_t m_capacity = 0;
     std::size_t m_pos = 0;   // first unread byte
     std::size_t m_end = 0;   // end of the valid bytes
     qint64 m_consumedBefore = 0;  // bytes dropped from the buffer's front
