@@ -3,7 +3,6 @@
 // date format so they sort and chart as numbers.
 #include "workbook_readers.h"
 
-#include <QDate>
 #include <QFile>
 #include <QRegularExpression>
 #include <freexl.h>
