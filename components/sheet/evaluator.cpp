@@ -27,21 +27,63 @@ const QString* Evaluator::keepText(QString text)
 }
 
 
-Value Evaluator::sumColumnRange(const Value& range) const
+namespace {
+
+// Integers below 2^40 add up exactly in any order.
+constexpr double kExactIntegerLimit = 1099511627776.0;
+
+// The contribution of one cell to a sliding integer sum; false when the cell
+// holds an error or a number that is not a modest integer.
+bool integerContribution(const Column& c, int row, double* out)
+{
+    if (row >= c.extent()) { *out = 0.0; return true; }
+    const std::uint8_t k = c.kinds[static_cast<size_t>(row)] & kKindMask;
+    if (k == KindNumber) {
+        const double x = c.values[static_cast<size_t>(row)];
+        if (x != std::floor(x) || std::fabs(x) >= kExactIntegerLimit) return false;
+        *out = x;
+        return true;
+    }
+    *out = 0.0;
+    return k != KindError;
+}
+
+}  // namespace
+
+Value Evaluator::sumColumnRange(const Formula& formula, size_t pc, const Value& range)
 {
     const Column* c = m_sheet.column(range.col1);
-    neartie::Sum sum;
-    if (c) {
-        const int last = std::min(range.row2, c->extent() - 1);
-        const std::uint8_t* kinds = c->kinds.data();
-        const double* values = c->values.data();
-        for (int r = range.row1; r <= last; ++r) {
-            const std::uint8_t k = kinds[r] & kKindMask;
-            if (k == KindNumber) sum.add(values[r]);
-            else if (k == KindError) return errorValue(static_cast<ErrorCode>(static_cast<int>(values[r])));
+    if (!c) return numberValue(0.0);
+    if (m_windows.size() <= pc) m_windows.resize(pc + 1);
+    WindowSum& w = m_windows[pc];
+    if (slidingSums && w.exact && w.formula == &formula && w.col == range.col1 && w.row1 + 1 == range.row1
+        && w.row2 + 1 == range.row2) {
+        double leaving = 0.0, coming = 0.0;
+        if (integerContribution(*c, w.row1, &leaving) && integerContribution(*c, range.row2, &coming)) {
+            w.sum = w.sum - leaving + coming;
+            w.row1 = range.row1;
+            w.row2 = range.row2;
+            return numberValue(w.sum);
         }
     }
-    return numberValue(sum.value());
+    neartie::Sum sum;
+    bool exact = true;
+    const int last = std::min(range.row2, c->extent() - 1);
+    const std::uint8_t* kinds = c->kinds.data();
+    const double* values = c->values.data();
+    for (int r = range.row1; r <= last; ++r) {
+        const std::uint8_t k = kinds[r] & kKindMask;
+        if (k == KindNumber) {
+            const double x = values[r];
+            sum.add(x);
+            exact = exact && x == std::floor(x) && std::fabs(x) < kExactIntegerLimit;
+        } else if (k == KindError) {
+            w.exact = false;
+            return errorValue(static_cast<ErrorCode>(static_cast<int>(values[r])));
+        }
+    }
+    w = WindowSum{&formula, range.row1, range.row2, range.col1, sum.value(), exact};
+    return numberValue(w.sum);
 }
 
 Value Evaluator::evaluate(const Formula& f, int row, int col)
@@ -207,7 +249,7 @@ Value Evaluator::evaluate(const Formula& f, int row, int col)
             if (t.index == static_cast<int>(Fn::Sum) && t.argc == 1 && args[0].kind == VKind::Range
                 && args[0].col1 == args[0].col2) {
                 // SUM over part of one column (the rule windows): a tight loop.
-                args[0] = sumColumnRange(args[0]);
+                args[0] = sumColumnRange(f, pc, args[0]);
                 break;
             }
             if (t.index < 0) {

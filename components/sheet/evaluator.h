@@ -39,7 +39,23 @@ private:
     [[gnu::always_inline]] inline Value cellValue(int row, int col) const;
     [[gnu::always_inline]] inline Value scalar(const Value& v) const;
     void call(const Token& t, Value* args);
-    Value sumColumnRange(const Value& range) const;
+    Value sumColumnRange(const Formula& formula, size_t pc, const Value& range);
+
+    // The last SUM over part of one column that each token computed. When the
+    // next row's window is the same slid down by one row and every number in
+    // it is a modest integer (rule flags), the sum is updated by the cell
+    // that left and the one that came, which is exact for integers.
+    struct WindowSum {
+        const Formula* formula = nullptr;
+        int row1 = 0, row2 = 0, col = 0;
+        double sum = 0.0;
+        bool exact = false;
+    };
+    std::vector<WindowSum> m_windows;
+
+public:
+    // Off while repeated sweeps may change cells between two rows.
+    bool slidingSums = true;
     const QString* keepText(QString text);
 
     Workbook& m_book;

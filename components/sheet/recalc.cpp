@@ -84,6 +84,7 @@ void collectRects(const Group& g, const NameTable& names, std::vector<Rect>& out
 void sweepCycle(Workbook& book, Sheet& sheet, const std::vector<Group>& groups, const std::vector<int>& members)
 {
     Evaluator evaluator(book, sheet);
+    evaluator.slidingSums = false;
     int top = kMaxRows, bottom = 0;
     std::vector<int> byColumn = members;
     std::sort(byColumn.begin(), byColumn.end(), [&](int a, int b) { return groups[a].col < groups[b].col; });

@@ -158,6 +158,33 @@ TEST(FillDown, LongBlocksAgreeWhenEvaluatedSideBySide)
     EXPECT_DOUBLE_EQ(book.number(2, 6), expectedSum);
 }
 
+TEST(FillDown, WindowSumsSlideOnlyOverIntegers)
+{
+    // Rows of integers, decimals, texts and one error under a filled
+    // three-row window: every window must equal its fresh sum.
+    F1Book book;
+    const int rows = 40;
+    for (int r = 1; r <= rows; ++r) {
+        if (r % 9 == 0) book.setText(r, 1, "x");
+        else if (r >= 20 && r < 26) book.setNumber(r, 1, r / 10.0);
+        else book.setNumber(r, 1, r % 3);
+    }
+    book.setFormula(33, 1, "=1/0");
+    book.setFormula(3, 2, "=SUM(A1:A3)");
+    book.selectRange(3, 2, rows, 2);
+    book.fillDown();
+    for (int r = 3; r <= rows; ++r) {
+        if (r >= 33 && r <= 35) {
+            EXPECT_EQ(book.value(r, 2).error, sheet::ErrorCode::Div0) << r;
+            continue;
+        }
+        double expected = 0;
+        for (int k = r - 2; k <= r; ++k)
+            if (book.cellType(k, 1) == 1) expected += book.number(k, 1);
+        EXPECT_NEAR(book.number(r, 2), expected, 1e-12) << r;
+    }
+}
+
 TEST(ClearRange, KindsAndWholeSheet)
 {
     F1Book book;
