@@ -20,7 +20,7 @@ void ChartData::setRowCount(int rows) {
     rows = std::max(rows, 0);
     if (rows == mRowCount) return;
     for (Column& column : mColumns) {
-        column.values.resize(rows, kNoValue);
+        if (!column.values.isEmpty()) column.values.resize(rows, kNoValue);
         touch(column);
     }
     mRowLabels.resize(rows);
@@ -31,10 +31,7 @@ void ChartData::setColumnCount(int columns) {
     columns = std::max(columns, 0);
     const int old = columnCount();
     mColumns.resize(columns);
-    for (int c = old; c < columns; ++c) {
-        mColumns[c].values = QVector<double>(mRowCount, kNoValue);
-        touch(mColumns[c]);
-    }
+    for (int c = old; c < columns; ++c) touch(mColumns[c]);
 }
 
 void ChartData::checkRow(int row) const {
@@ -52,22 +49,29 @@ void ChartData::touch(Column& column) {
     column.extentValid = false;
 }
 
+void ChartData::materialize(const Column& column) const {
+    if (column.values.size() != mRowCount) column.values = QVector<double>(mRowCount, kNoValue);
+}
+
 double ChartData::value(int row, int column) const {
     checkColumn(column);
     checkRow(row);
-    return mColumns[column - 1].values[row - 1];
+    const Column& source = mColumns[column - 1];
+    return source.values.isEmpty() ? kNoValue : source.values[row - 1];
 }
 
 void ChartData::setValue(int row, int column, double value) {
     checkColumn(column);
     checkRow(row);
     Column& target = mColumns[column - 1];
+    materialize(target);
     target.values[row - 1] = cleaned(value);
     touch(target);
 }
 
 const QVector<double>& ChartData::columnValues(int column) const {
     checkColumn(column);
+    materialize(mColumns[column - 1]);
     return mColumns[column - 1].values;
 }
 
@@ -76,7 +80,9 @@ void ChartData::setColumnValues(int column, QVector<double> values) {
     if (values.size() != mRowCount)
         throw ChartError(QStringLiteral("chart column %1 was given %2 values for %3 rows")
                              .arg(column).arg(values.size()).arg(mRowCount));
-    for (double& value : values) value = cleaned(value);
+    // Only infinities need rewriting; scanning first keeps a shared array shared.
+    if (std::any_of(values.cbegin(), values.cend(), [](double v) { return std::isinf(v); }))
+        for (double& value : values) value = cleaned(value);
     Column& target = mColumns[column - 1];
     target.values = std::move(values);
     touch(target);

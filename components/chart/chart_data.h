@@ -45,7 +45,9 @@ public:
 
 private:
     struct Column {
-        QVector<double> values;
+        // Empty while the column holds no value at all: a grid of a million
+        // rows costs nothing until a column is written or drawn.
+        mutable QVector<double> values;
         QString label;
         std::uint64_t revision = 0;
         mutable bool extentValid = false;
@@ -55,6 +57,7 @@ private:
     void checkRow(int row) const;
     void checkColumn(int column) const;
     void touch(Column& column);
+    void materialize(const Column& column) const;
 
     int mRowCount = 0;
     QVector<Column> mColumns;

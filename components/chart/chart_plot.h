@@ -13,6 +13,32 @@
 
 namespace chartcomponent {
 
+// A graph whose long solid lines are drawn as separate segments on raster
+// devices. Qt strokes a wide polyline as one path, which takes seconds for
+// the dense, self-crossing lines of long series; square-capped segments look
+// the same at that density and draw in milliseconds. Vector output and short
+// lines keep the polyline.
+//
+// Markers, too, are kept cheap: one per marker-sized cell of the plot, drawn
+// from a pre-rendered image on raster devices; and on a line whose rows lie
+// closer together than a marker is wide, the markers would only merge into
+// a band, so they are left out (setMarkersOnlyWhenApart).
+class ChartGraph : public QCPGraph {
+    Q_OBJECT
+public:
+    using QCPGraph::QCPGraph;
+    void setMarkersOnlyWhenApart(bool onlyWhenApart) { mMarkersOnlyWhenApart = onlyWhenApart; }
+
+protected:
+    void draw(QCPPainter* painter) override;
+    void drawLinePlot(QCPPainter* painter, const QVector<QPointF>& sampled) const override;
+    void drawScatterPlot(QCPPainter* painter, const QVector<QPointF>& scatters,
+                         const QCPScatterStyle& style) const override;
+
+private:
+    bool mMarkersOnlyWhenApart = false;
+};
+
 class ChartPlot : public QCustomPlot {
     Q_OBJECT
 public:

@@ -66,7 +66,7 @@ void ValueTicker::generate(const QCPRange& range, const QLocale& locale, QChar f
 QVector<QString> formatTickLabels(const QVector<double>& ticks, double step, QChar separator) {
     int decimals = 0;
     if (step > 0 && std::isfinite(step)) {
-        const int maxDecimals = std::clamp(2 - int(std::floor(std::log10(step))), 0, 15);
+        const int maxDecimals = std::clamp(3 - int(std::floor(std::log10(step))), 0, 15);
         for (decimals = 0; decimals < maxDecimals; ++decimals) {
             const double scale = std::pow(10.0, decimals);
             const bool exact = std::all_of(ticks.cbegin(), ticks.cend(), [&](double t) {
@@ -80,6 +80,10 @@ QVector<QString> formatTickLabels(const QVector<double>& ticks, double step, QCh
     for (double tick : ticks) {
         if (step > 0 && std::abs(tick) < step * 1e-9) tick = 0;  // no "-0" or "1e-17" at the origin
         QString text = QString::number(tick, 'f', decimals);
+        if (text.contains(QChar('.'))) {
+            while (text.endsWith(QChar('0'))) text.chop(1);
+            if (text.endsWith(QChar('.'))) text.chop(1);
+        }
         if (text.startsWith(QChar('-')) && text.mid(1).remove(QChar('0')).remove(QChar('.')).isEmpty())
             text.remove(0, 1);
         if (separator != QChar('.')) text.replace(QChar('.'), separator);

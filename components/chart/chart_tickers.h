@@ -47,8 +47,8 @@ private:
     QChar mSeparator = QChar('.');
 };
 
-// Tick labels: as few decimals as tell the ticks apart exactly, at most two
-// more than the step's own magnitude needs.
+// Tick labels: as few decimals as show the ticks exactly, at most three more
+// than the step's own magnitude needs; trailing zeros dropped.
 QVector<QString> formatTickLabels(const QVector<double>& ticks, double step, QChar separator);
 
 }  // namespace chartcomponent

@@ -209,7 +209,8 @@ QString formatChartLook(const ChartLook& look, int seriesCount) {
     // family; it is written with an empty family so that it keeps doing so.
     const QString defaultFamily = QFont().family();
     auto isDefaultFamily = [&](const QFont& font) {
-        return !(font.resolveMask() & QFont::FamilyResolved) || font.family() == defaultFamily;
+        return !(font.resolveMask() & (QFont::FamilyResolved | QFont::FamiliesResolved)) ||
+               font.family() == defaultFamily;
     };
     QString out;
     out += QStringLiteral("# Plotwise chart look\n[Chart]\nFormat=%1\n").arg(kChartLookFormatVersion);

@@ -111,21 +111,34 @@ void VtChart::rebuildSeries() {
 
         CachedColumn& cached = mGraphCache[s];
         if (!cached.graphData || cached.revision != mData.columnRevision(s)) {
-            QVector<QCPGraphData> points(values.size());
-            for (qsizetype i = 0; i < values.size(); ++i) points[i] = QCPGraphData(double(i + 1), values[i]);
-            cached.graphData = QSharedPointer<QCPGraphDataContainer>::create();
-            cached.graphData->set(points, true);
+            if (cached.graphData && cached.graphData->size() == values.size()) {
+                // Same rows: overwrite the values in place, no new memory.
+                auto point = cached.graphData->begin();
+                for (qsizetype i = 0; i < values.size(); ++i, ++point) point->value = values[i];
+            } else {
+                QVector<QCPGraphData> points;
+                points.reserve(values.size());
+                for (qsizetype i = 0; i < values.size(); ++i) points.append(QCPGraphData(double(i + 1), values[i]));
+                cached.graphData = QSharedPointer<QCPGraphDataContainer>::create();
+                cached.graphData->set(points, true);
+            }
             cached.revision = mData.columnRevision(s);
         }
-        auto* graph = mPlot->addGraph();
+        auto* graph = new ChartGraph(mPlot->xAxis, mPlot->yAxis);
         graph->setName(name);
         graph->setData(cached.graphData);
         graph->setAdaptiveSampling(true);
         graph->setPen(pen);
         MarkerShape marker = look.marker;
         switch (look.kind) {
-        case SeriesKind::Line: graph->setLineStyle(QCPGraph::lsLine); break;
-        case SeriesKind::Step: graph->setLineStyle(QCPGraph::lsStepCenter); break;
+        case SeriesKind::Line:
+            graph->setLineStyle(QCPGraph::lsLine);
+            graph->setMarkersOnlyWhenApart(true);
+            break;
+        case SeriesKind::Step:
+            graph->setLineStyle(QCPGraph::lsStepCenter);
+            graph->setMarkersOnlyWhenApart(true);
+            break;
         case SeriesKind::Points:
             graph->setLineStyle(QCPGraph::lsNone);
             if (marker == MarkerShape::None) marker = MarkerShape::Disc;  // points need a mark to be seen
