@@ -81,8 +81,9 @@ private:
 
     [[noreturn]] void fail(const QString& reason) const
     {
+        const QString shown = m_text.size() > 200 ? m_text.left(200) + QStringLiteral("...") : m_text;
         throw SheetError(QStringLiteral("Formula \"%1\": %2 (at character %3)")
-                             .arg(m_text, reason)
+                             .arg(shown, reason)
                              .arg(m_pos + 1));
     }
 
@@ -162,8 +163,20 @@ private:
         }
     }
 
+    // Parentheses, calls and signs nest by recursion; a bound keeps a
+    // hostile text from exhausting the stack.
+    struct NestingGuard {
+        Parser& parser;
+        explicit NestingGuard(Parser& p) : parser(p)
+        {
+            if (++parser.m_depth > kMaxNesting) parser.fail(QStringLiteral("the formula nests too deeply"));
+        }
+        ~NestingGuard() { --parser.m_depth; }
+    };
+
     void parseUnary()
     {
+        NestingGuard guard(*this);
         if (accept(u"-")) { parseUnary(); put(Op::Negate); return; }
         if (accept(u"+")) { parseUnary(); put(Op::Plus); return; }
         parsePrimary();
@@ -395,8 +408,10 @@ private:
         formula.maxStack = maxDepth + 1;
     }
 
+    static constexpr int kMaxNesting = 200;
     const QString& m_text;
     int m_pos = 0;
+    int m_depth = 0;
     int m_row, m_col;
     NameTable& m_names;
     Formula* m_out = nullptr;

@@ -156,6 +156,11 @@ TEST(Formula, UnparsableTextThrows)
         EXPECT_THROW(book.setFormula(1, 1, QString::fromLatin1(bad)), sheet::SheetError) << bad;
     }
     EXPECT_EQ(book.cellType(1, 1), 0);  // nothing stored
+    // Deep nesting is refused instead of exhausting the stack; modest nesting works.
+    EXPECT_THROW(book.setFormula(1, 1, QString(100000, u'(') + "1" + QString(100000, u')')), sheet::SheetError);
+    EXPECT_THROW(book.setFormula(1, 1, "=" + QString(100000, u'-') + "1"), sheet::SheetError);
+    book.setFormula(1, 1, QString(50, u'(') + "2" + QString(50, u')'));
+    EXPECT_DOUBLE_EQ(book.number(1, 1), 2);
 }
 
 TEST(Formula, NamesSpelledLikeFunctions)
