@@ -194,6 +194,20 @@ TEST_F(ControlChartWindow, TrackBarZoomsAndResizeRaisesItsMinimum)
     EXPECT_EQ(chart().height(), window->scrollBox()->viewport()->height());
 }
 
+TEST_F(ControlChartWindow, WideningStretchesTheBarAndKeepsItsPercentages)
+{
+    Tfrmsizepanel* bar = window->rangeBar();
+    sendMouse(bar->prechts(), QEvent::MouseButtonPress, 3);
+    sendMouse(bar->prechts(), QEvent::MouseMove, -100);
+    sendMouse(bar->prechts(), QEvent::MouseButtonRelease, -100);
+    const double right = bar->RightPercent();
+    const int margin = bar->width() - bar->geometryModel().innerRight();
+    window->resize(window->width() + 300, window->height());
+    QTRY_COMPARE(bar->width() - bar->geometryModel().innerRight(), margin);
+    EXPECT_EQ(bar->RightPercent(), right);
+    EXPECT_EQ(bar->pinnen()->geometry().right() + 1, bar->geometryModel().innerRight());
+}
+
 TEST_F(ControlChartWindow, AppliedChartSettingsAreSavedToTheTemplate)
 {
     const QString templatePath = dir.filePath("mine.vtc");

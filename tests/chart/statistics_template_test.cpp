@@ -1,0 +1,63 @@
+// The shipped statistics grid templates: both read, each picked by the
+// language code, a label in every row the statistics copy writes to, and the
+// copied numbers shown in the template's formats.
+#include "copy_statistics.h"
+#include "statistics_template.h"
+#include "chart_test_support.h"
+
+#include <gtest/gtest.h>
+
+using charttest::StateFixture;
+
+TEST(StatisticsTemplate, BothLanguagesLabelEveryCopiedCell)
+{
+    for (int language : {1, 2}) {
+        SCOPED_TRACE(language);
+        StateFixture f;
+        f.state.languageCode = language;
+        f.state.applicationDirectory = QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/");
+        ASSERT_TRUE(chart::loadStatisticsTemplate(f.state));
+        const sheet::F1Book& grid = f.statisticsGrid;
+        EXPECT_FALSE(grid.text(1, 1).isEmpty());  // beside the title
+        EXPECT_FALSE(grid.text(2, 1).isEmpty());  // beside the file name
+        for (const chart::StatisticsCell& cell : chart::kStatisticsCells) {
+            EXPECT_EQ(grid.cellType(cell.targetRow, cell.targetCol), 0)
+                << "row " << cell.targetRow << " col " << cell.targetCol << " is filled by the program";
+            // The label stands in column A, or right before a value in column E.
+            const QString label = cell.targetCol == 5 ? grid.text(cell.targetRow, 4) : grid.text(cell.targetRow, 1);
+            EXPECT_FALSE(label.isEmpty()) << "no label for row " << cell.targetRow << " col " << cell.targetCol;
+        }
+    }
+}
+
+TEST(StatisticsTemplate, LanguagePicksTheFile)
+{
+    StateFixture f;
+    f.state.applicationDirectory = "/app/";
+    f.state.languageCode = 1;
+    EXPECT_EQ(chart::statisticsTemplatePath(f.state), "/app/ChartdatenE.def");
+    f.state.languageCode = 2;
+    EXPECT_EQ(chart::statisticsTemplatePath(f.state), "/app/ChartdatenG.def");
+}
+
+TEST(StatisticsTemplate, MissingTemplateLeavesTheGridAlone)
+{
+    StateFixture f;
+    f.statisticsGrid.setText(5, 5, "kept");
+    EXPECT_FALSE(chart::loadStatisticsTemplate(f.state));  // the fixture's directory does not exist
+    EXPECT_EQ(f.statisticsGrid.text(5, 5), "kept");
+}
+
+TEST(StatisticsTemplate, CopiedNumbersTakeTheTemplateFormats)
+{
+    StateFixture f;
+    f.state.languageCode = 1;
+    f.state.applicationDirectory = QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/");
+    ASSERT_TRUE(chart::loadStatisticsTemplate(f.state));
+    sheet::F1Book computation;
+    computation.setNumber(1, 1, 25);          // A1: rows
+    computation.setNumber(4, 5, 1.23456789);  // E4: Mittel
+    chart::copyStatistics(computation, f.statisticsGrid, f.state);
+    EXPECT_EQ(f.statisticsGrid.formattedText(3, 4), "25");
+    EXPECT_EQ(f.statisticsGrid.formattedText(8, 3), "1.2346");
+}
