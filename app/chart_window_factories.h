@@ -19,4 +19,8 @@ struct ChartWindowFactories {
     ChartWindowFactory comparison;    // TfrmxyCompare, section "frmxyCompare"
 };
 
+// The program's chart windows, reporting their errors through the
+// application's error report. The comparison window: wired when it lands.
+ChartWindowFactories programChartWindows();
+
 }  // namespace app

@@ -14,9 +14,7 @@ int main(int argc, char** argv)
 {
     try {
         app::PlotwiseApplication application(argc, argv);
-        // The chart windows: wired when the control chart and comparison windows land.
-        app::ChartWindowFactories chartWindows;
-        app::TfrmovtChart mainWindow(chartWindows);
+        app::TfrmovtChart mainWindow(app::programChartWindows());
         app::TAboutBox aboutBox(&mainWindow);
         mainWindow.setAboutBox(&aboutBox);
         mainWindow.show();

@@ -10,10 +10,13 @@
 #include "file_drop_hook.h"
 #include "platform.h"
 #include "profile.h"
+#include "save_dialog.h"
 #include "sheet_view.h"
+#include "statistics_template.h"
 #include "tooltip_switch.h"
 #include "window_geometry.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -38,6 +41,7 @@ namespace app {
 
 namespace {
 
+constexpr const char* kStandInProperty = "standIn";
 constexpr int kControlChartBand = 0;  // band indexes of the four tool bars
 constexpr int kEditBand = 1;
 constexpr int kSettingsBand = 2;
@@ -49,6 +53,14 @@ QString defaultOpenFile(QWidget* parent, const QString& title, const QString& di
     return QFileDialog::getOpenFileName(parent, title, directory, filter);
 }
 
+// No overwrite question: saving a template over an existing one keeps its other keys.
+QString defaultSaveFile(QWidget* parent, const QString& title, const QString& directory,
+                        const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, title, directory, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
 // A chart window whose feature has not landed: hidden, empty, never shown,
 // holding only its name and geometry so the settings round trip stays whole.
 QWidget* makeStandInWindow(const char* name, const WindowGeometry& design)
@@ -56,6 +68,7 @@ QWidget* makeStandInWindow(const char* name, const WindowGeometry& design)
     auto* window = new QWidget;
     window->setObjectName(QLatin1String(name));
     window->setWindowTitle(QLatin1String(name));
+    window->setProperty(kStandInProperty, true);
     applyGeometry(*window, design, design);
     return window;
 }
@@ -63,7 +76,11 @@ QWidget* makeStandInWindow(const char* name, const WindowGeometry& design)
 }  // namespace
 
 TfrmovtChart::TfrmovtChart(ChartWindowFactories factories, QWidget* parent)
-    : QMainWindow(parent), m_factories(std::move(factories)), m_askOpenFile(defaultOpenFile)
+    : QMainWindow(parent),
+      m_factories(std::move(factories)),
+      m_askOpenFile(defaultOpenFile),
+      m_askSaveFile(defaultSaveFile),
+      m_askSaveGrid(sheetview::saveAsDialog)
 {
     initIconResources();
     setObjectName(QStringLiteral("frmovtChart"));
@@ -147,6 +164,7 @@ void TfrmovtChart::connectHandlers()
     // Every change of the first row adjusts the header row, the program's included.
     connect(Edit3, &QLineEdit::textChanged, this, &TfrmovtChart::Edit3Change);
 
+    cboSelfile->view()->installEventFilter(this);
     connect(sheet1, &sheetview::SheetView::objectClicked, this, &TfrmovtChart::sheet1ObjClick);
     connect(Splitter1, &QSplitter::splitterMoved, this, [this] { m_panel1Height = Splitter1->sizes().value(0); });
 }
@@ -179,7 +197,8 @@ void TfrmovtChart::FormCreate()
     }
     if (m_toolTips->isEnabled()) mnuHints->setChecked(true);
 
-    // 5. The recent-files list: wired when the recent-files list lands.
+    // 5.
+    loadRecentFiles();
 
     // 6.
     m_dropHook = new FileDropHook(sheet1, [this](const QString& path) { dropFile(path); }, this);
@@ -187,10 +206,11 @@ void TfrmovtChart::FormCreate()
     // 7. First start: the language of the user's locale.
     if (m_state.languageCode == 0) {
         m_state.languageCode = platform::Platform::localeId() == 1031 ? 2 : 1;
-        // The default import template of that language: wired when import templates land.
+        mnuDefaultClick();
     }
 
-    // 8. Language resources (statistics grid template, help file): wired when language tables land.
+    // 8.
+    loadLanguageResources();
     // 9. Language table of the main window: wired when language tables land.
 
     // 10.
@@ -285,6 +305,19 @@ void TfrmovtChart::createChartWindows()
     frmxyCompare = create(m_factories.comparison, kComparisonSection, kComparisonDesign);
 }
 
+void TfrmovtChart::loadLanguageResources()
+{
+    // The statistics grid's template of the language; the help file follows when help lands.
+    const QString path = chart::statisticsTemplatePath(m_state);
+    try {
+        m_statisticsGrid.read(path);
+    } catch (const std::exception& error) {
+        // The window still opens, with both chart windows: the chart commands rely on them.
+        reportError(QString::fromUtf8(error.what()));
+    }
+    sheet2->applyDisplaySwitches();
+}
+
 void TfrmovtChart::readSampleData()
 {
     const QString path = m_state.applicationDirectory + QStringLiteral("Sampledata_multi.vts");
@@ -325,7 +358,7 @@ void TfrmovtChart::FormClose()
         // The program still ends; the user learns that the settings were not kept.
         reportError(QString::fromUtf8(error.what()));
     }
-    // The recent-files list is saved here: wired when the recent-files list lands.
+    saveRecentFiles();
 }
 
 // --- tool bars ---------------------------------------------------------------
@@ -341,6 +374,15 @@ void TfrmovtChart::placeCoolBar(bool onTop)
 {
     m_centralLayout->removeWidget(CoolBar1);
     m_centralLayout->insertWidget(onTop ? 0 : m_centralLayout->count(), CoolBar1);
+}
+
+void TfrmovtChart::showChartWindow(QWidget* window)
+{
+    // A stand-in keeps only the geometry of a window that has not landed yet: nothing to show.
+    if (!window || window->property(kStandInProperty).toBool()) return;
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 bool TfrmovtChart::isCoolBarOnTop() const { return m_centralLayout->indexOf(CoolBar1) == 0; }

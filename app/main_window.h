@@ -12,6 +12,7 @@
 #include "settings.h"
 
 #include "f1book.h"
+#include "import_fields.h"
 #include "program_state.h"
 
 #include <QMainWindow>
@@ -34,6 +35,7 @@ class QToolButton;
 class QVBoxLayout;
 
 namespace sheetview { class SheetView; }
+namespace chart { struct ChartCommandFields; }
 
 namespace app {
 
@@ -141,6 +143,18 @@ public:
     using OpenFileAsker = std::function<QString(QWidget* parent, const QString& title,
                                                 const QString& directory, const QString& filter)>;
     void setOpenFileAsker(OpenFileAsker asker) { m_askOpenFile = std::move(asker); }
+    // Likewise for a file to save.
+    void setSaveFileAsker(OpenFileAsker asker) { m_askSaveFile = std::move(asker); }
+
+    // Asks for the path and format of a grid to save; false on cancel.
+    using SaveGridAsker = std::function<bool(QWidget* parent, const QString& title, QString* path, int* format)>;
+    void setSaveGridAsker(SaveGridAsker asker) { m_askSaveGrid = std::move(asker); }
+
+    // The import fields as the import and the templates take them.
+    dataimport::ImportFields importFields() const;
+    void applyImportFields(const dataimport::ImportFields& fields);
+    // Entries of the file-name box's list, most recent first.
+    QStringList recentEntries() const;
 
     // Where the cool bar is placed now (mnuTOben).
     bool isCoolBarOnTop() const;
@@ -191,6 +205,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Construction of the design (main_window_layout.cpp, main_window_menus.cpp).
@@ -216,6 +231,16 @@ private:
     void readSampleData();
     void toggleBand(QAction* item, int band);
     void chooseGraphTemplate(QString& dialogDir, GraphTemplateKind kind);
+    void loadLanguageResources();
+    void showChartWindow(QWidget* window);
+    sheet::F1Book& outputGrid();
+    chart::ChartCommandFields chartCommandFields() const;
+    QString outputTitle() const;
+
+    // The recent-files list (main_window_import.cpp).
+    void setRecentEntries(const QStringList& entries);
+    void loadRecentFiles();
+    void saveRecentFiles();
 
     chart::ProgramState m_state;
     sheet::F1Book m_importGrid;      // sheet1
@@ -231,6 +256,8 @@ private:
     ToolTipSwitch* m_toolTips = nullptr;
     FileDropHook* m_dropHook = nullptr;
     OpenFileAsker m_askOpenFile;
+    OpenFileAsker m_askSaveFile;
+    SaveGridAsker m_askSaveGrid;
     int m_panel1Height = kPanel1DesignHeight;
     bool m_closed = false;
 };

@@ -4,13 +4,20 @@
 #include "main_window.h"
 
 #include "about_box.h"
+#include "chart_commands.h"
 #include "cool_bar.h"
+#include "error_report.h"
+#include "print_book.h"
 #include "profile.h"
+#include "save_dialog.h"
 #include "tooltip_switch.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QLineEdit>
 #include <QToolBar>
 
@@ -76,72 +83,71 @@ void TfrmovtChart::dropFile(const QString& path)
 // There are no embedded objects in the grid; the object operation does nothing.
 void TfrmovtChart::sheet1ObjClick() {}
 
-// --- import ----------------------------------------------------------------
-
-void TfrmovtChart::btnOeffnenClick()
-{
-    // Wired when the import lands.
-}
-
-void TfrmovtChart::btnEinlesenClick()
-{
-    // Wired when the import lands.
-}
-
-void TfrmovtChart::cboSelfileChange()
-{
-    // Wired when the import lands.
-}
-
-void TfrmovtChart::Edit3Change()
-{
-    // Wired when the import lands (header-row limits from the first row).
-}
-
 // --- chart commands ----------------------------------------------------------
 
+chart::ChartCommandFields TfrmovtChart::chartCommandFields() const
+{
+    chart::ChartCommandFields fields;
+    fields.firstRowText = Edit3->text();
+    fields.lastRowText = Edit4->text();
+    fields.headerRowText = SpinEdit1->text();
+    fields.xColumnText = Xcol->text();
+    fields.titleText = txtGraphTitle->text();
+    fields.titleCaption = LblTitle->text();
+    return fields;
+}
+
+// Errors of the import grid while the selection is read reach the error report.
 void TfrmovtChart::btnChartClick()
 {
-    // Wired when the control chart window lands.
+    if (chart::runControlChartCommand(m_state, chartCommandFields())) showChartWindow(frmtxtChart);
 }
 
 void TfrmovtChart::btnChartVglClick()
 {
-    // Wired when the comparison window lands.
+    if (chart::runComparisonCommand(m_state, chartCommandFields())) showChartWindow(frmxyCompare);
 }
 
 // --- statistics output -------------------------------------------------------
 
+// The statistics grid while its page is shown, the import grid otherwise.
+sheet::F1Book& TfrmovtChart::outputGrid()
+{
+    return PageControl1->currentIndex() == 1 ? m_statisticsGrid : m_importGrid;
+}
+
+QString TfrmovtChart::outputTitle() const
+{
+    return PageControl1->currentIndex() == 1 ? lblstatistik->text() : lblmess->text();
+}
+
 void TfrmovtChart::mnuStatSpeichernClick()
 {
-    // Wired when statistics output lands.
+    int format = sheet::FormatXlsx;
+    QString path;
+    if (!m_askSaveGrid(this, outputTitle(), &path, &format)) return;  // cancelled: nothing written, nothing said
+    try {
+        sheetview::writeBook(outputGrid(), path, format);
+    } catch (const std::exception& error) {
+        // A file the user asked for and did not get is worth a message.
+        reportError(QString::fromUtf8(error.what()));
+    }
 }
 
 void TfrmovtChart::mnuStatDruckenClick()
 {
-    // Wired when statistics output lands.
+    // Printing errors reach the error report.
+    sheetview::printBook(this, outputGrid(), false);
 }
 
 void TfrmovtChart::mnuPrintSetupClick()
 {
-    // Wired when statistics output lands.
-}
-
-// --- import templates --------------------------------------------------------
-
-void TfrmovtChart::mnuEinstSpeichernClick()
-{
-    // Wired when import templates land.
-}
-
-void TfrmovtChart::mnuTemplateClick()
-{
-    // Wired when import templates land.
-}
-
-void TfrmovtChart::mnuDefaultClick()
-{
-    // Wired when import templates land.
+    try {
+        sheetview::printSetup(this);
+        sheetview::printBook(this, outputGrid(), true);
+    } catch (const std::exception&) {
+        // The set-up and its print dialog end silently on any error.
+    }
 }
 
 // --- language and help -------------------------------------------------------

@@ -46,10 +46,12 @@ protected:
         file.write(text);
     }
 
+    // The sample data and the statistics grid templates the start reads.
     void copySampleData() const
     {
-        ASSERT_TRUE(QFile::copy(QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/Sampledata_multi.vts"),
-                                appDir.filePath(QStringLiteral("Sampledata_multi.vts"))));
+        for (const char* name : {"Sampledata_multi.vts", "ChartdatenE.def", "ChartdatenG.def"})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/") + QLatin1String(name),
+                                    appDir.filePath(QLatin1String(name))));
     }
 
     QTemporaryDir appDir;

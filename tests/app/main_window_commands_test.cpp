@@ -1,0 +1,194 @@
+// The main window's commands that call into the import, the chart job and the
+// statistics output: the default template on a first start, the recent-files
+// list, a dropped file reaching the grid, the header-row field, the control
+// chart command, the template commands and saving a grid.
+#include "window_fixture.h"
+
+#include "sheet_view.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <QUrl>
+
+namespace {
+
+void writeText(const QString& path, const QByteArray& text)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+QByteArray readText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class CommandTest : public WindowTest {
+protected:
+    void copyShipped(const char* name) const
+    {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/") + QLatin1String(name),
+                                appDir.filePath(QLatin1String(name))));
+    }
+};
+
+TEST_F(CommandTest, FirstStartAppliesTheDefaultTemplateOfTheLanguage)
+{
+    copyShipped("sampledata_multi_g.ctpl");
+    copyShipped("sampledata_multi_e.ctpl");
+    {
+        auto w = openWindow();
+        EXPECT_EQ(w->Edit3->text(), QStringLiteral("2"));
+        EXPECT_EQ(w->SpinEdit1->value(), 1);
+        EXPECT_EQ(w->Xcol->text(), QStringLiteral("$A"));
+        EXPECT_EQ(w->txtXtitle->text(), QStringLiteral("Datum"));
+    }
+    platform::Platform::overrideLocale(QStringLiteral("en_GB"));
+    EXPECT_EQ(openWindow()->txtXtitle->text(), QStringLiteral("Date"));
+
+    writeSettings("[frmovtChart]\nLanguage=2\n[ImportDef]\nXtitle=Schicht\n");
+    EXPECT_EQ(openWindow()->txtXtitle->text(), QStringLiteral("Schicht")) << "a stored language skips the template";
+}
+
+TEST_F(CommandTest, RecentFilesAreLoadedAtStartAndSavedAtClose)
+{
+    writeText(appDir.filePath(QStringLiteral("LastOpenFiles.dat")), "/data/b.csv\r\n/data/a.xls\r\n");
+    writeSettings("[frmovtChart]\nLanguage=1\n[ImportDef]\nImpFile=/data/typed.csv\n");
+    auto w = openWindow();
+    EXPECT_EQ(w->recentEntries(), (QStringList{"/data/b.csv", "/data/a.xls"}));
+    EXPECT_EQ(w->cboSelfile->currentText(), QStringLiteral("/data/typed.csv")) << "the list does not replace the name";
+    w->cboSelfile->removeItem(0);
+    w->close();
+    EXPECT_EQ(readText(appDir.filePath(QStringLiteral("LastOpenFiles.dat"))), QByteArray("/data/a.xls\r\n"));
+}
+
+TEST_F(CommandTest, ADroppedTextFileReachesTheImportGrid)
+{
+    auto w = openWindow();
+    w->show();
+    w->ComboBox1->setEditText(QStringLiteral(";"));
+    const QString first = appDir.filePath(QStringLiteral("first.csv"));
+    writeText(first, "x;y\n1.5;2\n3;4\n");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(appDir.filePath(QStringLiteral("second.csv")))});
+    QWidget* target = w->sheet1->tableView()->viewport();
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+
+    const sheet::F1Book& grid = *w->state().importGrid;
+    EXPECT_EQ(grid.lastRow(), 3);
+    EXPECT_EQ(grid.text(1, 2), QStringLiteral("y"));
+    EXPECT_DOUBLE_EQ(grid.number(2, 1), 1.5);
+    EXPECT_EQ(w->state().job.LastDataRow, 3);
+    EXPECT_EQ(w->recentEntries(), QStringList()) << "a drop does not touch the recent list";
+}
+
+TEST_F(CommandTest, HeaderRowFieldFollowsTheFirstRow)
+{
+    auto w = openWindow();
+    w->Edit3->setText(QStringLiteral("5"));
+    EXPECT_TRUE(w->SpinEdit1->isEnabled());
+    EXPECT_EQ(w->SpinEdit1->maximum(), 4);
+    w->SpinEdit1->setValue(3);
+    w->Edit3->setText(QStringLiteral("abc"));
+    EXPECT_EQ(w->SpinEdit1->value(), 3) << "a first row that is no integer changes nothing";
+    w->Edit3->setText(QStringLiteral("1"));
+    EXPECT_FALSE(w->SpinEdit1->isEnabled());
+    EXPECT_EQ(w->SpinEdit1->value(), 0);
+}
+
+TEST_F(CommandTest, ControlChartCommandFillsTheJobFromTheSelection)
+{
+    copySampleData();
+    auto w = openWindow();
+    w->Edit3->setText(QStringLiteral("2"));
+    w->Edit4->setText(QString());
+    w->Xcol->setText(QStringLiteral("$A"));
+    w->state().importGrid->setSelection({{1, 4, 5, 4}, {1, 2, 5, 3}});
+    w->btnChartClick();
+    const chart::ChartJob& job = w->state().job;
+    EXPECT_EQ(job.ValueColumns, (std::array<std::int32_t, 3>{4, 2, 3}));
+    EXPECT_EQ(job.XColumn, 1);
+    EXPECT_EQ(job.FirstDataRow, 2);
+    EXPECT_EQ(job.LastDataRow, w->state().importGrid->lastRow());
+    EXPECT_TRUE(w->controlChartWindow()->isHidden()) << "a stand-in window is never shown";
+}
+
+TEST_F(CommandTest, TheControlChartWindowOpensOnF3)
+{
+    copySampleData();
+    copyShipped("xycharte.def");
+    copyShipped("xychartg.def");
+    copyShipped("ctadefault.vtc");
+    auto w = openWindow(app::programChartWindows());
+    w->show();
+    w->Edit3->setText(QStringLiteral("2"));
+    w->state().importGrid->setSelection({{1, 2, 5, 4}});
+    w->mnuRegelkarte->trigger();
+    EXPECT_TRUE(w->controlChartWindow()->isVisible());
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
+    w->close();
+    EXPECT_EQ(w->controlChartWindow(), nullptr);
+}
+
+TEST_F(CommandTest, ImportTemplatesSaveAndReadTheFields)
+{
+    auto w = openWindow();
+    const QString chosen = appDir.filePath(QStringLiteral("tpl/shaft"));
+    QDir().mkpath(appDir.filePath(QStringLiteral("tpl")));
+    w->setSaveFileAsker([&](QWidget*, const QString&, const QString&, const QString&) { return chosen; });
+    w->Edit1->setText(QStringLiteral("$B"));
+    w->txtGraphTitle->setText(QStringLiteral("Welle"));
+    w->mnuEinstSpeichern->trigger();
+    ASSERT_TRUE(QFile::exists(chosen + QStringLiteral(".ctpl")));
+    EXPECT_EQ(w->templateOpenDialogDir, appDir.filePath(QStringLiteral("tpl")));
+
+    w->Edit1->setText(QStringLiteral("1"));
+    w->txtGraphTitle->setText(QString());
+    w->setOpenFileAsker([&](QWidget*, const QString&, const QString&, const QString&) {
+        return chosen + QStringLiteral(".ctpl");
+    });
+    w->mnuTemplate->trigger();
+    EXPECT_EQ(w->Edit1->text(), QStringLiteral("$B"));
+    EXPECT_EQ(w->txtGraphTitle->text(), QStringLiteral("Welle"));
+    EXPECT_EQ(w->txtAktTemplate->text(), chosen + QStringLiteral(".ctpl"));
+}
+
+TEST_F(CommandTest, SavingWritesTheGridOfTheShownPage)
+{
+    copySampleData();
+    auto w = openWindow();
+    const QString target = appDir.filePath(QStringLiteral("out.vts"));
+    int offeredFormat = 0;
+    w->setSaveGridAsker([&](QWidget*, const QString&, QString* path, int* format) {
+        offeredFormat = *format;
+        *path = target;
+        *format = sheet::FormatNative;
+        return true;
+    });
+    w->mnuStatSpeichern->trigger();
+    EXPECT_EQ(offeredFormat, sheet::FormatXlsx);
+    sheet::F1Book saved;
+    saved.read(target);
+    EXPECT_EQ(saved.lastRow(), w->state().importGrid->lastRow()) << "page 1: the import grid";
+
+    w->setSaveGridAsker([](QWidget*, const QString&, QString*, int*) { return false; });
+    QFile::remove(target);
+    w->PageControl1->setCurrentIndex(1);
+    w->mnuStatSpeichern->trigger();
+    EXPECT_FALSE(QFile::exists(target)) << "a cancelled dialog writes nothing";
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
+}
+
+}  // namespace
