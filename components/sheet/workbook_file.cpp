@@ -19,10 +19,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <numeric>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #ifdef __linux__
@@ -657,7 +657,11 @@ private:
         const double remaining = double(lines.fileSize() - lines.bytesConsumed());
         const double estimate = double(kSampleCells) + 1.05 * remaining / bytesPerCell;
         std::vector<CellData>& cells = m_data.sheets.back().cells;
-        cells.reserve(size_t(std::min(estimate, double(kRowLimit) * 64.0)));
+        try {
+            cells.reserve(size_t(std::min(estimate, double(kRowLimit) * 64.0)));
+        } catch (const std::bad_alloc&) {
+            return;  // no room for the estimate: grow as the cells come
+        }
         // An over-estimate costs address space only: pages never written are
         // never given memory. Large pages cut the cost of touching the rest.
         adviseLargePages(cells.data(), cells.capacity() * sizeof(CellData));
@@ -880,6 +884,8 @@ WorkbookData readNativeWorkbook(const QString& path)
         return Reader(path).read();
     } catch (const Reader::LineErrorAt& e) {
         throw SheetError(QStringLiteral("%1, line %2: %3").arg(path).arg(e.line).arg(e.reason));
+    } catch (const std::bad_alloc&) {
+        throw SheetError(QStringLiteral("cannot read %1: not enough memory for its cells").arg(path));
     }
 }
 
