@@ -241,6 +241,32 @@ TEST_F(TextImport, HostileBytesNeitherCrashNorHang)
     EXPECT_LE(grid.lastCol(), 20000);
 }
 
+TEST_F(TextImport, ShippedSampleCsvWithTheDefaultTemplateFields)
+{
+    // LF line ends, a header row, dates as text, three gauge columns with a gap.
+    for (const char* locale : {"de_DE", "en_US"}) {
+        platform::Platform::overrideLocale(QString::fromLatin1(locale));
+        const ImportResult r = importFile(QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/Sampledata_multi.csv"), fields,
+                                          grid, job, {}, env);
+        ASSERT_TRUE(r.ok()) << r.errorText.toStdString();
+        EXPECT_EQ(job.LastDataRow, grid.lastRow()) << locale;
+        EXPECT_GE(job.LastDataRow, 151) << locale;
+        EXPECT_EQ(grid.lastCol(), 4) << locale;
+        EXPECT_EQ(grid.text(1, 2), "Messung 1") << locale;
+        EXPECT_EQ(grid.text(2, 1), "05.01.2026") << locale;
+        EXPECT_DOUBLE_EQ(grid.number(2, 2), 25.015) << locale;
+        int numbers = 0;
+        for (int row = 2; row <= job.LastDataRow; ++row) {
+            for (int col = 2; col <= 4; ++col) {
+                const int type = grid.cellType(row, col);
+                ASSERT_TRUE(type == 1 || type == 0) << locale << " " << row << "/" << col;  // numbers or gaps
+                numbers += type == 1;
+            }
+        }
+        EXPECT_GE(numbers, 3 * (job.LastDataRow - 1) - 3) << locale;
+    }
+}
+
 TEST(DataFileKind, ExtensionsChooseThePath)
 {
     EXPECT_EQ(dataFileKind("C:\\Messung\\DATA.XLS"), DataFileKind::Xls);
