@@ -1,5 +1,8 @@
 // Takes a picture of the main window as a new user first sees it (for the
 // user guide): app_screenshot <application folder> <output.png> [page index]
+// The window closes as the application quits, so it writes its settings into
+// the folder given: use a scratch copy of data/, e.g.
+//   cp data/* /tmp/shot/ && LANG=de_DE.UTF-8 xvfb-run -a -s "-screen 0 1280x900x24" //     build/tests/app/app_screenshot /tmp/shot docs/images/main-window.png
 #include "main_window.h"
 #include "plotwise_application.h"
 #include "platform.h"
