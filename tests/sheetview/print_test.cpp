@@ -129,6 +129,14 @@ TEST(PrintLayout, AnEmptySheetPrintsNothing)
     EXPECT_EQ(paintBook(book, &writer), 0);
 }
 
+TEST(PrintLayout, ADeviceThatCannotStartIsAnErrorNotASilentSuccess)
+{
+    QPdfWriter writer(QStringLiteral("/nonexistent-folder/grid.pdf"));
+    sheet::F1Book book;
+    book.setNumber(1, 1, 1.0);
+    EXPECT_THROW(paintBook(book, &writer), sheet::SheetError);
+}
+
 TEST(PrintBook, WithoutPrintersOffersAPdfFile)
 {
     if (printersInstalled())
