@@ -168,6 +168,29 @@ TEST_F(ControlChartWindow, ActivationAfterTheRangeChartShowsTheMeanChartAgain)
     EXPECT_FALSE(chart().seriesHidden(4));
 }
 
+TEST_F(ControlChartWindow, SpanBeyondSixteenBitCountsDrawsWhole)
+{
+    for (int r = 201; r <= 40000; ++r)
+        f.importGrid.setNumber(r, 2, 10.0 + (r % 11) * 0.25);
+    f.state.job.LastDataRow = 40000;
+    window->FormActivate();
+    EXPECT_EQ(chart().rowCount(), 40000);
+    EXPECT_EQ(chart().chartData().columnValues(1).size(), 40000);
+    EXPECT_EQ(chart().chartData().rowLabel(40000), "40000");
+    EXPECT_EQ(f.statisticsGrid.number(3, 4), 40000);
+}
+
+TEST_F(ControlChartWindow, SpanEndingBeforeItStartsDrawsAnEmptyChartQuietly)
+{
+    window->FormActivate();
+    f.statisticsGrid.setNumber(3, 4, -1);
+    window->FillComputationGrid(120, 119);
+    EXPECT_EQ(chart().rowCount(), 0);
+    EXPECT_EQ(window->LastComputationRow, 15);
+    EXPECT_TRUE(notes.isEmpty());
+    EXPECT_EQ(f.statisticsGrid.number(3, 4), -1);  // nothing to copy
+}
+
 TEST_F(ControlChartWindow, NoDataNoteInTheWindowsLanguage)
 {
     window->FormActivate();
