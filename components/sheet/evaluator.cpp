@@ -168,6 +168,7 @@ Value Evaluator::evaluate(const Formula& f, int row, int col)
         case Op::Name: {
             const NameSlot& n = names.slot(f.names[static_cast<size_t>(t.index)]);
             if (!n.defined) { *sp++ = errorValue(ErrorCode::Name); break; }
+            if (n.row2 > kMaxRows || n.col2 > kMaxCols) { *sp++ = errorValue(ErrorCode::Ref); break; }
             Value v;
             v.kind = (n.row1 == n.row2 && n.col1 == n.col2) ? VKind::Ref : VKind::Range;
             v.row1 = n.row1;

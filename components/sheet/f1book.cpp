@@ -291,12 +291,15 @@ void F1Book::insertRange(int row1, int col1, int row2, int col2, int code)
     Sheet& s = m_book->active();
     switch (code) {
     case 3:
-        // Rows row1..row2; an empty span (row2 < row1) inserts nothing.
+        // Rows row1..row2; an empty span (row2 < row1) inserts nothing, and
+        // no more rows than the sheet has can go in.
+        row2 = std::min(row2, kMaxRows);
         if (row2 < row1) return;
         if (row1 < 1 || row1 > kMaxRows) throw SheetError(QStringLiteral("Cannot insert rows at row %1").arg(row1));
         m_book->insert(s, row1, row2 - row1 + 1, false);
         break;
     case 4:
+        col2 = std::min(col2, kMaxCols);
         if (col2 < col1) return;
         if (col1 < 1 || col1 > kMaxCols) throw SheetError(QStringLiteral("Cannot insert columns at column %1").arg(col1));
         m_book->insert(s, col1, col2 - col1 + 1, true);

@@ -71,7 +71,10 @@ WorkbookData F1Book::snapshot() const
     }
     for (int i = 0; i < book.names().size(); ++i) {
         const NameSlot& slot = book.names().slot(i);
-        if (slot.defined) data.names.push_back(DefinedNameData{slot.name, definedName(slot.name)});
+        // A name pushed off the sheet by inserted rows has no address left to
+        // write; formulas using it read #NAME? after loading instead of #REF!.
+        if (slot.defined && slot.row2 <= kMaxRows && slot.col2 <= kMaxCols)
+            data.names.push_back(DefinedNameData{slot.name, definedName(slot.name)});
     }
     return data;
 }

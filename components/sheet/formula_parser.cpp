@@ -474,9 +474,14 @@ QString formulaText(const Formula& f, int row, int col, const NameTable& names)
         case Op::Boolean: stack.push_back(t.index ? QStringLiteral("TRUE") : QStringLiteral("FALSE")); break;
         case Op::Error: stack.push_back(errorName(static_cast<ErrorCode>(t.index))); break;
         case Op::Ref: stack.push_back(refText(f.refs[t.index], row, col)); break;
-        case Op::Range:
-            stack.push_back(refText(f.refs[t.index], row, col) + u':' + refText(f.refs[t.index + 1], row, col));
+        case Op::Range: {
+            // A range with an end off the sheet is one #REF!, so the text parses again.
+            const QString first = refText(f.refs[t.index], row, col);
+            const QString second = refText(f.refs[t.index + 1], row, col);
+            stack.push_back(first.startsWith(u'#') || second.startsWith(u'#') ? QStringLiteral("#REF!")
+                                                                              : first + u':' + second);
             break;
+        }
         case Op::Name: stack.push_back(names.slot(f.names[t.index]).name); break;
         case Op::Missing: stack.push_back(QString()); break;
         case Op::Paren: stack.back() = u'(' + stack.back() + u')'; break;

@@ -95,6 +95,23 @@ TEST(InsertRows, CellsPushedOffTheSheetAreRefused)
     EXPECT_THROW(book.insertRange(1, 1, 1, 60, 3), sheet::SheetError);
     EXPECT_DOUBLE_EQ(book.number(1048576, 1), 1);
     EXPECT_DOUBLE_EQ(book.number(1, 1), 2);
+    // A span reaching past the sheet inserts at most a sheet's worth of rows.
+    F1Book small;
+    small.setNumber(1, 1, 3);
+    small.setDefinedName("Cell", "$A$2");
+    small.insertRange(2, 1, 2147483647, 1, 3);
+    EXPECT_DOUBLE_EQ(small.number(1, 1), 3);
+    EXPECT_EQ(small.definedName("Cell"), "$A$1048577");  // pushed off the sheet
+    small.setFormula(1, 2, "=Cell");
+    small.setFormula(1, 3, "=SUM(A1048570:A1048576)");
+    small.insertRange(2, 3, 2, 3, 3);  // moves the range's end off the sheet
+    EXPECT_EQ(small.formula(1, 3), "=SUM(#REF!)");
+    EXPECT_EQ(small.value(1, 3).error, sheet::ErrorCode::Ref);
+    EXPECT_EQ(small.value(1, 2).error, sheet::ErrorCode::Ref);
+    // Whatever points off the sheet still saves as text that loads again.
+    F1Book reloaded;
+    EXPECT_NO_THROW(reloaded.load(small.snapshot()));
+    EXPECT_DOUBLE_EQ(reloaded.number(1, 1), 3);
 }
 
 TEST(FillDown, CopiesTheFirstRowWithRelativeReferencesMoved)
