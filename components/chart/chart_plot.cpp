@@ -84,7 +84,7 @@ void ChartGraph::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& sampl
 
 void ChartGraph::draw(QCPPainter* painter) {
     const double pixelsPerRow = keyAxis()->axisRect()->width() / std::max(1e-9, keyAxis()->range().size());
-    if (!mMarkersOnlyWhenApart || mScatterStyle.isNone() || pixelsPerRow >= mScatterStyle.size() + 2) {
+    if (!mMarkersOnlyWhenApart || mScatterStyle.isNone() || pixelsPerRow >= mScatterStyle.size()) {
         QCPGraph::draw(painter);
         return;
     }

@@ -25,6 +25,7 @@ class QCPGraphData;
 template <class DataType> class QCPDataContainer;
 class QCPBarsGroup;
 class QCPTextElement;
+class QCPLayoutGrid;
 
 namespace chartcomponent {
 
@@ -145,6 +146,7 @@ private:
 
     ChartPlot* mPlot = nullptr;
     QCPTextElement* mTitleElement = nullptr;
+    QCPLayoutGrid* mLegendColumn = nullptr;  // holds the legend while it sits right of the plot
     QCPBarsGroup* mBarsGroup = nullptr;
     QVector<int> mDrawnSeries;
     // Plot copies of the columns, rebuilt only when a column's revision changes.

@@ -208,19 +208,31 @@ void VtChart::updateLegendPlacement() {
     QCPLayoutInset* inset = mPlot->axisRect()->insetLayout();
     QCPLayoutGrid* grid = mPlot->plotLayout();
     const bool outside = mLook.legendPosition == LegendPosition::Right;
-    const bool isOutside = legend->layout() == grid;
-    if (outside && !isOutside) {
+    if (outside && !mLegendColumn) {
+        // A column right of the plot: the legend at its top, empty space below.
         inset->take(legend);
-        const int row = grid->rowCount() - 1;  // the axis rect's row, below a title
-        grid->addElement(row, 1, legend);
+        mLegendColumn = new QCPLayoutGrid;
+        grid->addElement(grid->rowCount() - 1, 1, mLegendColumn);  // the axis rect's row, below a title
         grid->setColumnStretchFactor(1, 0.001);
-        legend->setMargins(QMargins(4, 4, 8, 4));
-    } else if (!outside && isOutside) {
-        grid->take(legend);
+        mLegendColumn->addElement(0, 0, legend);
+        mLegendColumn->addElement(1, 0, new QCPLayoutElement(mPlot));
+        mLegendColumn->setRowStretchFactor(0, 0.001);
+        mLegendColumn->setMargins(QMargins(0, 6, 6, 0));
+        mLegendColumn->setAutoMargins(QCP::msNone);
+    } else if (!outside && mLegendColumn) {
+        mLegendColumn->take(legend);
+        grid->remove(mLegendColumn);  // deletes the column and its spacer
+        mLegendColumn = nullptr;
         grid->simplify();
         inset->addElement(legend, insetAlignment(mLook.legendPosition));
     }
     if (!outside) inset->setInsetAlignment(0, insetAlignment(mLook.legendPosition));
+
+    // The last row's label is centred on the right end of the axis; keep room for its right half.
+    const QFontMetrics metrics(mLook.tickLabelFont);
+    const int rows = rowCount();
+    const QString lastLabel = rows < 1 ? QString() : mData.hasRowLabels() ? mData.rowLabel(rows) : QString::number(rows);
+    mPlot->axisRect()->setMinimumMargins(QMargins(15, 15, metrics.horizontalAdvance(lastLabel) / 2 + 6, 15));
 }
 
 void VtChart::updateValueRange() {

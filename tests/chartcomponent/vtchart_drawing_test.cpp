@@ -172,7 +172,8 @@ TEST(VtChartDrawing, TitlesAndLegendFollowTheCallsAndTheLook) {
     auto* title = qobject_cast<QCPTextElement*>(chart.plot()->plotLayout()->element(0, 0));
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->text(), QStringLiteral("Bohrung 1"));
-    EXPECT_EQ(chart.plot()->legend->layout(), chart.plot()->plotLayout());  // outside on the right
+    EXPECT_NE(chart.plot()->legend->layout(), chart.plot()->axisRect()->insetLayout());  // outside on the right
+    EXPECT_GT(chart.plot()->legend->outerRect().left(), chart.plot()->axisRect()->outerRect().right() - 1);
 
     ChartLook look = chart.look();
     look.legendPosition = LegendPosition::BottomLeft;

@@ -12,6 +12,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QImageReader>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -74,6 +75,13 @@ TEST(VtChartExport, WritesPngSvgAndPdfOfTheAskedSize) {
         << mediaBox.toStdString();
 
     EXPECT_EQ(chart.toImage(300, 200).size(), QSize(300, 200));
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
+    printer.setOutputFileName(printed);
+    chart.print(printer);
+    EXPECT_TRUE(readAll(printed).startsWith("%PDF"));
 }
 
 TEST(VtChartExport, RefusedExportsNameTheFileAndLeaveNoFile) {
