@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPdfWriter>
 #include <QRegularExpression>
@@ -156,7 +157,8 @@ TEST(PrintBook, WithoutPrintersOffersAPdfFile)
         [path](QWidget* w) {
             auto* dialog = qobject_cast<QFileDialog*>(w);
             ASSERT_NE(dialog, nullptr);
-            dialog->selectFile(path);
+            dialog->setDirectory(QFileInfo(path).path());
+            dialog->selectFile(QFileInfo(path).fileName());
             static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept is protected
         },
     };
