@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -138,10 +139,13 @@ TEST(PrintLayout, ADeviceThatCannotStartIsAnErrorNotASilentSuccess)
     EXPECT_THROW(paintBook(book, &writer), sheet::SheetError);
 }
 
-TEST(PrintBook, WithoutPrintersOffersAPdfFile)
+TEST(PrintBook, WithoutPrintersOffersAPdfFileOnTheSetUpsPaper)
 {
     if (printersInstalled())
         GTEST_SKIP() << "this machine has printers";
+    // What a printer set-up chose holds for the next print.
+    const QPageLayout::Orientation before = sharedPrinter().pageLayout().orientation();
+    sharedPrinter().setPageOrientation(QPageLayout::Landscape);
     sheet::F1Book book;
     book.setNumber(1, 1, 1.0);
     book.setText(2, 1, "two");
@@ -166,6 +170,28 @@ TEST(PrintBook, WithoutPrintersOffersAPdfFile)
     EXPECT_EQ(answers.unanswered(), 0);
     EXPECT_EQ(answers.leftOpen(), 0);
     EXPECT_EQ(pdfPageCount(path + ".pdf"), 1);
+    sharedPrinter().setPageOrientation(before);
+
+    QFile pdf(path + ".pdf");
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    static const QRegularExpression mediaBox(
+        QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+([0-9.]+)\\s+([0-9.]+)"));
+    const QRegularExpressionMatch box = mediaBox.match(QString::fromLatin1(pdf.readAll()));
+    ASSERT_TRUE(box.hasMatch());
+    EXPECT_GT(box.captured(1).toDouble(), box.captured(2).toDouble());  // landscape
+}
+
+TEST(PrintBook, CancellingThePrinterSetUpKeepsThePrinter)
+{
+    const QPageLayout before = sharedPrinter().pageLayout();
+    ModalAnswers answers{[](QWidget* w) {
+        auto* dialog = qobject_cast<QDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        dialog->reject();
+    }};
+    EXPECT_FALSE(printSetup(nullptr));
+    EXPECT_EQ(answers.unanswered(), 0);
+    EXPECT_TRUE(sharedPrinter().pageLayout().isEquivalentTo(before));
 }
 
 TEST(PrintBook, DecliningThePdfOfferPrintsNothing)
