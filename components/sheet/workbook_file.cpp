@@ -72,6 +72,11 @@ public:
     // Next line without its line end; false at the end of the file.
     bool next(std::string_view& line)
     {
+        if (m_carryInUse) {
+            // The line handed out last time lived in m_carry.
+            m_carry.clear();
+            m_carryInUse = false;
+        }
         for (;;) {
             if (m_pos < m_end) {
                 const char* start = m_block.data() + m_pos;
@@ -91,10 +96,6 @@ public:
                 }
                 appendCarry(start, m_end - m_pos);
                 m_pos = m_end;
-            }
-            if (m_carryInUse) {
-                m_carry.clear();
-                m_carryInUse = false;
             }
             if (m_atEof) {
                 if (m_carry.empty())
@@ -132,10 +133,6 @@ private:
 
     void appendCarry(const char* data, size_t len)
     {
-        if (m_carryInUse) {
-            m_carry.clear();
-            m_carryInUse = false;
-        }
         if (m_carry.size() + len > kMaxLineBytes) {
             ++m_lineNumber;
             fail(QStringLiteral("line longer than %1 bytes").arg(kMaxLineBytes));
