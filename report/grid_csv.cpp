@@ -2,9 +2,9 @@
 #include "grid_csv.h"
 
 #include "f1book.h"
-#include "number_format.h"
 
 #include <QSaveFile>
+#include <charconv>
 
 namespace report {
 
@@ -19,14 +19,21 @@ QString csvField(const QString& text)
     return u'"' + quoted + u'"';
 }
 
-QString cellField(const sheet::CellValue& v)
+// Appends one cell; numbers go straight from std::to_chars, the shortest
+// text that reads back exactly, as the native workbook files write them.
+void appendCell(QByteArray& line, const sheet::CellValue& v)
 {
     switch (v.kind) {
-    case sheet::CellKind::Number: return sheet::shortestRoundTrip(v.number);
-    case sheet::CellKind::Boolean: return v.number != 0 ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-    case sheet::CellKind::Error: return sheet::errorName(v.error);
-    case sheet::CellKind::Text: return csvField(v.text);
-    default: return QString();
+    case sheet::CellKind::Number: {
+        char buf[32];
+        const auto end = std::to_chars(buf, buf + sizeof buf, v.number).ptr;
+        line.append(buf, end - buf);
+        return;
+    }
+    case sheet::CellKind::Boolean: line += v.number != 0 ? "TRUE" : "FALSE"; return;
+    case sheet::CellKind::Error: line += sheet::errorName(v.error).toUtf8(); return;
+    case sheet::CellKind::Text: line += csvField(v.text).toUtf8(); return;
+    default: return;
     }
 }
 
@@ -37,16 +44,20 @@ void writeGridCsv(const sheet::F1Book& grid, int lastRow, int lastColumn, const 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw sheet::SheetError(QStringLiteral("%1: %2").arg(path, file.errorString()));
-    QByteArray line;
+    QByteArray buffer;
+    buffer.reserve(1 << 16);
     for (int row = 1; row <= lastRow; ++row) {
-        line.clear();
         for (int col = 1; col <= lastColumn; ++col) {
-            if (col > 1) line += ',';
-            line += cellField(grid.value(row, col)).toUtf8();
+            if (col > 1) buffer += ',';
+            appendCell(buffer, grid.value(row, col));
         }
-        line += "\r\n";
-        file.write(line);
+        buffer += "\r\n";
+        if (buffer.size() > (1 << 16) - 4096) {
+            file.write(buffer);
+            buffer.resize(0);  // keeps its capacity
+        }
     }
+    file.write(buffer);
     if (!file.commit()) throw sheet::SheetError(QStringLiteral("%1: %2").arg(path, file.errorString()));
 }
 
