@@ -193,14 +193,12 @@ void recalculateSheet(Workbook& book, Sheet& sheet)
         std::vector<int> wave(ready.begin(), ready.end());
         ready.clear();
         std::vector<int> serial, parallel;
-        long parallelRows = 0;
         for (int gi : wave) {
             const Group& g = groups[static_cast<size_t>(gi)];
             const long rows = g.last - g.first + 1;
             if (twoCores && rows >= kParallelGroupRows && !g.formula->mayGiveText()
                 && !g.formula->positionIndependent()) {
                 parallel.push_back(gi);
-                parallelRows += rows;
             } else {
                 serial.push_back(gi);
             }
@@ -228,7 +226,6 @@ void recalculateSheet(Workbook& book, Sheet& sheet)
         } else {
             for (int gi : parallel) evaluateGroup(evaluator, sheet, groups[static_cast<size_t>(gi)]);
         }
-        (void)parallelRows;
         for (int gi : wave) finish(gi);
     }
     // What is left waits on a cycle (or reads itself): sweep it.

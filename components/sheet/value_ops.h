@@ -1,6 +1,7 @@
 // Small value helpers shared by the interpreter and the worksheet functions:
 // building stack values, converting operands to numbers and truth values, and
-// ordering two values as spreadsheets do (numbers < texts < booleans).
+// ordering two values as spreadsheets do (numbers < texts < booleans); and
+// the evaluator's cell reads, inlined into both of its source files.
 #pragma once
 
 #include "evaluator.h"
