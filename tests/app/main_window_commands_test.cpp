@@ -6,15 +6,21 @@
 
 #include "sheet_view.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <QToolTip>
 #include <QUrl>
 
 namespace {
@@ -189,6 +195,47 @@ TEST_F(CommandTest, SavingWritesTheGridOfTheShownPage)
     w->mnuStatSpeichern->trigger();
     EXPECT_FALSE(QFile::exists(target)) << "a cancelled dialog writes nothing";
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CommandTest, DeleteInTheOpenListRemovesTheHighlightedEntry)
+{
+    writeText(appDir.filePath(QStringLiteral("LastOpenFiles.dat")), "/a.csv\r\n/b.csv\r\n/c.csv\r\n");
+    auto w = openWindow();
+    w->show();
+    w->cboSelfile->setEditText(QStringLiteral("/typed.csv"));
+    w->cboSelfile->showPopup();
+    QAbstractItemView* list = w->cboSelfile->view();
+    list->setCurrentIndex(list->model()->index(1, 0));
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QCoreApplication::sendEvent(list, &del);
+    w->cboSelfile->hidePopup();
+    EXPECT_EQ(w->recentEntries(), (QStringList{"/a.csv", "/c.csv"}));
+}
+
+TEST_F(CommandTest, HintsSwitchSilencesToolTips)
+{
+    auto w = openWindow();
+    w->show();
+    QWidget* button = w->findChild<QToolButton*>(QStringLiteral("toolInfo"));
+    ASSERT_NE(button, nullptr);
+    auto askForTip = [&] {
+        QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+        QCoreApplication::sendEvent(button, &tip);
+        const bool shown = QToolTip::isVisible();
+        QToolTip::hideText();
+        QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 3000);  // the tip fades out on a timer
+        return shown;
+    };
+    EXPECT_TRUE(askForTip());
+    w->mnuHints->trigger();
+    EXPECT_FALSE(w->mnuHints->isChecked());
+    EXPECT_FALSE(askForTip());
+    w->close();
+    EXPECT_EQ(platform::Profile(settingsPath()).readString("frmovtChart", "AppHint", {}), QStringLiteral("0"));
 }
 
 }  // namespace
