@@ -253,6 +253,14 @@ Value Evaluator::evaluate(const Formula& f, int row, int col)
                 args[0] = sumColumnRange(f, pc, args[0]);
                 break;
             }
+            if ((t.index == static_cast<int>(Fn::Or) || t.index == static_cast<int>(Fn::And)) && t.argc == 2
+                && args[0].kind == VKind::Boolean && args[1].kind == VKind::Boolean) {
+                // The rule flags: OR/AND of two comparisons.
+                const bool a = args[0].number != 0.0, b = args[1].number != 0.0;
+                args[0] = booleanValue(t.index == static_cast<int>(Fn::Or) ? (a || b) : (a && b));
+                sp = args + 1;
+                break;
+            }
             if (t.index < 0) {
                 // An unknown function.
                 *args = errorValue(ErrorCode::Name);
