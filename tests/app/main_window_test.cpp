@@ -7,6 +7,10 @@
 #include "plotwise_application.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QTimer>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -284,6 +288,30 @@ TEST_F(WindowTest, AnErrorInAHandlerIsReportedAndTheProgramGoesOn)
     QCoreApplication::sendEvent(&object, &event);
     ASSERT_EQ(errors.size(), 1);
     EXPECT_EQ(errors.front(), QStringLiteral("the command failed"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowTest, InfoShowsTheAboutBoxModally)
+{
+    auto w = openWindow();
+    w->show();
+    QString shownText;
+    bool modal = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        modal = box->isModal();
+        for (const QLabel* label : box->findChildren<QLabel*>()) shownText += label->text() + u' ';
+        static_cast<QDialog*>(box)->accept();
+    });
+    w->mnuInfo->trigger();
+    EXPECT_TRUE(modal);
+    EXPECT_TRUE(shownText.contains(app::TAboutBox::programTitle()));
+    EXPECT_TRUE(shownText.contains(app::TAboutBox::programVersion()));
+    EXPECT_FALSE(app::TAboutBox::programVersion().isEmpty());
 }
 
 }  // namespace
