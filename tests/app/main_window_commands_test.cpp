@@ -239,3 +239,20 @@ TEST_F(CommandTest, HintsSwitchSilencesToolTips)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CommandTest, ReadingAgainFindsABareFileNameInTheApplicationDirectory)
+{
+    copySampleData();
+    copyShipped("sampledata_multi_g.ctpl");
+    auto w = openWindow();
+    ASSERT_EQ(w->cboSelfile->currentText(), QStringLiteral("Sampledata_multi.vts")) << "as the default template names it";
+    w->state().importGrid->clearRange(-1, -1, -1, -1, 1);
+    w->btnEinlesenClick();
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
+    EXPECT_GT(w->state().importGrid->lastRow(), 150);
+    EXPECT_EQ(w->state().job.LastDataRow, w->state().importGrid->lastRow());
+}
+
+}  // namespace
