@@ -22,6 +22,7 @@
 
 class QAction;
 class QComboBox;
+class QKeyEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -240,6 +241,7 @@ private:
     // The recent-files list (main_window_import.cpp).
     void setRecentEntries(const QStringList& entries);
     void loadRecentFiles();
+    bool cboSelfileKeyDown(QKeyEvent* key);
     void saveRecentFiles();
 
     chart::ProgramState m_state;

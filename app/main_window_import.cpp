@@ -115,18 +115,22 @@ void TfrmovtChart::saveRecentFiles()
 
 bool TfrmovtChart::eventFilter(QObject* watched, QEvent* event)
 {
-    // cboSelfileKeyDown: Delete on an entry of the open list removes that entry.
-    if (event->type() == QEvent::KeyPress && watched == cboSelfile->view()
-        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-        const int index = cboSelfile->view()->currentIndex().row();
-        if (index >= 0) {
-            const QString text = cboSelfile->currentText();
-            cboSelfile->removeItem(index);
-            cboSelfile->setEditText(text);
-        }
-        return true;
-    }
+    if (event->type() == QEvent::KeyPress && watched == cboSelfile->view())
+        return cboSelfileKeyDown(static_cast<QKeyEvent*>(event));
     return QMainWindow::eventFilter(watched, event);
+}
+
+// Delete on an entry of the open list removes that entry; other keys go on as usual.
+bool TfrmovtChart::cboSelfileKeyDown(QKeyEvent* key)
+{
+    if (key->key() != Qt::Key_Delete) return false;
+    const int index = cboSelfile->view()->currentIndex().row();
+    if (index >= 0) {
+        const QString text = cboSelfile->currentText();
+        cboSelfile->removeItem(index);
+        cboSelfile->setEditText(text);
+    }
+    return true;
 }
 
 // --- import -----------------------------------------------------------------

@@ -227,7 +227,7 @@ TEST_F(CommandTest, HintsSwitchSilencesToolTips)
         QCoreApplication::sendEvent(button, &tip);
         const bool shown = QToolTip::isVisible();
         QToolTip::hideText();
-        QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 3000);  // the tip fades out on a timer
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 3000));  // the tip fades out on a timer
         return shown;
     };
     EXPECT_TRUE(askForTip());
