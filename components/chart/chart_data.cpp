@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <new>
 
 namespace chartcomponent {
 
@@ -19,16 +20,36 @@ double cleaned(double value) { return std::isfinite(value) ? value : kNoValue; }
 void ChartData::setRowCount(int rows) {
     rows = std::max(rows, 0);
     if (rows == mRowCount) return;
-    for (Column& column : mColumns) {
-        if (!column.values.isEmpty()) column.values.resize(rows, kNoValue);
-        touch(column);
+    if (rows > kMaxChartRows)
+        throw ChartError(QStringLiteral("a chart of %1 rows is more than the chart can draw (at most %2)")
+                             .arg(rows).arg(kMaxChartRows));
+    // Build the resized arrays first: running out of memory leaves the grid as it was.
+    QStringList labels;
+    QVector<QVector<double>> values(mColumns.size());
+    try {
+        labels = mRowLabels;
+        labels.resize(rows);
+        for (qsizetype c = 0; c < mColumns.size(); ++c) {
+            if (mColumns[c].values.isEmpty()) continue;
+            values[c] = mColumns[c].values;
+            values[c].resize(rows, kNoValue);
+        }
+    } catch (const std::bad_alloc&) {
+        throw ChartError(QStringLiteral("not enough memory for a chart of %1 rows").arg(rows));
     }
-    mRowLabels.resize(rows);
+    for (qsizetype c = 0; c < mColumns.size(); ++c) {
+        if (!mColumns[c].values.isEmpty()) mColumns[c].values = std::move(values[c]);
+        touch(mColumns[c]);
+    }
+    mRowLabels = std::move(labels);
     mRowCount = rows;
 }
 
 void ChartData::setColumnCount(int columns) {
     columns = std::max(columns, 0);
+    if (columns > kMaxChartColumns)
+        throw ChartError(QStringLiteral("a chart of %1 series is more than the chart can draw (at most %2)")
+                             .arg(columns).arg(kMaxChartColumns));
     const int old = columnCount();
     mColumns.resize(columns);
     for (int c = old; c < columns; ++c) touch(mColumns[c]);
@@ -50,7 +71,12 @@ void ChartData::touch(Column& column) {
 }
 
 void ChartData::materialize(const Column& column) const {
-    if (column.values.size() != mRowCount) column.values = QVector<double>(mRowCount, kNoValue);
+    if (column.values.size() == mRowCount) return;
+    try {
+        column.values = QVector<double>(mRowCount, kNoValue);
+    } catch (const std::bad_alloc&) {
+        throw ChartError(QStringLiteral("not enough memory for a series of %1 rows").arg(mRowCount));
+    }
 }
 
 double ChartData::value(int row, int column) const {

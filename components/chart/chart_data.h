@@ -13,12 +13,19 @@
 
 namespace chartcomponent {
 
+// Far beyond anything a chart window shows (a million rows draw in a tenth
+// of a second), but small enough that a wrong count fails with a message
+// instead of exhausting the machine's memory.
+constexpr int kMaxChartRows = 50'000'000;
+constexpr int kMaxChartColumns = 1'000'000;
+
 class ChartData {
 public:
     int rowCount() const { return mRowCount; }
     int columnCount() const { return int(mColumns.size()); }
     // Resizing keeps the cells that stay inside the grid; new cells are empty.
-    // A count below zero is taken as zero (an empty chart).
+    // A count below zero is taken as zero (an empty chart); a count above the
+    // limits below throws ChartError and changes nothing.
     void setRowCount(int rows);
     void setColumnCount(int columns);
 

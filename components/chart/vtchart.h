@@ -46,9 +46,11 @@ public:
     void setLook(const ChartLook& look);
 
     // --- the data grid ----------------------------------------------------
-    void setColumnCount(int columns);  // below zero: zero
+    // Below zero counts as zero (an empty chart); more than kMaxChartRows rows
+    // or kMaxChartColumns series throws ChartError.
+    void setColumnCount(int columns);
     int columnCount() const { return mData.columnCount(); }
-    void setRowCount(int rows);        // below zero: zero (an empty chart)
+    void setRowCount(int rows);
     int rowCount() const { return mData.rowCount(); }
     // The current cell. Any number may be set; the cell must lie inside the
     // grid only when it is read or written.

@@ -130,4 +130,9 @@ TEST(ChartData, CountsPastSixteenBitsWork) {
     EXPECT_EQ(wide.data(), QStringLiteral("-3"));
     wide.setSeriesOrder(32800, 40000);
     EXPECT_EQ(wide.seriesOrder(32800), 40000);
+
+    // A count no chart can hold is refused, and the grid stays as it was.
+    EXPECT_THROW(tall.setRowCount(std::numeric_limits<int>::max()), ChartError);
+    EXPECT_EQ(tall.rowCount(), 70000);
+    EXPECT_DOUBLE_EQ(tall.chartData().value(65537, 2), 12.5);
 }
