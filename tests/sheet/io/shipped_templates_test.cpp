@@ -50,3 +50,15 @@ TEST(ShippedTemplates, MatchTheBuiltInReferenceLayout)
         expectSameBook(shipped, reference, t.file);
     }
 }
+
+TEST(ShippedWorkbooks, EveryShippedWorkbookReads)
+{
+    const QDir data(QStringLiteral(PLOTWISE_SOURCE_DATA_DIR));
+    const QStringList files = data.entryList({QStringLiteral("*.def"), QStringLiteral("*.vts")}, QDir::Files);
+    EXPECT_FALSE(files.isEmpty());
+    for (const QString& file : files) {
+        F1Book book;
+        EXPECT_NO_THROW(book.read(data.filePath(file))) << file.toStdString();
+        EXPECT_GT(book.lastRow(), 0) << file.toStdString();
+    }
+}
