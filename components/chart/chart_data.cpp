@@ -27,8 +27,10 @@ void ChartData::setRowCount(int rows) {
     QStringList labels;
     QVector<QVector<double>> values(mColumns.size());
     try {
-        labels = mRowLabels;
-        labels.resize(rows);
+        if (!mRowLabels.isEmpty()) {  // like the columns, the labels exist once one is set
+            labels = mRowLabels;
+            labels.resize(rows);
+        }
         for (qsizetype c = 0; c < mColumns.size(); ++c) {
             if (mColumns[c].values.isEmpty()) continue;
             values[c] = mColumns[c].values;
@@ -116,11 +118,15 @@ void ChartData::setColumnValues(int column, QVector<double> values) {
 
 QString ChartData::rowLabel(int row) const {
     checkRow(row);
-    return mRowLabels[row - 1];
+    return mRowLabels.isEmpty() ? QString() : mRowLabels[row - 1];
 }
 
 void ChartData::setRowLabel(int row, const QString& label) {
     checkRow(row);
+    if (mRowLabels.isEmpty()) {
+        if (label.isEmpty()) return;
+        mRowLabels.resize(mRowCount);
+    }
     mRowLabels[row - 1] = label;
     if (!label.isEmpty()) mHasRowLabels = true;
 }

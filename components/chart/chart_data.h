@@ -68,7 +68,7 @@ private:
 
     int mRowCount = 0;
     QVector<Column> mColumns;
-    QStringList mRowLabels;
+    QStringList mRowLabels;  // empty until a label is set, else rowCount() entries
     bool mHasRowLabels = false;
     std::uint64_t mNextRevision = 1;
 };
