@@ -1,6 +1,8 @@
 // UTF-8 validation and the Windows-1252 mapping; see text_encoding.h.
 #include "text_encoding.h"
 
+#include "text_decoding.h"
+
 #include <QIODevice>
 #include <cstring>
 #include <vector>
@@ -8,15 +10,6 @@
 namespace dataimport {
 
 namespace {
-
-// Windows-1252 differs from Latin-1 only in 0x80..0x9F; its five unassigned
-// codes map to the C1 controls of the same number.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 constexpr char kCtrlZ = 0x1A;
 
@@ -94,13 +87,7 @@ bool detectEncoding(QIODevice& device, TextEncoding& encoding, QString& error)
 QString decodeBytes(std::string_view bytes, TextEncoding encoding)
 {
     if (encoding == TextEncoding::Utf8) return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        out[i] = (b >= 0x80 && b < 0xA0) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
-    }
-    return text;
+    return platform::decodeWindows1252(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 bool encodeText(const QString& text, TextEncoding encoding, QByteArray& bytes)
@@ -109,22 +96,7 @@ bool encodeText(const QString& text, TextEncoding encoding, QByteArray& bytes)
         bytes = text.toUtf8();
         return true;
     }
-    bytes.clear();
-    bytes.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            bytes.append(static_cast<char>(u));
-            continue;
-        }
-        int code = -1;
-        for (int i = 0; i < 32; ++i) {
-            if (kCp1252High[i] == u) code = 0x80 + i;
-        }
-        if (code < 0) return false;
-        bytes.append(static_cast<char>(code));
-    }
-    return true;
+    return platform::encodeWindows1252(text, bytes);
 }
 
 }  // namespace dataimport

@@ -17,15 +17,34 @@ constexpr char16_t kCp1252High[32] = {
 
 }  // namespace
 
-QString decodeWindows1252(const QByteArray& bytes)
+QString decodeWindows1252(const char* data, qsizetype size)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
+    QString text(size, Qt::Uninitialized);
     QChar* out = text.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto b = static_cast<unsigned char>(data[i]);
         out[i] = (b >= 0x80 && b < 0xA0) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
     }
     return text;
+}
+
+bool encodeWindows1252(const QString& text, QByteArray& bytes)
+{
+    bytes.clear();
+    bytes.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            bytes.append(static_cast<char>(u));
+            continue;
+        }
+        int code = -1;
+        for (int i = 0; i < 32; ++i)
+            if (kCp1252High[i] == u) code = 0x80 + i;
+        if (code < 0) return false;
+        bytes.append(static_cast<char>(code));
+    }
+    return true;
 }
 
 QString decodeText(const QByteArray& bytes)
