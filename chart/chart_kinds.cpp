@@ -66,9 +66,9 @@ QString rowLabel(const sheet::F1Book& grid, int dataRow, const ProgramState& sta
 
 const ChartKindSpec& chartKindSpec(ChartKind kind)
 {
-    for (const ChartKindSpec& spec : kSpecs)
-        if (spec.kind == kind)
-            return spec;
+    for (const ChartKindSpec& kindSpec : kSpecs)
+        if (kindSpec.kind == kind)
+            return kindSpec;
     return kSpecs[0];
 }
 
@@ -95,14 +95,14 @@ ChartKindData buildChartKindData(ChartKind kind, const sheet::F1Book& grid,
                                  std::int32_t lastComputationRow, const ProgramState& state,
                                  const QStringList* rowLabels)
 {
-    const ChartKindSpec& spec = chartKindSpec(kind);
+    const ChartKindSpec& kindSpec = chartKindSpec(kind);
     ChartKindData data;
     data.kind = kind;
     data.rowCount = lastComputationRow > kHeaderRow ? lastComputationRow - kHeaderRow : 0;
-    data.positions = spec.positions;
+    data.positions = kindSpec.positions;
 
     for (int s = 0; s < kChartSeriesCount; ++s) {
-        const int column = spec.sourceColumns[s];
+        const int column = kindSpec.sourceColumns[s];
         data.seriesUsed[s] = column > 0;
         if (column <= 0)
             continue;
@@ -123,10 +123,10 @@ ChartKindData buildChartKindData(ChartKind kind, const sheet::F1Book& grid,
     data.xAxisTitle = state.xTitleText;
     data.yAxisTitle = state.yTitleText;
 
-    data.scaleMaximum = boundCell(grid, spec.maxRow, spec.maxCol);
-    switch (spec.minRule) {
+    data.scaleMaximum = boundCell(grid, kindSpec.maxRow, kindSpec.maxCol);
+    switch (kindSpec.minRule) {
     case MinRule::Cell:
-        data.scaleMinimum = boundCell(grid, spec.minRow, spec.minCol);
+        data.scaleMinimum = boundCell(grid, kindSpec.minRow, kindSpec.minCol);
         break;
     case MinRule::Zero:
         data.scaleMinimum = 0.0;
