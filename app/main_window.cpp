@@ -27,6 +27,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QTableView>
+#include <QTimer>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -316,6 +318,18 @@ void TfrmovtChart::loadLanguageResources()
         reportError(QString::fromUtf8(error.what()));
     }
     sheet2->applyDisplaySwitches();
+    // The template's labels are long; widen their columns to them once the view
+    // has taken the new content (it does so on the next turn of the event loop).
+    QTimer::singleShot(0, sheet2, [this] {
+        constexpr int kWidestColumn = 320;
+        QTableView* table = sheet2->tableView();
+        for (int column = 0; column < m_statisticsGrid.lastCol(); ++column) {
+            // Never narrower than before: the value columns fill later.
+            const int before = table->columnWidth(column);
+            table->resizeColumnToContents(column);
+            table->setColumnWidth(column, std::max(before, std::min(table->columnWidth(column), kWidestColumn)));
+        }
+    });
 }
 
 void TfrmovtChart::readSampleData()
