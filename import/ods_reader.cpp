@@ -327,13 +327,7 @@ bool readOdsWorkbook(const QString& path, sheet::WorkbookData& out, QString& err
         readStyles(zipEntry(archive, "styles.xml", false), styles, false);
         const std::vector<unsigned char> content = zipEntry(archive, "content.xml", true);
         readStyles(content, styles, true);
-        sheet::WorkbookData book = ContentReader(styles).read(content);
-        if (book.sheets.empty()) {
-            error = QStringLiteral("the workbook holds no sheet");
-            return false;
-        }
-        out = std::move(book);
-        return true;
+        return takeWorkbook(ContentReader(styles).read(content), out, error);
     } catch (const std::exception& e) {
         error = QStringLiteral("the workbook cannot be read (%1)").arg(QString::fromUtf8(e.what()));
         return false;

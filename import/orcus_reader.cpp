@@ -539,13 +539,7 @@ bool readWithOrcus(const QString& path, sheet::WorkbookData& out, QString& error
         Filter filter(&collector);
         filter.read_file(QFile::encodeName(path).toStdString());
         if (usesDates1904(path)) collector.setDates1904();
-        sheet::WorkbookData book = collector.take();
-        if (book.sheets.empty()) {
-            error = QStringLiteral("the workbook holds no sheet");
-            return false;
-        }
-        out = std::move(book);
-        return true;
+        return takeWorkbook(collector.take(), out, error);
     } catch (const std::exception& e) {
         error = QStringLiteral("the workbook cannot be read (%1)").arg(QString::fromUtf8(e.what()));
         return false;

@@ -8,12 +8,24 @@
 #include "workbook_data.h"
 
 #include <QString>
+#include <utility>
 
 namespace dataimport {
 
 bool readXlsWorkbook(const QString& path, sheet::WorkbookData& out, QString& error);
 bool readXlsxWorkbook(const QString& path, sheet::WorkbookData& out, QString& error);
 bool readOdsWorkbook(const QString& path, sheet::WorkbookData& out, QString& error);
+
+// Hands a finished read to the caller; a workbook without a sheet is refused.
+inline bool takeWorkbook(sheet::WorkbookData&& book, sheet::WorkbookData& out, QString& error)
+{
+    if (book.sheets.empty()) {
+        error = QStringLiteral("the workbook holds no sheet");
+        return false;
+    }
+    out = std::move(book);
+    return true;
+}
 
 // Serial day number of the 1900 date system (1 is 1900-01-01, 61 is 1900-03-01).
 double serialFromDateTime(int year, int month, int day, int hour, int minute, double second);
