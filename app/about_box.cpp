@@ -1,5 +1,5 @@
 // A small fixed dialog: icon, title, version, one line on what the program does, OK.
-#include "about_box.h"
+#include "app/about_box.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -13,10 +13,10 @@
 
 namespace app {
 
-QString TAboutBox::programTitle() { return QStringLiteral("Plotwise"); }
-QString TAboutBox::programVersion() { return QStringLiteral(PLOTWISE_VERSION); }
+QString AboutBox::programTitle() { return QStringLiteral("Plotwise"); }
+QString AboutBox::programVersion() { return QStringLiteral(PLOTWISE_VERSION); }
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("Info"));

@@ -1,8 +1,8 @@
 // The chart windows the program runs with.
-#include "chart_window_factories.h"
+#include "app/chart_window_factories.h"
 
-#include "control_chart_window.h"
-#include "error_report.h"
+#include "chart/widgets/control_chart_window.h"
+#include "app/error_report.h"
 
 namespace app {
 
@@ -10,7 +10,7 @@ ChartWindowFactories programChartWindows()
 {
     ChartWindowFactories factories;
     factories.controlChart = [](chart::ProgramState& state) -> QWidget* {
-        auto* window = new TfrmtxtChart(state);
+        auto* window = new ControlChartWindow(state);
         window->setObjectName(QStringLiteral("frmtxtChart"));
         window->setErrorReporter(reportError);
         return window;

@@ -15,8 +15,8 @@ namespace app {
 using ChartWindowFactory = std::function<QWidget*(chart::ProgramState& state)>;
 
 struct ChartWindowFactories {
-    ChartWindowFactory controlChart;  // TfrmtxtChart, section "frmtxtChart"
-    ChartWindowFactory comparison;    // TfrmxyCompare, section "frmxyCompare"
+    ChartWindowFactory controlChart;  // ControlChartWindow, section "m_controlChartWindow"
+    ChartWindowFactory comparison;    // TfrmxyCompare, section "m_comparisonWindow"
 };
 
 // The program's chart windows, reporting their errors through the

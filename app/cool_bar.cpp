@@ -1,6 +1,6 @@
 // Bands are raised frames with a grip line at their left edge, like the bands
 // of a desktop rebar, laid out left to right.
-#include "cool_bar.h"
+#include "app/cool_bar.h"
 
 #include <QHBoxLayout>
 #include <QToolBar>

@@ -1,5 +1,5 @@
 // The default error report shows a modal message box over the active window.
-#include "error_report.h"
+#include "app/error_report.h"
 
 #include <QApplication>
 #include <QMessageBox>

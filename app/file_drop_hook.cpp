@@ -1,6 +1,6 @@
 // Drag events carrying files are accepted over the target and refused
 // everywhere else (so edit boxes do not paste the file's address either).
-#include "file_drop_hook.h"
+#include "app/file_drop_hook.h"
 
 #include <QCoreApplication>
 #include <QDropEvent>

@@ -3,9 +3,9 @@
 // start that fails prints its reason on standard error and ends with a
 // non-zero status; errors after the start are reported by the application
 // and the program goes on.
-#include "about_box.h"
-#include "main_window.h"
-#include "plotwise_application.h"
+#include "app/about_box.h"
+#include "app/main_window.h"
+#include "app/plotwise_application.h"
 
 #include <cstdio>
 #include <exception>
@@ -14,8 +14,8 @@ int main(int argc, char** argv)
 {
     try {
         app::PlotwiseApplication application(argc, argv);
-        app::TfrmovtChart mainWindow(app::programChartWindows());
-        app::TAboutBox aboutBox(&mainWindow);
+        app::MainWindow mainWindow(app::programChartWindows());
+        app::AboutBox aboutBox(&mainWindow);
         mainWindow.setAboutBox(&aboutBox);
         mainWindow.show();
         return application.exec();

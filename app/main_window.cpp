@@ -1,20 +1,20 @@
 // The main window's life: construction of the design, the creation steps in
 // their order, the settings moving between the file and the controls, and the
 // close that saves everything.
-#include "main_window.h"
+#include "app/main_window.h"
 
-#include "about_box.h"
-#include "control_tags.h"
-#include "cool_bar.h"
-#include "error_report.h"
-#include "file_drop_hook.h"
-#include "platform.h"
-#include "profile.h"
-#include "save_dialog.h"
-#include "sheet_view.h"
-#include "statistics_template.h"
-#include "tooltip_switch.h"
-#include "window_geometry.h"
+#include "app/about_box.h"
+#include "app/control_tags.h"
+#include "app/cool_bar.h"
+#include "app/error_report.h"
+#include "app/file_drop_hook.h"
+#include "components/platform/platform.h"
+#include "components/platform/profile.h"
+#include "components/sheetview/save_dialog.h"
+#include "components/sheetview/sheet_view.h"
+#include "chart/statistics_template.h"
+#include "app/tooltip_switch.h"
+#include "app/window_geometry.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -77,7 +77,7 @@ QWidget* makeStandInWindow(const char* name, const WindowGeometry& design)
 
 }  // namespace
 
-TfrmovtChart::TfrmovtChart(ChartWindowFactories factories, QWidget* parent)
+MainWindow::MainWindow(ChartWindowFactories factories, QWidget* parent)
     : QMainWindow(parent),
       m_factories(std::move(factories)),
       m_askOpenFile(defaultOpenFile),
@@ -94,7 +94,7 @@ TfrmovtChart::TfrmovtChart(ChartWindowFactories factories, QWidget* parent)
     m_state.statisticsGrid = &m_statisticsGrid;
     m_state.scratchGrid = &m_scratchGrid;
     const QChar separator = platform::Platform::decimalSeparator();
-    for (sheet::F1Book* grid : {&m_importGrid, &m_statisticsGrid, &m_scratchGrid})
+    for (sheet::Spreadsheet* grid : {&m_importGrid, &m_statisticsGrid, &m_scratchGrid})
         grid->setDecimalSeparator(separator);
 
     buildMenu();
@@ -105,86 +105,86 @@ TfrmovtChart::TfrmovtChart(ChartWindowFactories factories, QWidget* parent)
     m_centralLayout = new QVBoxLayout(central);
     m_centralLayout->setContentsMargins(0, 0, 0, 0);
     m_centralLayout->setSpacing(2);
-    m_centralLayout->addWidget(CoolBar1);
-    m_centralLayout->addWidget(PageControl1, 1);
+    m_centralLayout->addWidget(coolBar);
+    m_centralLayout->addWidget(pages, 1);
     setCentralWidget(central);
     applyGeometry(*this, kMainWindowDesign, kMainWindowDesign);
-    Splitter1->setSizes({kPanel1DesignHeight, kMainWindowDesign.height});
+    importSplitter->setSizes({kImportPanelDesignHeight, kMainWindowDesign.height});
 
     m_toolTips = new ToolTipSwitch(this);
     connectHandlers();
     keepStateInStep();
-    FormCreate();
+    runCreationSteps();
 }
 
-TfrmovtChart::~TfrmovtChart()
+MainWindow::~MainWindow()
 {
     // Closing destroys the chart windows; a window destroyed without closing must not leave them behind.
-    delete frmtxtChart.data();
-    delete frmxyCompare.data();
+    delete m_controlChartWindow.data();
+    delete m_comparisonWindow.data();
 }
 
-void TfrmovtChart::connectHandlers()
+void MainWindow::connectHandlers()
 {
-    connect(mnuoeffnen, &QAction::triggered, this, &TfrmovtChart::btnOeffnenClick);
-    connect(mnulesen, &QAction::triggered, this, &TfrmovtChart::btnEinlesenClick);
-    connect(mnubeenden, &QAction::triggered, this, &TfrmovtChart::mnubeendenClick);
-    connect(mnuRegelkarte, &QAction::triggered, this, &TfrmovtChart::btnChartClick);
-    connect(mnuVglkarte, &QAction::triggered, this, &TfrmovtChart::btnChartVglClick);
-    connect(mnuStatSpeichern, &QAction::triggered, this, &TfrmovtChart::mnuStatSpeichernClick);
-    connect(mnuStatDrucken, &QAction::triggered, this, &TfrmovtChart::mnuStatDruckenClick);
-    connect(mnuPrintSetup, &QAction::triggered, this, &TfrmovtChart::mnuPrintSetupClick);
-    connect(mnuEinstSpeichern, &QAction::triggered, this, &TfrmovtChart::mnuEinstSpeichernClick);
-    connect(mnuTemplate, &QAction::triggered, this, &TfrmovtChart::mnuTemplateClick);
-    connect(mnuDefault, &QAction::triggered, this, &TfrmovtChart::mnuDefaultClick);
-    connect(mnuXYTemplate, &QAction::triggered, this, &TfrmovtChart::mnuXYTemplateClick);
-    connect(mnuVglTemplate, &QAction::triggered, this, &TfrmovtChart::mnuVglTemplateClick);
-    connect(mnuTDatei, &QAction::triggered, this, &TfrmovtChart::mnuTDateiClick);
-    connect(mnuTBearbeiten, &QAction::triggered, this, &TfrmovtChart::mnuTBearbeitenClick);
-    connect(mnuTEinstellungen, &QAction::triggered, this, &TfrmovtChart::mnuTEinstellungenClick);
-    connect(mnuTHilfe, &QAction::triggered, this, &TfrmovtChart::mnuTHilfeClick);
-    connect(mnuTOben, &QAction::triggered, this, &TfrmovtChart::mnuTObenClick);
-    connect(mnuTAus, &QAction::triggered, this, &TfrmovtChart::mnuTAusClick);
-    connect(mnuInhalt, &QAction::triggered, this, &TfrmovtChart::mnuInhaltClick);
-    connect(mnuPopup, &QAction::triggered, this, &TfrmovtChart::mnuPopupClick);
-    connect(mnuInfo, &QAction::triggered, this, &TfrmovtChart::mnuInfoClick);
-    connect(mnuLang, &QAction::triggered, this, &TfrmovtChart::mnuLangClick);
-    connect(mnuHints, &QAction::triggered, this, &TfrmovtChart::mnuHintsClick);
+    connect(openAction, &QAction::triggered, this, &MainWindow::openDataFile);
+    connect(readAction, &QAction::triggered, this, &MainWindow::readDataFile);
+    connect(exitAction, &QAction::triggered, this, &MainWindow::exitProgram);
+    connect(controlChartAction, &QAction::triggered, this, &MainWindow::showControlChart);
+    connect(comparisonChartAction, &QAction::triggered, this, &MainWindow::showComparisonChart);
+    connect(saveStatisticsAction, &QAction::triggered, this, &MainWindow::saveStatistics);
+    connect(printStatisticsAction, &QAction::triggered, this, &MainWindow::printStatistics);
+    connect(printSetupAction, &QAction::triggered, this, &MainWindow::printSetup);
+    connect(saveTemplateAction, &QAction::triggered, this, &MainWindow::saveImportTemplate);
+    connect(openTemplateAction, &QAction::triggered, this, &MainWindow::openImportTemplate);
+    connect(defaultSettingsAction, &QAction::triggered, this, &MainWindow::restoreDefaultSettings);
+    connect(controlChartLookAction, &QAction::triggered, this, &MainWindow::chooseControlChartLook);
+    connect(comparisonChartLookAction, &QAction::triggered, this, &MainWindow::chooseComparisonChartLook);
+    connect(fileToolBarAction, &QAction::triggered, this, &MainWindow::toggleFileToolBar);
+    connect(editToolBarAction, &QAction::triggered, this, &MainWindow::toggleEditToolBar);
+    connect(settingsToolBarAction, &QAction::triggered, this, &MainWindow::toggleSettingsToolBar);
+    connect(helpToolBarAction, &QAction::triggered, this, &MainWindow::toggleHelpToolBar);
+    connect(toolBarsOnTopAction, &QAction::triggered, this, &MainWindow::toggleToolBarsOnTop);
+    connect(toolBarsShownAction, &QAction::triggered, this, &MainWindow::toggleToolBarsShown);
+    connect(helpContentsAction, &QAction::triggered, this, &MainWindow::showHelpContents);
+    connect(whatsThisAction, &QAction::triggered, this, &MainWindow::enterWhatsThisMode);
+    connect(aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(switchLanguageAction, &QAction::triggered, this, &MainWindow::switchLanguage);
+    connect(hintsAction, &QAction::triggered, this, &MainWindow::toggleHints);
 
-    connect(btnOeffnen, &QToolButton::clicked, this, &TfrmovtChart::btnOeffnenClick);
-    connect(btnEinlesen, &QPushButton::clicked, this, &TfrmovtChart::btnEinlesenClick);
-    connect(btnChart, &QPushButton::clicked, this, &TfrmovtChart::btnChartClick);
-    connect(btnChartVgl, &QPushButton::clicked, this, &TfrmovtChart::btnChartVglClick);
-    connect(btnStatSpeichern, &QPushButton::clicked, this, &TfrmovtChart::mnuStatSpeichernClick);
-    connect(btnStatDrucken, &QPushButton::clicked, this, &TfrmovtChart::mnuStatDruckenClick);
-    connect(btnPrintSetup, &QPushButton::clicked, this, &TfrmovtChart::mnuPrintSetupClick);
+    connect(openFileButton, &QToolButton::clicked, this, &MainWindow::openDataFile);
+    connect(readFileButton, &QPushButton::clicked, this, &MainWindow::readDataFile);
+    connect(controlChartButton, &QPushButton::clicked, this, &MainWindow::showControlChart);
+    connect(comparisonChartButton, &QPushButton::clicked, this, &MainWindow::showComparisonChart);
+    connect(saveStatisticsButton, &QPushButton::clicked, this, &MainWindow::saveStatistics);
+    connect(printStatisticsButton, &QPushButton::clicked, this, &MainWindow::printStatistics);
+    connect(printSetupButton, &QPushButton::clicked, this, &MainWindow::printSetup);
 
     // Only the user's own changes of the file name start an import: typing
     // and picking a list entry; the program's changes do not.
-    connect(cboSelfile->lineEdit(), &QLineEdit::textEdited, this, &TfrmovtChart::cboSelfileChange);
-    connect(cboSelfile, &QComboBox::activated, this, &TfrmovtChart::cboSelfileChange);
+    connect(fileNameBox->lineEdit(), &QLineEdit::textEdited, this, &MainWindow::fileNameChanged);
+    connect(fileNameBox, &QComboBox::activated, this, &MainWindow::fileNameChanged);
     // Every change of the first row adjusts the header row, the program's included.
-    connect(Edit3, &QLineEdit::textChanged, this, &TfrmovtChart::Edit3Change);
+    connect(firstRowEdit, &QLineEdit::textChanged, this, &MainWindow::firstRowChanged);
 
-    cboSelfile->view()->installEventFilter(this);
-    connect(sheet1, &sheetview::SheetView::objectClicked, this, &TfrmovtChart::sheet1ObjClick);
-    connect(Splitter1, &QSplitter::splitterMoved, this, [this] { m_panel1Height = Splitter1->sizes().value(0); });
+    fileNameBox->view()->installEventFilter(this);
+    connect(importSheet, &sheetview::SheetView::objectClicked, this, &MainWindow::importSheetClicked);
+    connect(importSplitter, &QSplitter::splitterMoved, this, [this] { m_importPanelHeight = importSplitter->sizes().value(0); });
 }
 
-void TfrmovtChart::keepStateInStep()
+void MainWindow::keepStateInStep()
 {
-    connect(cboSelfile, &QComboBox::editTextChanged, this,
+    connect(fileNameBox, &QComboBox::editTextChanged, this,
             [this](const QString& text) { m_state.fileNameText = text; });
-    connect(txtXtitle, &QLineEdit::textChanged, this, [this](const QString& text) { m_state.xTitleText = text; });
-    connect(txtYtitle, &QLineEdit::textChanged, this, [this](const QString& text) { m_state.yTitleText = text; });
+    connect(xTitleEdit, &QLineEdit::textChanged, this, [this](const QString& text) { m_state.xTitleText = text; });
+    connect(yTitleEdit, &QLineEdit::textChanged, this, [this](const QString& text) { m_state.yTitleText = text; });
 }
 
 // --- creation --------------------------------------------------------------
 
-void TfrmovtChart::FormCreate()
+void MainWindow::runCreationSteps()
 {
     // 1.
-    F1Pressed = false;
+    f1Pressed = false;
 
     // 2. The settings file lives beside the program unless that folder is read-only.
     m_state.applicationDirectory = platform::Platform::applicationDirectory();
@@ -197,18 +197,18 @@ void TfrmovtChart::FormCreate()
         settings.read(profile, m_state.applicationDirectory);
         applySettings(settings);
     }
-    if (m_toolTips->isEnabled()) mnuHints->setChecked(true);
+    if (m_toolTips->isEnabled()) hintsAction->setChecked(true);
 
     // 5.
     loadRecentFiles();
 
     // 6.
-    m_dropHook = new FileDropHook(sheet1, [this](const QString& path) { dropFile(path); }, this);
+    m_dropHook = new FileDropHook(importSheet, [this](const QString& path) { dropFile(path); }, this);
 
     // 7. First start: the language of the user's locale.
     if (m_state.languageCode == 0) {
         m_state.languageCode = platform::Platform::localeId() == 1031 ? 2 : 1;
-        mnuDefaultClick();
+        restoreDefaultSettings();
     }
 
     // 8.
@@ -219,40 +219,40 @@ void TfrmovtChart::FormCreate()
     createChartWindows();
 
     // 11.
-    PageControl1->setCurrentIndex(0);
+    pages->setCurrentIndex(0);
 
     // 12.
     readSampleData();
 }
 
-void TfrmovtChart::applySettings(const Settings& s)
+void MainWindow::applySettings(const Settings& s)
 {
     m_state.languageCode = s.main.language;
     m_toolTips->setEnabled(s.main.appHint);
-    applyToolbarSwitch(mnuTDatei, kControlChartBand, s.main.toolbarFile);
-    applyToolbarSwitch(mnuTBearbeiten, kEditBand, s.main.toolbarEdit);
-    applyToolbarSwitch(mnuTEinstellungen, kSettingsBand, s.main.toolbarSettings);
-    applyToolbarSwitch(mnuTHilfe, kHelpBand, s.main.toolbarHelp);
-    mnuTAus->setChecked(s.main.coolBarShown);
-    CoolBar1->setVisible(s.main.coolBarShown);
-    mnuTOben->setChecked(s.main.coolBarOnTop);
+    applyToolbarSwitch(fileToolBarAction, kControlChartBand, s.main.toolbarFile);
+    applyToolbarSwitch(editToolBarAction, kEditBand, s.main.toolbarEdit);
+    applyToolbarSwitch(settingsToolBarAction, kSettingsBand, s.main.toolbarSettings);
+    applyToolbarSwitch(helpToolBarAction, kHelpBand, s.main.toolbarHelp);
+    toolBarsShownAction->setChecked(s.main.coolBarShown);
+    coolBar->setVisible(s.main.coolBarShown);
+    toolBarsOnTopAction->setChecked(s.main.coolBarOnTop);
     placeCoolBar(s.main.coolBarOnTop);
     applyGeometry(*this, s.main.geometry, kMainWindowDesign);
-    m_panel1Height = s.main.panel1Height;
-    Splitter1->setSizes({m_panel1Height, std::max(1, height() - m_panel1Height)});
+    m_importPanelHeight = s.main.panel1Height;
+    importSplitter->setSizes({m_importPanelHeight, std::max(1, height() - m_importPanelHeight)});
 
-    ComboBox1->setEditText(s.import.importSep);
-    Edit1->setText(s.import.respos1);
-    Edit2->setText(s.import.respos2);
-    Edit3->setText(s.import.firstLine);
-    Edit4->setText(s.import.lastLine);
-    Xcol->setText(s.import.xcol);
-    SpinEdit1->setValue(s.import.headerLine);
-    cboSelfile->setEditText(s.import.impFile);
+    separatorBox->setEditText(s.import.importSep);
+    startColumnEdit->setText(s.import.respos1);
+    endColumnEdit->setText(s.import.respos2);
+    firstRowEdit->setText(s.import.firstLine);
+    lastRowEdit->setText(s.import.lastLine);
+    xColumnEdit->setText(s.import.xcol);
+    headerRowSpin->setValue(s.import.headerLine);
+    fileNameBox->setEditText(s.import.impFile);
     dataDialogDir = s.import.impDir;
-    txtGraphTitle->setText(s.import.graphTitle);
-    txtXtitle->setText(s.import.xtitle);
-    txtYtitle->setText(s.import.ytitle);
+    chartTitleEdit->setText(s.import.graphTitle);
+    xTitleEdit->setText(s.import.xtitle);
+    yTitleEdit->setText(s.import.ytitle);
     templateOpenDialogDir = s.import.templateDir;
     templateSaveDialogDir = templateOpenDialogDir;
 
@@ -260,32 +260,32 @@ void TfrmovtChart::applySettings(const Settings& s)
     vglDialogDir = s.graph.vglDir;
 }
 
-Settings TfrmovtChart::currentSettings() const
+Settings MainWindow::currentSettings() const
 {
     Settings s;
     s.main.language = m_state.languageCode;
     s.main.appHint = m_toolTips->isEnabled();
-    s.main.toolbarFile = mnuTDatei->isChecked();
-    s.main.toolbarEdit = mnuTBearbeiten->isChecked();
-    s.main.toolbarSettings = mnuTEinstellungen->isChecked();
-    s.main.toolbarHelp = mnuTHilfe->isChecked();
-    s.main.coolBarShown = mnuTAus->isChecked();
-    s.main.coolBarOnTop = mnuTOben->isChecked();
+    s.main.toolbarFile = fileToolBarAction->isChecked();
+    s.main.toolbarEdit = editToolBarAction->isChecked();
+    s.main.toolbarSettings = settingsToolBarAction->isChecked();
+    s.main.toolbarHelp = helpToolBarAction->isChecked();
+    s.main.coolBarShown = toolBarsShownAction->isChecked();
+    s.main.coolBarOnTop = toolBarsOnTopAction->isChecked();
     s.main.geometry = geometryOf(*this);
-    s.main.panel1Height = isVisible() ? Splitter1->sizes().value(0, m_panel1Height) : m_panel1Height;
+    s.main.panel1Height = isVisible() ? importSplitter->sizes().value(0, m_importPanelHeight) : m_importPanelHeight;
 
-    s.import.importSep = ComboBox1->currentText();
-    s.import.respos1 = Edit1->text();
-    s.import.respos2 = Edit2->text();
-    s.import.firstLine = Edit3->text();
-    s.import.lastLine = Edit4->text();
-    s.import.xcol = Xcol->text();
-    s.import.headerLine = SpinEdit1->value();
-    s.import.impFile = cboSelfile->currentText();
+    s.import.importSep = separatorBox->currentText();
+    s.import.respos1 = startColumnEdit->text();
+    s.import.respos2 = endColumnEdit->text();
+    s.import.firstLine = firstRowEdit->text();
+    s.import.lastLine = lastRowEdit->text();
+    s.import.xcol = xColumnEdit->text();
+    s.import.headerLine = headerRowSpin->value();
+    s.import.impFile = fileNameBox->currentText();
     s.import.impDir = dataDialogDir;
-    s.import.graphTitle = txtGraphTitle->text();
-    s.import.xtitle = txtXtitle->text();
-    s.import.ytitle = txtYtitle->text();
+    s.import.graphTitle = chartTitleEdit->text();
+    s.import.xtitle = xTitleEdit->text();
+    s.import.ytitle = yTitleEdit->text();
     s.import.templateDir = templateOpenDialogDir;
 
     s.graph.xyDir = xyDialogDir;
@@ -293,7 +293,7 @@ Settings TfrmovtChart::currentSettings() const
     return s;
 }
 
-void TfrmovtChart::createChartWindows()
+void MainWindow::createChartWindows()
 {
     const platform::Profile profile(m_state.settingsPath);
     auto create = [&](const ChartWindowFactory& factory, const char* section, const WindowGeometry& design) {
@@ -303,11 +303,11 @@ void TfrmovtChart::createChartWindows()
         // Language table of the chart window: wired when language tables land.
         return window;
     };
-    frmtxtChart = create(m_factories.controlChart, kControlChartSection, kControlChartDesign);
-    frmxyCompare = create(m_factories.comparison, kComparisonSection, kComparisonDesign);
+    m_controlChartWindow = create(m_factories.controlChart, kControlChartSection, kControlChartDesign);
+    m_comparisonWindow = create(m_factories.comparison, kComparisonSection, kComparisonDesign);
 }
 
-void TfrmovtChart::loadLanguageResources()
+void MainWindow::loadLanguageResources()
 {
     // The statistics grid's template of the language; the help file follows when help lands.
     const QString path = chart::statisticsTemplatePath(m_state);
@@ -317,12 +317,12 @@ void TfrmovtChart::loadLanguageResources()
         // The window still opens, with both chart windows: the chart commands rely on them.
         reportError(QString::fromUtf8(error.what()));
     }
-    sheet2->applyDisplaySwitches();
+    statisticsSheet->applyDisplaySwitches();
     // The template's labels are long; widen their columns to them once the view
     // has taken the new content (it does so on the next turn of the event loop).
-    QTimer::singleShot(0, sheet2, [this] {
+    QTimer::singleShot(0, statisticsSheet, [this] {
         constexpr int kWidestColumn = 320;
-        QTableView* table = sheet2->tableView();
+        QTableView* table = statisticsSheet->tableView();
         for (int column = 0; column < m_statisticsGrid.lastCol(); ++column) {
             // Never narrower than before: the value columns fill later.
             const int before = table->columnWidth(column);
@@ -332,15 +332,15 @@ void TfrmovtChart::loadLanguageResources()
     });
 }
 
-void TfrmovtChart::readSampleData()
+void MainWindow::readSampleData()
 {
     const QString path = m_state.applicationDirectory + QStringLiteral("Sampledata_multi.vts");
     try {
         m_importGrid.read(path);
-        m_state.job.LastDataRow = m_importGrid.lastRow();
+        m_state.job.lastDataRow = m_importGrid.lastRow();
         m_importGrid.showFormulas = false;
         m_importGrid.showEditBar = false;
-        sheet1->applyDisplaySwitches();
+        importSheet->applyDisplaySwitches();
     } catch (const std::exception& error) {
         reportError(QString::fromUtf8(error.what()));
     }
@@ -348,13 +348,13 @@ void TfrmovtChart::readSampleData()
 
 // --- close -----------------------------------------------------------------
 
-void TfrmovtChart::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
-    FormClose();
+    runCloseSteps();
     event->accept();
 }
 
-void TfrmovtChart::FormClose()
+void MainWindow::runCloseSteps()
 {
     if (m_closed) return;
     m_closed = true;
@@ -362,10 +362,10 @@ void TfrmovtChart::FormClose()
         platform::Profile profile(m_state.settingsPath);
         // One write of the whole file at the end: a refused write loses nothing already on disk.
         profile.beginUpdate();
-        if (frmtxtChart) writeWindowGeometry(profile, QLatin1String(kControlChartSection), geometryOf(*frmtxtChart));
-        delete frmtxtChart.data();
-        if (frmxyCompare) writeWindowGeometry(profile, QLatin1String(kComparisonSection), geometryOf(*frmxyCompare));
-        delete frmxyCompare.data();
+        if (m_controlChartWindow) writeWindowGeometry(profile, QLatin1String(kControlChartSection), geometryOf(*m_controlChartWindow));
+        delete m_controlChartWindow.data();
+        if (m_comparisonWindow) writeWindowGeometry(profile, QLatin1String(kComparisonSection), geometryOf(*m_comparisonWindow));
+        delete m_comparisonWindow.data();
         currentSettings().write(profile);
         profile.endUpdate();
     } catch (const std::exception& error) {
@@ -377,20 +377,20 @@ void TfrmovtChart::FormClose()
 
 // --- tool bars ---------------------------------------------------------------
 
-void TfrmovtChart::applyToolbarSwitch(QAction* item, int band, bool checked)
+void MainWindow::applyToolbarSwitch(QAction* item, int band, bool checked)
 {
     item->setChecked(checked);
-    CoolBar1->toolBar(band)->setVisible(checked);
-    CoolBar1->setBandVisible(band, checked);
+    coolBar->toolBar(band)->setVisible(checked);
+    coolBar->setBandVisible(band, checked);
 }
 
-void TfrmovtChart::placeCoolBar(bool onTop)
+void MainWindow::placeCoolBar(bool onTop)
 {
-    m_centralLayout->removeWidget(CoolBar1);
-    m_centralLayout->insertWidget(onTop ? 0 : m_centralLayout->count(), CoolBar1);
+    m_centralLayout->removeWidget(coolBar);
+    m_centralLayout->insertWidget(onTop ? 0 : m_centralLayout->count(), coolBar);
 }
 
-void TfrmovtChart::showChartWindow(QWidget* window)
+void MainWindow::showChartWindow(QWidget* window)
 {
     // A stand-in keeps only the geometry of a window that has not landed yet: nothing to show.
     if (!window || window->property(kStandInProperty).toBool()) return;
@@ -399,6 +399,6 @@ void TfrmovtChart::showChartWindow(QWidget* window)
     window->activateWindow();
 }
 
-bool TfrmovtChart::isCoolBarOnTop() const { return m_centralLayout->indexOf(CoolBar1) == 0; }
+bool MainWindow::isCoolBarOnTop() const { return m_centralLayout->indexOf(coolBar) == 0; }
 
 }  // namespace app

@@ -1,19 +1,19 @@
-// The main window TfrmovtChart: the import fields, the import grid and the
+// The main window MainWindow: the import fields, the import grid and the
 // statistics grid on two pages, the menu and the cool bar with its four tool
 // bars. It owns the program state that the chart windows read (chart job,
 // language code, application directory, settings path, the three grids) and
-// the two chart windows. Creation (FormCreate) and close (FormClose) run their
+// the two chart windows. Creation (runCreationSteps) and close (runCloseSteps) run their
 // steps in a fixed order; each handler keeps the design's name and calls the
 // shared code of its feature.
 #pragma once
 
-#include "about_box.h"
-#include "chart_window_factories.h"
-#include "settings.h"
+#include "app/about_box.h"
+#include "app/chart_window_factories.h"
+#include "app/settings.h"
 
-#include "f1book.h"
-#include "import_fields.h"
-#include "program_state.h"
+#include "components/sheet/spreadsheet.h"
+#include "import/import_fields.h"
+#include "chart/program_state.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -44,93 +44,93 @@ class CoolBar;
 class FileDropHook;
 class ToolTipSwitch;
 
-class TfrmovtChart : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Builds the window and runs the creation steps. Errors of the settings
     // file or the windows propagate (the entry reports them and ends); a
     // workbook that cannot be read is reported and the window still opens.
-    explicit TfrmovtChart(ChartWindowFactories factories = {}, QWidget* parent = nullptr);
-    ~TfrmovtChart() override;
+    explicit MainWindow(ChartWindowFactories factories = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     chart::ProgramState& state() { return m_state; }
     const chart::ProgramState& state() const { return m_state; }
-    void setAboutBox(TAboutBox* aboutBox) { m_aboutBox = aboutBox; }
+    void setAboutBox(AboutBox* aboutBox) { m_aboutBox = aboutBox; }
 
     // The chart windows (null after close).
-    QWidget* controlChartWindow() const { return frmtxtChart; }
-    QWidget* comparisonWindow() const { return frmxyCompare; }
+    QWidget* controlChartWindow() const { return m_controlChartWindow; }
+    QWidget* comparisonWindow() const { return m_comparisonWindow; }
 
     // The settings the controls hold now, as the close writes them.
     Settings currentSettings() const;
 
     // --- controls (design names) -------------------------------------------
-    CoolBar* CoolBar1 = nullptr;
-    QToolBar* ToolBar1 = nullptr;
-    QToolBar* ToolBar2 = nullptr;
-    QToolBar* ToolBar3 = nullptr;
-    QToolBar* ToolBar4 = nullptr;
-    QTabWidget* PageControl1 = nullptr;
-    QWidget* TabSheet1 = nullptr;
-    QWidget* TabSheet2 = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QFrame* Panel1 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    QLineEdit* Edit4 = nullptr;
-    QSpinBox* SpinEdit1 = nullptr;
-    QLineEdit* Xcol = nullptr;
-    QComboBox* cboSelfile = nullptr;
-    QLineEdit* txtGraphTitle = nullptr;
-    QLineEdit* txtXtitle = nullptr;
-    QLineEdit* txtYtitle = nullptr;
-    QLineEdit* txtAktTemplate = nullptr;
-    QLabel* LblTitle = nullptr;
-    QLabel* lblmess = nullptr;
-    QLabel* lblstatistik = nullptr;
-    QLabel* Label1 = nullptr;
-    QPushButton* btnChart = nullptr;
-    QPushButton* btnChartVgl = nullptr;
-    QToolButton* btnOeffnen = nullptr;
-    QPushButton* btnEinlesen = nullptr;
-    QPushButton* btnStatSpeichern = nullptr;
-    QPushButton* btnStatDrucken = nullptr;
-    QPushButton* btnPrintSetup = nullptr;
-    sheetview::SheetView* sheet1 = nullptr;
-    sheetview::SheetView* sheet2 = nullptr;
+    CoolBar* coolBar = nullptr;
+    QToolBar* fileToolBar = nullptr;
+    QToolBar* editToolBar = nullptr;
+    QToolBar* settingsToolBar = nullptr;
+    QToolBar* helpToolBar = nullptr;
+    QTabWidget* pages = nullptr;
+    QWidget* importPage = nullptr;
+    QWidget* statisticsPage = nullptr;
+    QSplitter* importSplitter = nullptr;
+    QFrame* importPanel = nullptr;
+    QComboBox* separatorBox = nullptr;
+    QLineEdit* startColumnEdit = nullptr;
+    QLineEdit* endColumnEdit = nullptr;
+    QLineEdit* firstRowEdit = nullptr;
+    QLineEdit* lastRowEdit = nullptr;
+    QSpinBox* headerRowSpin = nullptr;
+    QLineEdit* xColumnEdit = nullptr;
+    QComboBox* fileNameBox = nullptr;
+    QLineEdit* chartTitleEdit = nullptr;
+    QLineEdit* xTitleEdit = nullptr;
+    QLineEdit* yTitleEdit = nullptr;
+    QLineEdit* currentTemplateEdit = nullptr;
+    QLabel* titlePrefixLabel = nullptr;
+    QLabel* messageLabel = nullptr;
+    QLabel* statisticsLabel = nullptr;
+    QLabel* statusLabel = nullptr;
+    QPushButton* controlChartButton = nullptr;
+    QPushButton* comparisonChartButton = nullptr;
+    QToolButton* openFileButton = nullptr;
+    QPushButton* readFileButton = nullptr;
+    QPushButton* saveStatisticsButton = nullptr;
+    QPushButton* printStatisticsButton = nullptr;
+    QPushButton* printSetupButton = nullptr;
+    sheetview::SheetView* importSheet = nullptr;
+    sheetview::SheetView* statisticsSheet = nullptr;
 
     // --- menu items (design names) -----------------------------------------
-    QMenu* mnudatei = nullptr;
-    QAction* mnuoeffnen = nullptr;
-    QAction* mnulesen = nullptr;
-    QAction* mnubeenden = nullptr;
-    QMenu* mnuBearbeiten = nullptr;
-    QAction* mnuRegelkarte = nullptr;
-    QAction* mnuVglkarte = nullptr;
-    QAction* mnuStatSpeichern = nullptr;
-    QAction* mnuStatDrucken = nullptr;
-    QAction* mnuPrintSetup = nullptr;
-    QMenu* mnuEinstellungen = nullptr;
-    QAction* mnuEinstSpeichern = nullptr;
-    QAction* mnuTemplate = nullptr;
-    QAction* mnuDefault = nullptr;
-    QAction* mnuXYTemplate = nullptr;
-    QAction* mnuVglTemplate = nullptr;
-    QMenu* mnuToolbars = nullptr;
-    QAction* mnuTDatei = nullptr;
-    QAction* mnuTBearbeiten = nullptr;
-    QAction* mnuTEinstellungen = nullptr;
-    QAction* mnuTHilfe = nullptr;
-    QAction* mnuTOben = nullptr;
-    QAction* mnuTAus = nullptr;
-    QMenu* mnuHilfe = nullptr;
-    QAction* mnuInhalt = nullptr;
-    QAction* mnuPopup = nullptr;
-    QAction* mnuInfo = nullptr;
-    QAction* mnuLang = nullptr;
-    QAction* mnuHints = nullptr;
+    QMenu* fileMenu = nullptr;
+    QAction* openAction = nullptr;
+    QAction* readAction = nullptr;
+    QAction* exitAction = nullptr;
+    QMenu* editMenu = nullptr;
+    QAction* controlChartAction = nullptr;
+    QAction* comparisonChartAction = nullptr;
+    QAction* saveStatisticsAction = nullptr;
+    QAction* printStatisticsAction = nullptr;
+    QAction* printSetupAction = nullptr;
+    QMenu* settingsMenu = nullptr;
+    QAction* saveTemplateAction = nullptr;
+    QAction* openTemplateAction = nullptr;
+    QAction* defaultSettingsAction = nullptr;
+    QAction* controlChartLookAction = nullptr;
+    QAction* comparisonChartLookAction = nullptr;
+    QMenu* toolBarsMenu = nullptr;
+    QAction* fileToolBarAction = nullptr;
+    QAction* editToolBarAction = nullptr;
+    QAction* settingsToolBarAction = nullptr;
+    QAction* helpToolBarAction = nullptr;
+    QAction* toolBarsOnTopAction = nullptr;
+    QAction* toolBarsShownAction = nullptr;
+    QMenu* helpMenu = nullptr;
+    QAction* helpContentsAction = nullptr;
+    QAction* whatsThisAction = nullptr;
+    QAction* aboutAction = nullptr;
+    QAction* switchLanguageAction = nullptr;
+    QAction* hintsAction = nullptr;
 
     // --- initial directories of the file dialogs (kept in the settings) -----
     QString dataDialogDir;          // data files ("ImpDir")
@@ -157,11 +157,11 @@ public:
     // Entries of the file-name box's list, most recent first.
     QStringList recentEntries() const;
 
-    // Where the cool bar is placed now (mnuTOben).
+    // Where the cool bar is placed now (toolBarsOnTopAction).
     bool isCoolBarOnTop() const;
 
     // The F1 flag of the help commands.
-    bool F1Pressed = false;
+    bool f1Pressed = false;
 
 signals:
     // A file was dropped onto the import grid; it is about to be imported.
@@ -169,40 +169,40 @@ signals:
 
 public slots:
     // Part of the application shell.
-    void mnubeendenClick();
-    void mnuTDateiClick();
-    void mnuTBearbeitenClick();
-    void mnuTEinstellungenClick();
-    void mnuTHilfeClick();
-    void mnuTObenClick();
-    void mnuTAusClick();
-    void mnuHintsClick();
-    void mnuInfoClick();
-    void mnuXYTemplateClick();
-    void mnuVglTemplateClick();
-    void sheet1ObjClick();
+    void exitProgram();
+    void toggleFileToolBar();
+    void toggleEditToolBar();
+    void toggleSettingsToolBar();
+    void toggleHelpToolBar();
+    void toggleToolBarsOnTop();
+    void toggleToolBarsShown();
+    void toggleHints();
+    void showAbout();
+    void chooseControlChartLook();
+    void chooseComparisonChartLook();
+    void importSheetClicked();
     void dropFile(const QString& path);
 
     // Import.
-    void btnOeffnenClick();
-    void btnEinlesenClick();
-    void cboSelfileChange();
-    void Edit3Change();
+    void openDataFile();
+    void readDataFile();
+    void fileNameChanged();
+    void firstRowChanged();
     // Chart commands.
-    void btnChartClick();
-    void btnChartVglClick();
+    void showControlChart();
+    void showComparisonChart();
     // Statistics output.
-    void mnuStatSpeichernClick();
-    void mnuStatDruckenClick();
-    void mnuPrintSetupClick();
+    void saveStatistics();
+    void printStatistics();
+    void printSetup();
     // Import templates.
-    void mnuEinstSpeichernClick();
-    void mnuTemplateClick();
-    void mnuDefaultClick();
+    void saveImportTemplate();
+    void openImportTemplate();
+    void restoreDefaultSettings();
     // Language and help.
-    void mnuLangClick();
-    void mnuInhaltClick();
-    void mnuPopupClick();
+    void switchLanguage();
+    void showHelpContents();
+    void enterWhatsThisMode();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -223,8 +223,8 @@ private:
     void keepStateInStep();
 
     // Creation and close (main_window.cpp).
-    void FormCreate();
-    void FormClose();
+    void runCreationSteps();
+    void runCloseSteps();
     void applySettings(const Settings& settings);
     void applyToolbarSwitch(QAction* item, int band, bool checked);
     void placeCoolBar(bool onTop);
@@ -234,25 +234,25 @@ private:
     void chooseGraphTemplate(QString& dialogDir, GraphTemplateKind kind);
     void loadLanguageResources();
     void showChartWindow(QWidget* window);
-    sheet::F1Book& outputGrid();
+    sheet::Spreadsheet& outputGrid();
     chart::ChartCommandFields chartCommandFields() const;
     QString outputTitle() const;
 
     // The recent-files list (main_window_import.cpp).
     void setRecentEntries(const QStringList& entries);
     void loadRecentFiles();
-    bool cboSelfileKeyDown(QKeyEvent* key);
+    bool fileNameBoxKeyPressed(QKeyEvent* key);
     void saveRecentFiles();
 
     chart::ProgramState m_state;
-    sheet::F1Book m_importGrid;      // sheet1
-    sheet::F1Book m_statisticsGrid;  // sheet2
-    sheet::F1Book m_scratchGrid;     // CalcSheet, never shown
+    sheet::Spreadsheet m_importGrid;      // importSheet
+    sheet::Spreadsheet m_statisticsGrid;  // statisticsSheet
+    sheet::Spreadsheet m_scratchGrid;     // CalcSheet, never shown
 
     ChartWindowFactories m_factories;
-    QPointer<QWidget> frmtxtChart;
-    QPointer<QWidget> frmxyCompare;
-    QPointer<TAboutBox> m_aboutBox;
+    QPointer<QWidget> m_controlChartWindow;
+    QPointer<QWidget> m_comparisonWindow;
+    QPointer<AboutBox> m_aboutBox;
 
     QVBoxLayout* m_centralLayout = nullptr;
     ToolTipSwitch* m_toolTips = nullptr;
@@ -260,7 +260,7 @@ private:
     OpenFileAsker m_askOpenFile;
     OpenFileAsker m_askSaveFile;
     SaveGridAsker m_askSaveGrid;
-    int m_panel1Height = kPanel1DesignHeight;
+    int m_importPanelHeight = kImportPanelDesignHeight;
     bool m_closed = false;
 };
 

@@ -1,16 +1,16 @@
 // The main window's command handlers. The tool bar switches, the graph
 // template choice, the about box and the file drop are the application shell's
 // own; the other handlers call the shared code of their feature.
-#include "main_window.h"
+#include "app/main_window.h"
 
-#include "about_box.h"
-#include "chart_commands.h"
-#include "cool_bar.h"
-#include "error_report.h"
-#include "print_book.h"
-#include "profile.h"
-#include "save_dialog.h"
-#include "tooltip_switch.h"
+#include "app/about_box.h"
+#include "chart/chart_commands.h"
+#include "app/cool_bar.h"
+#include "app/error_report.h"
+#include "components/sheetview/print_book.h"
+#include "components/platform/profile.h"
+#include "components/sheetview/save_dialog.h"
+#include "app/tooltip_switch.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -23,39 +23,39 @@
 
 namespace app {
 
-void TfrmovtChart::mnubeendenClick() { close(); }
+void MainWindow::exitProgram() { close(); }
 
 // The four tool bar switches run after the click has inverted the check mark:
 // the tool bar and its band follow the new mark.
-void TfrmovtChart::toggleBand(QAction* item, int band)
+void MainWindow::toggleBand(QAction* item, int band)
 {
     const bool shown = item->isChecked();
-    CoolBar1->toolBar(band)->setVisible(shown);
-    CoolBar1->setBandVisible(band, shown);
-    CoolBar1->realign();
+    coolBar->toolBar(band)->setVisible(shown);
+    coolBar->setBandVisible(band, shown);
+    coolBar->realign();
 }
 
-void TfrmovtChart::mnuTDateiClick() { toggleBand(mnuTDatei, 0); }
-void TfrmovtChart::mnuTBearbeitenClick() { toggleBand(mnuTBearbeiten, 1); }
-void TfrmovtChart::mnuTEinstellungenClick() { toggleBand(mnuTEinstellungen, 2); }
-void TfrmovtChart::mnuTHilfeClick() { toggleBand(mnuTHilfe, 3); }
+void MainWindow::toggleFileToolBar() { toggleBand(fileToolBarAction, 0); }
+void MainWindow::toggleEditToolBar() { toggleBand(editToolBarAction, 1); }
+void MainWindow::toggleSettingsToolBar() { toggleBand(settingsToolBarAction, 2); }
+void MainWindow::toggleHelpToolBar() { toggleBand(helpToolBarAction, 3); }
 
-void TfrmovtChart::mnuTObenClick() { placeCoolBar(mnuTOben->isChecked()); }
+void MainWindow::toggleToolBarsOnTop() { placeCoolBar(toolBarsOnTopAction->isChecked()); }
 
 // The whole bar: the bands keep their own state for when it comes back.
-void TfrmovtChart::mnuTAusClick() { CoolBar1->setVisible(mnuTAus->isChecked()); }
+void MainWindow::toggleToolBarsShown() { coolBar->setVisible(toolBarsShownAction->isChecked()); }
 
-void TfrmovtChart::mnuHintsClick() { m_toolTips->setEnabled(mnuHints->isChecked()); }
+void MainWindow::toggleHints() { m_toolTips->setEnabled(hintsAction->isChecked()); }
 
-void TfrmovtChart::mnuInfoClick()
+void MainWindow::showAbout()
 {
-    if (!m_aboutBox) m_aboutBox = new TAboutBox(this);
+    if (!m_aboutBox) m_aboutBox = new AboutBox(this);
     m_aboutBox->exec();
 }
 
 // --- graph templates -------------------------------------------------------
 
-void TfrmovtChart::chooseGraphTemplate(QString& dialogDir, GraphTemplateKind kind)
+void MainWindow::chooseGraphTemplate(QString& dialogDir, GraphTemplateKind kind)
 {
     const QString path = m_askOpenFile(this, QStringLiteral("Importeinstellungen lesen"), dialogDir,
                                        QStringLiteral("Graph Templates(vtc) (*.vtc)"));
@@ -67,61 +67,61 @@ void TfrmovtChart::chooseGraphTemplate(QString& dialogDir, GraphTemplateKind kin
     writeGraphTemplate(profile, kind, chosen.absoluteFilePath());
 }
 
-void TfrmovtChart::mnuXYTemplateClick() { chooseGraphTemplate(xyDialogDir, GraphTemplateKind::ControlChart); }
-void TfrmovtChart::mnuVglTemplateClick() { chooseGraphTemplate(vglDialogDir, GraphTemplateKind::Comparison); }
+void MainWindow::chooseControlChartLook() { chooseGraphTemplate(xyDialogDir, GraphTemplateKind::ControlChart); }
+void MainWindow::chooseComparisonChartLook() { chooseGraphTemplate(vglDialogDir, GraphTemplateKind::Comparison); }
 
 // --- dropped files -----------------------------------------------------------
 
-void TfrmovtChart::dropFile(const QString& path)
+void MainWindow::dropFile(const QString& path)
 {
     // A change made by the program: it does not count as the user's and starts no second import.
-    cboSelfile->setEditText(path);
+    fileNameBox->setEditText(path);
     emit fileDropped(path);
-    btnEinlesenClick();
+    readDataFile();
 }
 
 // There are no embedded objects in the grid; the object operation does nothing.
-void TfrmovtChart::sheet1ObjClick() {}
+void MainWindow::importSheetClicked() {}
 
 // --- chart commands ----------------------------------------------------------
 
-chart::ChartCommandFields TfrmovtChart::chartCommandFields() const
+chart::ChartCommandFields MainWindow::chartCommandFields() const
 {
     chart::ChartCommandFields fields;
-    fields.firstRowText = Edit3->text();
-    fields.lastRowText = Edit4->text();
-    fields.headerRowText = SpinEdit1->text();
-    fields.xColumnText = Xcol->text();
-    fields.titleText = txtGraphTitle->text();
-    fields.titleCaption = LblTitle->text();
+    fields.firstRowText = firstRowEdit->text();
+    fields.lastRowText = lastRowEdit->text();
+    fields.headerRowText = headerRowSpin->text();
+    fields.xColumnText = xColumnEdit->text();
+    fields.titleText = chartTitleEdit->text();
+    fields.titleCaption = titlePrefixLabel->text();
     return fields;
 }
 
 // Errors of the import grid while the selection is read reach the error report.
-void TfrmovtChart::btnChartClick()
+void MainWindow::showControlChart()
 {
-    if (chart::runControlChartCommand(m_state, chartCommandFields())) showChartWindow(frmtxtChart);
+    if (chart::runControlChartCommand(m_state, chartCommandFields())) showChartWindow(m_controlChartWindow);
 }
 
-void TfrmovtChart::btnChartVglClick()
+void MainWindow::showComparisonChart()
 {
-    if (chart::runComparisonCommand(m_state, chartCommandFields())) showChartWindow(frmxyCompare);
+    if (chart::runComparisonCommand(m_state, chartCommandFields())) showChartWindow(m_comparisonWindow);
 }
 
 // --- statistics output -------------------------------------------------------
 
 // The statistics grid while its page is shown, the import grid otherwise.
-sheet::F1Book& TfrmovtChart::outputGrid()
+sheet::Spreadsheet& MainWindow::outputGrid()
 {
-    return PageControl1->currentIndex() == 1 ? m_statisticsGrid : m_importGrid;
+    return pages->currentIndex() == 1 ? m_statisticsGrid : m_importGrid;
 }
 
-QString TfrmovtChart::outputTitle() const
+QString MainWindow::outputTitle() const
 {
-    return PageControl1->currentIndex() == 1 ? lblstatistik->text() : lblmess->text();
+    return pages->currentIndex() == 1 ? statisticsLabel->text() : messageLabel->text();
 }
 
-void TfrmovtChart::mnuStatSpeichernClick()
+void MainWindow::saveStatistics()
 {
     int format = sheet::FormatXlsx;
     QString path;
@@ -134,13 +134,13 @@ void TfrmovtChart::mnuStatSpeichernClick()
     }
 }
 
-void TfrmovtChart::mnuStatDruckenClick()
+void MainWindow::printStatistics()
 {
     // Printing errors reach the error report.
     sheetview::printBook(this, outputGrid(), false);
 }
 
-void TfrmovtChart::mnuPrintSetupClick()
+void MainWindow::printSetup()
 {
     try {
         sheetview::printSetup(this);
@@ -152,17 +152,17 @@ void TfrmovtChart::mnuPrintSetupClick()
 
 // --- language and help -------------------------------------------------------
 
-void TfrmovtChart::mnuLangClick()
+void MainWindow::switchLanguage()
 {
     // Wired when language tables land.
 }
 
-void TfrmovtChart::mnuInhaltClick()
+void MainWindow::showHelpContents()
 {
     // Wired when help lands.
 }
 
-void TfrmovtChart::mnuPopupClick()
+void MainWindow::enterWhatsThisMode()
 {
     // Wired when help lands ("What's this?" mode).
 }

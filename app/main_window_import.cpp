@@ -2,16 +2,16 @@
 // data file, the recent-files list of the file-name box, the header-row field
 // that follows the first-row field, and the import template commands. The
 // work is done by the import library; the window supplies fields and dialogs.
-#include "main_window.h"
+#include "app/main_window.h"
 
-#include "error_report.h"
-#include "header_row.h"
-#include "import_file.h"
-#include "import_template.h"
-#include "platform.h"
-#include "profile.h"
-#include "recent_files.h"
-#include "sheet_view.h"
+#include "app/error_report.h"
+#include "import/header_row.h"
+#include "import/import_file.h"
+#include "import/import_template.h"
+#include "components/platform/platform.h"
+#include "components/platform/profile.h"
+#include "import/recent_files.h"
+#include "components/sheetview/sheet_view.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -43,69 +43,69 @@ const QString kTemplateFilter = QStringLiteral("Import Templates(ctpl) (*.ctpl);
 
 }  // namespace
 
-dataimport::ImportFields TfrmovtChart::importFields() const
+dataimport::ImportFields MainWindow::importFields() const
 {
     dataimport::ImportFields f;
-    f.separator = ComboBox1->currentText();
-    f.startColumn = Edit1->text();
-    f.endColumn = Edit2->text();
-    f.firstRow = Edit3->text();
-    f.lastRow = Edit4->text();
-    f.xColumn = Xcol->text();
-    f.headerRow = SpinEdit1->value();
-    f.fileName = cboSelfile->currentText();
-    f.graphTitle = txtGraphTitle->text();
-    f.xTitle = txtXtitle->text();
-    f.yTitle = txtYtitle->text();
+    f.separator = separatorBox->currentText();
+    f.startColumn = startColumnEdit->text();
+    f.endColumn = endColumnEdit->text();
+    f.firstRow = firstRowEdit->text();
+    f.lastRow = lastRowEdit->text();
+    f.xColumn = xColumnEdit->text();
+    f.headerRow = headerRowSpin->value();
+    f.fileName = fileNameBox->currentText();
+    f.graphTitle = chartTitleEdit->text();
+    f.xTitle = xTitleEdit->text();
+    f.yTitle = yTitleEdit->text();
     return f;
 }
 
 // In the template's order: the first row before the header row, so the header
 // row's limits are in place when its value arrives.
-void TfrmovtChart::applyImportFields(const dataimport::ImportFields& f)
+void MainWindow::applyImportFields(const dataimport::ImportFields& f)
 {
-    ComboBox1->setEditText(f.separator);
-    Edit1->setText(f.startColumn);
-    Edit2->setText(f.endColumn);
-    Edit3->setText(f.firstRow);
-    Edit4->setText(f.lastRow);
-    Xcol->setText(f.xColumn);
-    SpinEdit1->setValue(f.headerRow);
-    cboSelfile->setEditText(f.fileName);
-    txtGraphTitle->setText(f.graphTitle);
-    txtXtitle->setText(f.xTitle);
-    txtYtitle->setText(f.yTitle);
+    separatorBox->setEditText(f.separator);
+    startColumnEdit->setText(f.startColumn);
+    endColumnEdit->setText(f.endColumn);
+    firstRowEdit->setText(f.firstRow);
+    lastRowEdit->setText(f.lastRow);
+    xColumnEdit->setText(f.xColumn);
+    headerRowSpin->setValue(f.headerRow);
+    fileNameBox->setEditText(f.fileName);
+    chartTitleEdit->setText(f.graphTitle);
+    xTitleEdit->setText(f.xTitle);
+    yTitleEdit->setText(f.yTitle);
 }
 
 // --- the recent-files list ------------------------------------------------------
 
-void TfrmovtChart::setRecentEntries(const QStringList& entries)
+void MainWindow::setRecentEntries(const QStringList& entries)
 {
     // Replacing the list must not replace the typed file name.
-    const QString text = cboSelfile->currentText();
-    cboSelfile->clear();
-    cboSelfile->addItems(entries);
-    cboSelfile->setCurrentIndex(-1);
-    cboSelfile->setEditText(text);
+    const QString text = fileNameBox->currentText();
+    fileNameBox->clear();
+    fileNameBox->addItems(entries);
+    fileNameBox->setCurrentIndex(-1);
+    fileNameBox->setEditText(text);
 }
 
-QStringList TfrmovtChart::recentEntries() const
+QStringList MainWindow::recentEntries() const
 {
     QStringList entries;
-    for (int i = 0; i < cboSelfile->count(); ++i) entries << cboSelfile->itemText(i);
+    for (int i = 0; i < fileNameBox->count(); ++i) entries << fileNameBox->itemText(i);
     return entries;
 }
 
-void TfrmovtChart::loadRecentFiles()
+void MainWindow::loadRecentFiles()
 {
     dataimport::RecentFiles recent;
     recent.load(dataimport::RecentFiles::defaultLoadPath());
     // The box keeps at most 11 entries; a longer hand-made file is cut, not refused.
-    cboSelfile->setMaxCount(std::max(dataimport::RecentFiles::kMaxEntries, recent.count()));
+    fileNameBox->setMaxCount(std::max(dataimport::RecentFiles::kMaxEntries, recent.count()));
     setRecentEntries(recent.entries());
 }
 
-void TfrmovtChart::saveRecentFiles()
+void MainWindow::saveRecentFiles()
 {
     dataimport::RecentFiles recent;
     recent.setEntries(recentEntries());
@@ -113,31 +113,31 @@ void TfrmovtChart::saveRecentFiles()
     if (!recent.save(dataimport::RecentFiles::defaultPath(), &error)) reportError(error);
 }
 
-bool TfrmovtChart::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && watched == cboSelfile->view())
-        return cboSelfileKeyDown(static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::KeyPress && watched == fileNameBox->view())
+        return fileNameBoxKeyPressed(static_cast<QKeyEvent*>(event));
     return QMainWindow::eventFilter(watched, event);
 }
 
 // Delete on an entry of the open list removes that entry; other keys go on as usual.
-bool TfrmovtChart::cboSelfileKeyDown(QKeyEvent* key)
+bool MainWindow::fileNameBoxKeyPressed(QKeyEvent* key)
 {
     if (key->key() != Qt::Key_Delete) return false;
-    const int index = cboSelfile->view()->currentIndex().row();
+    const int index = fileNameBox->view()->currentIndex().row();
     if (index >= 0) {
-        const QString text = cboSelfile->currentText();
-        cboSelfile->removeItem(index);
-        cboSelfile->setEditText(text);
+        const QString text = fileNameBox->currentText();
+        fileNameBox->removeItem(index);
+        fileNameBox->setEditText(text);
     }
     return true;
 }
 
 // --- import -----------------------------------------------------------------
 
-void TfrmovtChart::btnOeffnenClick()
+void MainWindow::openDataFile()
 {
-    if (PageControl1->currentIndex() != 0) PageControl1->setCurrentIndex(0);
+    if (pages->currentIndex() != 0) pages->setCurrentIndex(0);
     const QString path = m_askOpenFile(this, QStringLiteral("Datenimport"), dataDialogDir, kDataFileFilter);
     if (path.isEmpty()) return;
     dataDialogDir = QFileInfo(path).absolutePath();
@@ -147,15 +147,15 @@ void TfrmovtChart::btnOeffnenClick()
     recent.add(path);
     setRecentEntries(recent.entries());
     // Changes made here are the program's: they start no import of their own.
-    cboSelfile->setCurrentIndex(0);
-    cboSelfile->setEditText(path);
-    btnEinlesenClick();
+    fileNameBox->setCurrentIndex(0);
+    fileNameBox->setEditText(path);
+    readDataFile();
 }
 
-void TfrmovtChart::btnEinlesenClick()
+void MainWindow::readDataFile()
 {
-    if (PageControl1->currentIndex() != 0) PageControl1->setCurrentIndex(0);
-    QString path = cboSelfile->currentText();
+    if (pages->currentIndex() != 0) pages->setCurrentIndex(0);
+    QString path = fileNameBox->currentText();
     // A bare name that is not in the working folder (the shipped templates name
     // the sample data so) is looked up in the application directory.
     if (!path.isEmpty() && QFileInfo(path).isRelative() && !QFileInfo::exists(path)
@@ -184,53 +184,54 @@ void TfrmovtChart::btnEinlesenClick()
     environment.scratchGrid = &m_scratchGrid;
     environment.decimalSeparator = platform::Platform::decimalSeparator();
     const dataimport::ImportResult result =
-        dataimport::importFile(path, importFields(), m_importGrid, m_state.job, progress, environment);
+        dataimport::importFile(path, importFields(), m_importGrid, progress, environment);
+    if (result.lastDataRow) m_state.job.lastDataRow = *result.lastDataRow;
     progressBar.reset();
-    sheet1->applyDisplaySwitches();
+    importSheet->applyDisplaySwitches();
     if (result.status == dataimport::ImportResult::Status::Failed && !result.errorText.isEmpty())
         reportError(result.errorText);
 }
 
-void TfrmovtChart::cboSelfileChange()
+void MainWindow::fileNameChanged()
 {
     // A typed name is imported once it names a file, so that typing a path
     // does not report every unfinished name as an error; a picked entry is
     // imported at once.
-    if (sender() == cboSelfile->lineEdit() && !QFileInfo(cboSelfile->currentText()).isFile()) return;
-    btnEinlesenClick();
+    if (sender() == fileNameBox->lineEdit() && !QFileInfo(fileNameBox->currentText()).isFile()) return;
+    readDataFile();
 }
 
-void TfrmovtChart::Edit3Change()
+void MainWindow::firstRowChanged()
 {
-    const dataimport::HeaderRowLimits limits = dataimport::headerRowLimits(Edit3->text());
+    const dataimport::HeaderRowLimits limits = dataimport::headerRowLimits(firstRowEdit->text());
     if (!limits.applies) return;
     if (!limits.enabled) {
-        if (limits.resetToZero) SpinEdit1->setValue(0);
-        SpinEdit1->setEnabled(false);
+        if (limits.resetToZero) headerRowSpin->setValue(0);
+        headerRowSpin->setEnabled(false);
     } else {
-        SpinEdit1->setMaximum(limits.maximum);
-        SpinEdit1->setEnabled(true);
+        headerRowSpin->setMaximum(limits.maximum);
+        headerRowSpin->setEnabled(true);
     }
 }
 
 // --- import templates ---------------------------------------------------------
 
-void TfrmovtChart::mnuTemplateClick()
+void MainWindow::openImportTemplate()
 {
     const QString path = m_askOpenFile(this, QStringLiteral("Importeinstellungen lesen"), templateOpenDialogDir,
                                        kTemplateFilter);
     if (path.isEmpty()) return;
-    txtAktTemplate->setText(path);
+    currentTemplateEdit->setText(path);
     templateOpenDialogDir = dataimport::templateDirectoryOf(path);
     templateSaveDialogDir = templateOpenDialogDir;
-    const platform::Profile profile(txtAktTemplate->text());
+    const platform::Profile profile(currentTemplateEdit->text());
     QString importDir;
     const dataimport::ImportFields fields = dataimport::readImportTemplate(profile, &importDir);
     applyImportFields(fields);
     dataDialogDir = importDir;
 }
 
-void TfrmovtChart::mnuEinstSpeichernClick()
+void MainWindow::saveImportTemplate()
 {
     const QString chosen = m_askSaveFile(this, QStringLiteral("Importeinstellungen speichern"),
                                          templateSaveDialogDir, kTemplateFilter);
@@ -242,7 +243,7 @@ void TfrmovtChart::mnuEinstSpeichernClick()
     dataimport::writeImportTemplate(profile, importFields(), dataDialogDir, templateOpenDialogDir);
 }
 
-void TfrmovtChart::mnuDefaultClick()
+void MainWindow::restoreDefaultSettings()
 {
     applyImportFields(dataimport::readDefaultTemplate(m_state.applicationDirectory, m_state.languageCode));
 }

@@ -2,10 +2,10 @@
 // grid (with a splitter between them), and the statistics page with its button
 // strip above the statistics grid. Every label and button carries its tag, every
 // field its help context.
-#include "main_window.h"
+#include "app/main_window.h"
 
-#include "control_tags.h"
-#include "sheet_view.h"
+#include "app/control_tags.h"
+#include "components/sheetview/sheet_view.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -62,158 +62,158 @@ void addField(QGridLayout* grid, int row, int column, QLabel* label, QWidget* fi
 
 }  // namespace
 
-void TfrmovtChart::buildPages()
+void MainWindow::buildPages()
 {
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    pages = new QTabWidget(this);
+    pages->setObjectName(QStringLiteral("PageControl1"));
 
-    TabSheet1 = new QWidget(PageControl1);
-    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-    setTag(TabSheet1, 100);
-    setHelpContext(TabSheet1, 100);
-    auto* page1 = new QVBoxLayout(TabSheet1);
+    importPage = new QWidget(pages);
+    importPage->setObjectName(QStringLiteral("TabSheet1"));
+    setTag(importPage, 100);
+    setHelpContext(importPage, 100);
+    auto* page1 = new QVBoxLayout(importPage);
     page1->setContentsMargins(2, 2, 2, 2);
-    Splitter1 = new QSplitter(Qt::Vertical, TabSheet1);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->setChildrenCollapsible(false);
-    Splitter1->addWidget(buildImportPanel());
-    sheet1 = new sheetview::SheetView(m_importGrid, Splitter1);
-    sheet1->setObjectName(QStringLiteral("sheet1"));
-    setHelpContext(sheet1, 28);
-    Splitter1->addWidget(sheet1);
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
-    page1->addWidget(Splitter1);
-    PageControl1->addTab(TabSheet1, QStringLiteral("&1 Datenimport und Werteauswahl"));
+    importSplitter = new QSplitter(Qt::Vertical, importPage);
+    importSplitter->setObjectName(QStringLiteral("Splitter1"));
+    importSplitter->setChildrenCollapsible(false);
+    importSplitter->addWidget(buildImportPanel());
+    importSheet = new sheetview::SheetView(m_importGrid, importSplitter);
+    importSheet->setObjectName(QStringLiteral("sheet1"));
+    setHelpContext(importSheet, 28);
+    importSplitter->addWidget(importSheet);
+    importSplitter->setStretchFactor(0, 0);
+    importSplitter->setStretchFactor(1, 1);
+    page1->addWidget(importSplitter);
+    pages->addTab(importPage, QStringLiteral("&1 Datenimport und Werteauswahl"));
 
-    TabSheet2 = buildStatisticsPage();
-    PageControl1->addTab(TabSheet2, QStringLiteral("&2 Statistik aus Regelkarte"));
+    statisticsPage = buildStatisticsPage();
+    pages->addTab(statisticsPage, QStringLiteral("&2 Statistik aus Regelkarte"));
 }
 
-QWidget* TfrmovtChart::buildImportPanel()
+QWidget* MainWindow::buildImportPanel()
 {
-    Panel1 = new QFrame(Splitter1);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameShape(QFrame::StyledPanel);
-    Panel1->setMinimumHeight(60);
-    auto* grid = new QGridLayout(Panel1);
+    importPanel = new QFrame(importSplitter);
+    importPanel->setObjectName(QStringLiteral("Panel1"));
+    importPanel->setFrameShape(QFrame::StyledPanel);
+    importPanel->setMinimumHeight(60);
+    auto* grid = new QGridLayout(importPanel);
     grid->setContentsMargins(8, 6, 8, 6);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(2);
 
     // Data file: name box with the recent files, open button, read again.
-    cboSelfile = new QComboBox(Panel1);
-    cboSelfile->setObjectName(QStringLiteral("cboSelfile"));
-    cboSelfile->setEditable(true);
-    cboSelfile->setInsertPolicy(QComboBox::NoInsert);
-    cboSelfile->setMaxCount(11);
-    cboSelfile->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cboSelfile->setMinimumContentsLength(30);
-    setHelpContext(cboSelfile, 30);
-    addField(grid, 0, 0, makeLabel(Panel1, "Label12", QStringLiteral("Dateiname"), 112), cboSelfile, 5);
+    fileNameBox = new QComboBox(importPanel);
+    fileNameBox->setObjectName(QStringLiteral("cboSelfile"));
+    fileNameBox->setEditable(true);
+    fileNameBox->setInsertPolicy(QComboBox::NoInsert);
+    fileNameBox->setMaxCount(11);
+    fileNameBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    fileNameBox->setMinimumContentsLength(30);
+    setHelpContext(fileNameBox, 30);
+    addField(grid, 0, 0, makeLabel(importPanel, "Label12", QStringLiteral("Dateiname"), 112), fileNameBox, 5);
 
-    btnOeffnen = new QToolButton(Panel1);
-    btnOeffnen->setObjectName(QStringLiteral("btnOeffnen"));
-    btnOeffnen->setIcon(QIcon(QStringLiteral(":/icons/open.svg")));
-    btnOeffnen->setAutoRaise(true);
-    setTag(btnOeffnen, 120);
-    grid->addWidget(btnOeffnen, 1, 5);
-    btnEinlesen = makeButton(Panel1, "btnEinlesen", QStringLiteral("&Neu Lesen"), 113);
-    btnEinlesen->setIcon(QIcon(QStringLiteral(":/icons/reload.svg")));
-    grid->addWidget(btnEinlesen, 1, 6);
+    openFileButton = new QToolButton(importPanel);
+    openFileButton->setObjectName(QStringLiteral("btnOeffnen"));
+    openFileButton->setIcon(QIcon(QStringLiteral(":/icons/open.svg")));
+    openFileButton->setAutoRaise(true);
+    setTag(openFileButton, 120);
+    grid->addWidget(openFileButton, 1, 5);
+    readFileButton = makeButton(importPanel, "btnEinlesen", QStringLiteral("&Neu Lesen"), 113);
+    readFileButton->setIcon(QIcon(QStringLiteral(":/icons/reload.svg")));
+    grid->addWidget(readFileButton, 1, 6);
 
     // Columns and rows of the data.
-    ComboBox1 = new QComboBox(Panel1);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->addItems({QStringLiteral(";"), QStringLiteral(","), QStringLiteral("|")});
-    ComboBox1->setCurrentIndex(-1);
-    setHelpContext(ComboBox1, 24);
-    addField(grid, 2, 0, makeLabel(Panel1, "Label2", QStringLiteral("Spaltentrenner"), 102), ComboBox1);
-    Edit1 = makeEdit(Panel1, "Edit1", 241);
-    addField(grid, 2, 1, makeLabel(Panel1, "Label3", QStringLiteral("Startspalte"), 103), Edit1);
-    Edit2 = makeEdit(Panel1, "Edit2", 242);
-    addField(grid, 2, 2, makeLabel(Panel1, "Label4", QStringLiteral("Endespalte"), 104), Edit2);
-    Edit3 = makeEdit(Panel1, "Edit3", 26);
-    addField(grid, 2, 3, makeLabel(Panel1, "Label5", QStringLiteral("Startzeile"), 105), Edit3);
-    Edit4 = makeEdit(Panel1, "Edit4", 261);
-    addField(grid, 2, 4, makeLabel(Panel1, "Label6", QStringLiteral("Endezeile"), 106), Edit4);
-    SpinEdit1 = new QSpinBox(Panel1);
-    SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
-    SpinEdit1->setRange(0, kHeaderRowLimit);
-    setHelpContext(SpinEdit1, 262);
-    addField(grid, 2, 5, makeLabel(Panel1, "Label8", QStringLiteral("Spaltennamen  aus Zeile"), 108),
-             SpinEdit1);
-    Xcol = makeEdit(Panel1, "Xcol", 263);
-    addField(grid, 2, 6, makeLabel(Panel1, "Label9", QStringLiteral("Spalte für X-Achse"), 109), Xcol);
+    separatorBox = new QComboBox(importPanel);
+    separatorBox->setObjectName(QStringLiteral("ComboBox1"));
+    separatorBox->setEditable(true);
+    separatorBox->setInsertPolicy(QComboBox::NoInsert);
+    separatorBox->addItems({QStringLiteral(";"), QStringLiteral(","), QStringLiteral("|")});
+    separatorBox->setCurrentIndex(-1);
+    setHelpContext(separatorBox, 24);
+    addField(grid, 2, 0, makeLabel(importPanel, "Label2", QStringLiteral("Spaltentrenner"), 102), separatorBox);
+    startColumnEdit = makeEdit(importPanel, "Edit1", 241);
+    addField(grid, 2, 1, makeLabel(importPanel, "Label3", QStringLiteral("Startspalte"), 103), startColumnEdit);
+    endColumnEdit = makeEdit(importPanel, "Edit2", 242);
+    addField(grid, 2, 2, makeLabel(importPanel, "Label4", QStringLiteral("Endespalte"), 104), endColumnEdit);
+    firstRowEdit = makeEdit(importPanel, "Edit3", 26);
+    addField(grid, 2, 3, makeLabel(importPanel, "Label5", QStringLiteral("Startzeile"), 105), firstRowEdit);
+    lastRowEdit = makeEdit(importPanel, "Edit4", 261);
+    addField(grid, 2, 4, makeLabel(importPanel, "Label6", QStringLiteral("Endezeile"), 106), lastRowEdit);
+    headerRowSpin = new QSpinBox(importPanel);
+    headerRowSpin->setObjectName(QStringLiteral("SpinEdit1"));
+    headerRowSpin->setRange(0, kHeaderRowLimit);
+    setHelpContext(headerRowSpin, 262);
+    addField(grid, 2, 5, makeLabel(importPanel, "Label8", QStringLiteral("Spaltennamen  aus Zeile"), 108),
+             headerRowSpin);
+    xColumnEdit = makeEdit(importPanel, "Xcol", 263);
+    addField(grid, 2, 6, makeLabel(importPanel, "Label9", QStringLiteral("Spalte für X-Achse"), 109), xColumnEdit);
 
     // Titles of the chart.
-    txtGraphTitle = makeEdit(Panel1, "txtGraphTitle", 265);
-    addField(grid, 4, 0, makeLabel(Panel1, "Label14", QStringLiteral("Graphiktitel"), 114), txtGraphTitle, 3);
-    txtXtitle = makeEdit(Panel1, "txtXtitle", 266);
-    addField(grid, 4, 3, makeLabel(Panel1, "Label15", QStringLiteral("Text X-Achse"), 115), txtXtitle, 2);
-    txtYtitle = makeEdit(Panel1, "txtYtitle", 267);
-    addField(grid, 4, 5, makeLabel(Panel1, "Label16", QStringLiteral("Text Y-Achse"), 116), txtYtitle, 2);
+    chartTitleEdit = makeEdit(importPanel, "txtGraphTitle", 265);
+    addField(grid, 4, 0, makeLabel(importPanel, "Label14", QStringLiteral("Graphiktitel"), 114), chartTitleEdit, 3);
+    xTitleEdit = makeEdit(importPanel, "txtXtitle", 266);
+    addField(grid, 4, 3, makeLabel(importPanel, "Label15", QStringLiteral("Text X-Achse"), 115), xTitleEdit, 2);
+    yTitleEdit = makeEdit(importPanel, "txtYtitle", 267);
+    addField(grid, 4, 5, makeLabel(importPanel, "Label16", QStringLiteral("Text Y-Achse"), 116), yTitleEdit, 2);
 
     // The two chart commands, at the right.
-    btnChart = makeButton(Panel1, "btnChart", QStringLiteral("Regelkarte"), 110);
-    btnChart->setIcon(QIcon(QStringLiteral(":/icons/chart.svg")));
-    btnChartVgl = makeButton(Panel1, "btnChartVgl", QStringLiteral("Vergleich"), 111);
-    btnChartVgl->setIcon(QIcon(QStringLiteral(":/icons/compare.svg")));
-    for (QPushButton* b : {btnChart, btnChartVgl}) {
+    controlChartButton = makeButton(importPanel, "btnChart", QStringLiteral("Regelkarte"), 110);
+    controlChartButton->setIcon(QIcon(QStringLiteral(":/icons/chart.svg")));
+    comparisonChartButton = makeButton(importPanel, "btnChartVgl", QStringLiteral("Vergleich"), 111);
+    comparisonChartButton->setIcon(QIcon(QStringLiteral(":/icons/compare.svg")));
+    for (QPushButton* b : {controlChartButton, comparisonChartButton}) {
         b->setIconSize(QSize(22, 22));
         b->setMinimumHeight(34);
     }
     auto* commands = new QVBoxLayout;
-    commands->addWidget(btnChart);
-    commands->addWidget(btnChartVgl);
+    commands->addWidget(controlChartButton);
+    commands->addWidget(comparisonChartButton);
     commands->addStretch(1);
     grid->addLayout(commands, 0, 7, 6, 1);
 
     // Controls that only carry texts or state for other commands.
-    LblTitle = makeLabel(Panel1, "LblTitle", QStringLiteral("Auswertung über "), 107);
-    lblmess = makeLabel(Panel1, "lblmess", QStringLiteral("lblmess"), 56);
-    lblstatistik = makeLabel(Panel1, "lblstatistik", QStringLiteral("lblmess"), 57);
-    txtAktTemplate = makeEdit(Panel1, "txtAktTemplate", 0);
-    for (QWidget* hidden : std::initializer_list<QWidget*>{LblTitle, lblmess, lblstatistik, txtAktTemplate})
+    titlePrefixLabel = makeLabel(importPanel, "LblTitle", QStringLiteral("Auswertung über "), 107);
+    messageLabel = makeLabel(importPanel, "lblmess", QStringLiteral("lblmess"), 56);
+    statisticsLabel = makeLabel(importPanel, "lblstatistik", QStringLiteral("lblmess"), 57);
+    currentTemplateEdit = makeEdit(importPanel, "txtAktTemplate", 0);
+    for (QWidget* hidden : std::initializer_list<QWidget*>{titlePrefixLabel, messageLabel, statisticsLabel, currentTemplateEdit})
         hidden->hide();
-    Label1 = makeLabel(Panel1, "Label1", QString(), 0);
-    grid->addWidget(Label1, 6, 0, 1, 7);
+    statusLabel = makeLabel(importPanel, "Label1", QString(), 0);
+    grid->addWidget(statusLabel, 6, 0, 1, 7);
 
     grid->setColumnStretch(0, 2);
     for (int c = 1; c <= 6; ++c) grid->setColumnStretch(c, 1);
     grid->setRowStretch(6, 1);
-    return Panel1;
+    return importPanel;
 }
 
-QWidget* TfrmovtChart::buildStatisticsPage()
+QWidget* MainWindow::buildStatisticsPage()
 {
-    auto* page = new QWidget(PageControl1);
+    auto* page = new QWidget(pages);
     page->setObjectName(QStringLiteral("TabSheet2"));
     setTag(page, 101);
     setHelpContext(page, 101);
 
-    btnStatSpeichern = makeButton(page, "btnStatSpeichern", QStringLiteral("&Speichern"), 117);
-    btnStatSpeichern->setIcon(QIcon(QStringLiteral(":/icons/save.svg")));
-    btnStatDrucken = makeButton(page, "btnStatDrucken", QStringLiteral("&Ausdrucken"), 118);
-    btnStatDrucken->setIcon(QIcon(QStringLiteral(":/icons/print.svg")));
-    btnPrintSetup = makeButton(page, "btnPrintSetup", QStringLiteral("&Print Setup"), 119);
-    btnPrintSetup->setIcon(QIcon(QStringLiteral(":/icons/printsetup.svg")));
+    saveStatisticsButton = makeButton(page, "btnStatSpeichern", QStringLiteral("&Speichern"), 117);
+    saveStatisticsButton->setIcon(QIcon(QStringLiteral(":/icons/save.svg")));
+    printStatisticsButton = makeButton(page, "btnStatDrucken", QStringLiteral("&Ausdrucken"), 118);
+    printStatisticsButton->setIcon(QIcon(QStringLiteral(":/icons/print.svg")));
+    printSetupButton = makeButton(page, "btnPrintSetup", QStringLiteral("&Print Setup"), 119);
+    printSetupButton->setIcon(QIcon(QStringLiteral(":/icons/printsetup.svg")));
     auto* strip = new QHBoxLayout;
     strip->addStretch(1);
-    strip->addWidget(btnStatSpeichern);
-    strip->addWidget(btnStatDrucken);
-    strip->addWidget(btnPrintSetup);
+    strip->addWidget(saveStatisticsButton);
+    strip->addWidget(printStatisticsButton);
+    strip->addWidget(printSetupButton);
 
-    sheet2 = new sheetview::SheetView(m_statisticsGrid, page);
-    sheet2->setObjectName(QStringLiteral("sheet2"));
-    setHelpContext(sheet2, 29);
+    statisticsSheet = new sheetview::SheetView(m_statisticsGrid, page);
+    statisticsSheet->setObjectName(QStringLiteral("sheet2"));
+    setHelpContext(statisticsSheet, 29);
 
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(2, 4, 2, 2);
     layout->addLayout(strip);
-    layout->addWidget(sheet2, 1);
+    layout->addWidget(statisticsSheet, 1);
     return page;
 }
 

@@ -1,7 +1,7 @@
 // Event dispatch with the error report around it.
-#include "plotwise_application.h"
+#include "app/plotwise_application.h"
 
-#include "error_report.h"
+#include "app/error_report.h"
 
 #include <exception>
 

@@ -1,7 +1,7 @@
 // Reading and writing the settings file, key by key in the documented order.
-#include "settings.h"
+#include "app/settings.h"
 
-#include "profile.h"
+#include "components/platform/profile.h"
 
 namespace app {
 

@@ -34,32 +34,32 @@ struct WindowGeometry {
 inline constexpr WindowGeometry kMainWindowDesign{59, 209, 664, 625};
 inline constexpr WindowGeometry kControlChartDesign{127, 186, 736, 627};
 inline constexpr WindowGeometry kComparisonDesign{123, 168, 768, 562};
-inline constexpr int kPanel1DesignHeight = 181;
+inline constexpr int kImportPanelDesignHeight = 181;
 
 // Main window section "frmovtChart".
 struct MainWindowSettings {
     int language = 0;               // 0: first start, 1 English, 2 German
     bool appHint = true;            // tool tips on
-    bool toolbarFile = true;        // mnuTDatei: ToolBar1, band 0
-    bool toolbarEdit = true;        // mnuTBearbeiten: ToolBar2, band 1
-    bool toolbarSettings = true;    // mnuTEinstellungen: ToolBar3, band 2
-    bool toolbarHelp = true;        // mnuTHilfe: ToolBar4, band 3
-    bool coolBarShown = true;       // mnuTAus
-    bool coolBarOnTop = true;       // mnuTOben, stored as "mnuToben"
+    bool toolbarFile = true;        // fileToolBarAction: fileToolBar, band 0
+    bool toolbarEdit = true;        // editToolBarAction: editToolBar, band 1
+    bool toolbarSettings = true;    // settingsToolBarAction: settingsToolBar, band 2
+    bool toolbarHelp = true;        // helpToolBarAction: helpToolBar, band 3
+    bool coolBarShown = true;       // toolBarsShownAction
+    bool coolBarOnTop = true;       // toolBarsOnTopAction, stored as "mnuToben"
     WindowGeometry geometry = kMainWindowDesign;
-    int panel1Height = kPanel1DesignHeight;
+    int panel1Height = kImportPanelDesignHeight;
 };
 
 // Import section "ImportDef": the import fields, as an import template holds them.
 struct ImportSettings {
-    QString importSep;                       // ComboBox1
-    QString respos1 = QStringLiteral("1");   // Edit1, start column
-    QString respos2;                         // Edit2, end column
-    QString firstLine = QStringLiteral("1"); // Edit3
-    QString lastLine;                        // Edit4
-    QString xcol;                            // Xcol
-    int headerLine = 0;                      // SpinEdit1
-    QString impFile;                         // cboSelfile
+    QString importSep;                       // separatorBox
+    QString respos1 = QStringLiteral("1");   // startColumnEdit, start column
+    QString respos2;                         // endColumnEdit, end column
+    QString firstLine = QStringLiteral("1"); // firstRowEdit
+    QString lastLine;                        // lastRowEdit
+    QString xcol;                            // xColumnEdit
+    int headerLine = 0;                      // headerRowSpin
+    QString impFile;                         // fileNameBox
     QString impDir;                          // data file dialog's directory
     QString graphTitle = QStringLiteral("Auswertung");
     QString xtitle = QStringLiteral("Zeitraum");
@@ -91,7 +91,7 @@ struct Settings {
     void write(platform::Profile& profile) const;
 };
 
-// A chart window's section ("frmtxtChart" or "frmxyCompare"): keys "Height",
+// A chart window's section ("m_controlChartWindow" or "m_comparisonWindow"): keys "Height",
 // "width", "top", "left", each defaulting to the value in current.
 WindowGeometry readWindowGeometry(const platform::Profile& profile, const QString& section,
                                   const WindowGeometry& current);

@@ -1,5 +1,5 @@
 // Swallows tool tip requests while the switch is off.
-#include "tooltip_switch.h"
+#include "app/tooltip_switch.h"
 
 #include <QCoreApplication>
 #include <QEvent>

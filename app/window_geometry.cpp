@@ -1,6 +1,6 @@
 // Geometry of a window, ignoring maximisation: a maximised window keeps the
 // size it had before, as the settings file should.
-#include "window_geometry.h"
+#include "app/window_geometry.h"
 
 #include <QWidget>
 

@@ -4,7 +4,7 @@
 // exactly where it was.
 #pragma once
 
-#include "settings.h"
+#include "app/settings.h"
 
 class QWidget;
 

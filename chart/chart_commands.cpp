@@ -1,10 +1,10 @@
 // The control chart and comparison commands; see chart_commands.h.
-#include "chart_commands.h"
+#include "chart/chart_commands.h"
 
-#include "chart_job.h"
-#include "column_letters.h"
-#include "program_state.h"
-#include "f1book.h"
+#include "chart/chart_job.h"
+#include "chart/column_letters.h"
+#include "chart/program_state.h"
+#include "components/sheet/spreadsheet.h"
 
 #include <cmath>
 #include <limits>
@@ -25,7 +25,7 @@ bool parseInteger(const QString& text, int& value)
 
 // The columns a selection range covers. A range over whole rows or the whole
 // sheet reports -1 as its columns; it stands for every used column.
-void rangeColumns(const sheet::F1Book& grid, const sheet::Range& range, int& first, int& last)
+void rangeColumns(const sheet::Spreadsheet& grid, const sheet::Range& range, int& first, int& last)
 {
     first = range.col1;
     last = range.col2;
@@ -38,7 +38,7 @@ void rangeColumns(const sheet::F1Book& grid, const sheet::Range& range, int& fir
 // Step 6 of both commands: columns in range order, within a range left to
 // right, duplicates kept, at most slotCount of them from the first
 // slotCount ranges.
-void collectColumns(const sheet::F1Book& grid, int* columnSlots, int slotCount)
+void collectColumns(const sheet::Spreadsheet& grid, int* columnSlots, int slotCount)
 {
     int remainingRanges = grid.selectionCount();
     int filled = 0;
@@ -62,29 +62,29 @@ void collectColumns(const sheet::F1Book& grid, int* columnSlots, int slotCount)
 
 bool runCommand(ProgramState& state, const ChartCommandFields& fields, int* columnSlots, int slotCount)
 {
-    sheet::F1Book& importGrid = *state.importGrid;
+    sheet::Spreadsheet& importGrid = *state.importGrid;
     if (importGrid.lastCol() == 0 && importGrid.lastRow() == 0)
         return false;  // empty grid: nothing at all happens
 
     ChartJob& job = state.job;
-    ReadRowRange(job, importGrid, fields.firstRowText, fields.lastRowText, fields.headerRowText);
+    readRowRange(job, importGrid, fields.firstRowText, fields.lastRowText, fields.headerRowText);
     for (int i = 0; i < slotCount; ++i)
         columnSlots[i] = 0;
-    job.XColumn = 0;
+    job.xColumn = 0;
 
-    job.XColumn = readXColumn(*state.scratchGrid, fields.xColumnText);
+    job.xColumn = readXColumn(*state.scratchGrid, fields.xColumnText);
     collectColumns(importGrid, columnSlots, slotCount);
     if (columnSlots[0] <= 0)
         return false;
 
-    job.ChartTitle = buildChartTitle(job, importGrid, *state.scratchGrid, fields.titleText,
+    job.chartTitle = buildChartTitle(job, importGrid, *state.scratchGrid, fields.titleText,
                                      fields.titleCaption, columnSlots, slotCount);
     return true;
 }
 
 }  // namespace
 
-void ReadRowRange(ChartJob& job, const sheet::F1Book& importGrid, const QString& firstRowText,
+void readRowRange(ChartJob& job, const sheet::Spreadsheet& importGrid, const QString& firstRowText,
                   const QString& lastRowText, const QString& headerRowText)
 {
     int first = 1;
@@ -93,27 +93,27 @@ void ReadRowRange(ChartJob& job, const sheet::F1Book& importGrid, const QString&
     // Rows below 1 do not exist in the grid; the chart windows would ask for them.
     if (first < 1)
         first = 1;
-    job.FirstDataRow = first;
-    job.LastDataRow = importGrid.lastRow();
-    if (job.LastDataRow < job.FirstDataRow)
-        job.FirstDataRow = job.LastDataRow;
+    job.firstDataRow = first;
+    job.lastDataRow = importGrid.lastRow();
+    if (job.lastDataRow < job.firstDataRow)
+        job.firstDataRow = job.lastDataRow;
 
     int end = 0;
     if (!parseInteger(lastRowText, end))
         end = 0;
     // An end row at or beyond the grid's last row, or at or before the first row, is ignored.
-    if (end > 0 && end < job.LastDataRow && end > job.FirstDataRow)
-        job.LastDataRow = end;
+    if (end > 0 && end < job.lastDataRow && end > job.firstDataRow)
+        job.lastDataRow = end;
 
     int header = 0;
     if (!parseInteger(headerRowText, header))
         header = 0;
-    job.HeaderRow = header;
-    if (job.FirstDataRow == 1)
-        job.HeaderRow = 0;
+    job.headerRow = header;
+    if (job.firstDataRow == 1)
+        job.headerRow = 0;
 }
 
-int ScratchEvaluate(sheet::F1Book& scratchGrid, int column, const QString& formula)
+int scratchEvaluate(sheet::Spreadsheet& scratchGrid, int column, const QString& formula)
 {
     scratchGrid.setFormula(1, column, formula);
     const sheet::CellValue result = scratchGrid.value(1, column);
@@ -127,14 +127,14 @@ int ScratchEvaluate(sheet::F1Book& scratchGrid, int column, const QString& formu
     return static_cast<int>(truncated);
 }
 
-int readXColumn(sheet::F1Book& scratchGrid, const QString& xColumnText)
+int readXColumn(sheet::Spreadsheet& scratchGrid, const QString& xColumnText)
 {
     if (xColumnText.isEmpty())
         return 0;
     try {
         if (xColumnText.startsWith(QLatin1Char('$'))) {
             const QString letters = xColumnText.mid(1);
-            return ScratchEvaluate(scratchGrid, 1, QStringLiteral("COLUMN(") + letters + QStringLiteral("1)"));
+            return scratchEvaluate(scratchGrid, 1, QStringLiteral("COLUMN(") + letters + QStringLiteral("1)"));
         }
         int column = 0;
         if (!parseInteger(xColumnText, column))
@@ -145,15 +145,15 @@ int readXColumn(sheet::F1Book& scratchGrid, const QString& xColumnText)
     }
 }
 
-QString buildChartTitle(const ChartJob& job, sheet::F1Book& importGrid, sheet::F1Book& scratchGrid,
+QString buildChartTitle(const ChartJob& job, sheet::Spreadsheet& importGrid, sheet::Spreadsheet& scratchGrid,
                         const QString& titleText, const QString& titleCaption,
                         const int* columns, int slotCount)
 {
     if (!titleText.isEmpty() && titleText.startsWith(QLatin1Char('$'))) {
         const QString reference = titleText.mid(1);
         try {
-            const int col = ScratchEvaluate(scratchGrid, 2, QStringLiteral("COLUMN(") + reference + QLatin1Char(')'));
-            const int row = ScratchEvaluate(scratchGrid, 3, QStringLiteral("ROW(") + reference + QLatin1Char(')'));
+            const int col = scratchEvaluate(scratchGrid, 2, QStringLiteral("COLUMN(") + reference + QLatin1Char(')'));
+            const int row = scratchEvaluate(scratchGrid, 3, QStringLiteral("ROW(") + reference + QLatin1Char(')'));
             if (row < 1 || col < 1)
                 return titleText;
             return importGrid.text(row, col);
@@ -169,13 +169,13 @@ QString buildChartTitle(const ChartJob& job, sheet::F1Book& importGrid, sheet::F
         const int c = columns[i];
         if (c <= 0)
             continue;
-        if (job.HeaderRow <= 0) {
-            const QString letters = ColumnLetters(c);
+        if (job.headerRow <= 0) {
+            const QString letters = columnLetters(c);
             if (letters.isEmpty())
                 continue;  // columns beyond IV have no name, and get no "/" either
             title += letters + QLatin1Char('/');
         } else {
-            title += importGrid.text(job.HeaderRow, c) + QLatin1Char('/');
+            title += importGrid.text(job.headerRow, c) + QLatin1Char('/');
         }
     }
     title.chop(1);  // the final "/" (or the appended blank when nothing was named)
@@ -184,12 +184,12 @@ QString buildChartTitle(const ChartJob& job, sheet::F1Book& importGrid, sheet::F
 
 bool runControlChartCommand(ProgramState& state, const ChartCommandFields& fields)
 {
-    return runCommand(state, fields, state.job.ValueColumns.data(), int(state.job.ValueColumns.size()));
+    return runCommand(state, fields, state.job.valueColumns.data(), int(state.job.valueColumns.size()));
 }
 
 bool runComparisonCommand(ProgramState& state, const ChartCommandFields& fields)
 {
-    return runCommand(state, fields, state.job.CompareColumns.data(), int(state.job.CompareColumns.size()));
+    return runCommand(state, fields, state.job.compareColumns.data(), int(state.job.compareColumns.size()));
 }
 
 }  // namespace chart

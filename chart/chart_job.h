@@ -10,13 +10,13 @@
 namespace chart {
 
 struct ChartJob {
-    std::array<std::int32_t, 3> ValueColumns{};    // 0 marks an empty slot
-    std::array<std::int32_t, 5> CompareColumns{};  // 0 marks an empty slot
-    std::int32_t XColumn = 0;                      // 0: no x column
-    std::int32_t FirstDataRow = 0;
-    std::int32_t LastDataRow = 0;
-    std::int32_t HeaderRow = 0;                    // 0: no header row
-    QString ChartTitle;
+    std::array<std::int32_t, 3> valueColumns{};    // 0 marks an empty slot
+    std::array<std::int32_t, 5> compareColumns{};  // 0 marks an empty slot
+    std::int32_t xColumn = 0;                      // 0: no x column
+    std::int32_t firstDataRow = 0;
+    std::int32_t lastDataRow = 0;
+    std::int32_t headerRow = 0;                    // 0: no header row
+    QString chartTitle;
 };
 
 }  // namespace chart

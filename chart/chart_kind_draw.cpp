@@ -1,8 +1,8 @@
 // Chart kind drawing against the chart component; see chart_kind_draw.h.
-#include "chart_kind_draw.h"
+#include "chart/chart_kind_draw.h"
 
-#include "chart_error.h"
-#include "vtchart.h"
+#include "components/chart/chart_error.h"
+#include "components/chart/chart_view.h"
 
 namespace chart {
 
@@ -13,7 +13,7 @@ constexpr int kValueAxis = 1;
 
 }  // namespace
 
-void applyChartKindData(chartcomponent::VtChart& chart, const ChartKindData& data)
+void applyChartKindData(chartcomponent::ChartView& chart, const ChartKindData& data)
 {
     chart.setColumnCount(kChartSeriesCount);
     chart.setRowCount(data.rowCount);
@@ -47,7 +47,7 @@ void applyChartKindData(chartcomponent::VtChart& chart, const ChartKindData& dat
         chart.setValueScale(*data.scaleMinimum, *data.scaleMaximum, data.majorDivisions, data.minorDivisions);
 }
 
-QString drawChartKind(ChartKind kind, chartcomponent::VtChart& chart, const sheet::F1Book& computationGrid,
+QString drawChartKind(ChartKind kind, chartcomponent::ChartView& chart, const sheet::Spreadsheet& computationGrid,
                       std::int32_t lastComputationRow, const ProgramState& state,
                       const QStringList* rowLabels)
 {

@@ -5,9 +5,9 @@
 // automatic scaling, the value axis.
 #pragma once
 
-#include "chart_kinds.h"
+#include "chart/chart_kinds.h"
 
-namespace chartcomponent { class VtChart; }
+namespace chartcomponent { class ChartView; }
 
 namespace chart {
 
@@ -16,11 +16,11 @@ namespace chart {
 // changes to). A missing or unreadable template is ignored; other errors of
 // either component propagate.
 // rowLabels: optional labels of the same fill (see buildChartKindData).
-QString drawChartKind(ChartKind kind, chartcomponent::VtChart& chart, const sheet::F1Book& computationGrid,
+QString drawChartKind(ChartKind kind, chartcomponent::ChartView& chart, const sheet::Spreadsheet& computationGrid,
                       std::int32_t lastComputationRow, const ProgramState& state,
                       const QStringList* rowLabels = nullptr);
 
 // The second half of drawChartKind, for data already read.
-void applyChartKindData(chartcomponent::VtChart& chart, const ChartKindData& data);
+void applyChartKindData(chartcomponent::ChartView& chart, const ChartKindData& data);
 
 }  // namespace chart

@@ -1,10 +1,10 @@
 // The per-kind table and the reading of the computation grid; see chart_kinds.h.
-#include "chart_kinds.h"
+#include "chart/chart_kinds.h"
 
-#include "computation_fill.h"
-#include "program_state.h"
-#include "f1book.h"
-#include "profile.h"
+#include "chart/computation_fill.h"
+#include "chart/program_state.h"
+#include "components/sheet/spreadsheet.h"
+#include "components/platform/profile.h"
 
 #include <cmath>
 #include <limits>
@@ -33,7 +33,7 @@ const ChartKindSpec kSpecs[] = {
 // chart hides series 3 and 4, and without a readable chart template nothing
 // else would bring them back for the mean and difference charts.
 
-double cellNumberOrNaN(const sheet::F1Book& grid, int row, int col)
+double cellNumberOrNaN(const sheet::Spreadsheet& grid, int row, int col)
 {
     const sheet::CellValue value = grid.value(row, col);
     if (value.kind == sheet::CellKind::Number)
@@ -41,7 +41,7 @@ double cellNumberOrNaN(const sheet::F1Book& grid, int row, int col)
     return std::numeric_limits<double>::quiet_NaN();
 }
 
-std::optional<double> boundCell(const sheet::F1Book& grid, int row, int col)
+std::optional<double> boundCell(const sheet::Spreadsheet& grid, int row, int col)
 {
     const double v = cellNumberOrNaN(grid, row, col);
     if (!std::isfinite(v))
@@ -49,15 +49,15 @@ std::optional<double> boundCell(const sheet::F1Book& grid, int row, int col)
     return v;
 }
 
-QString rowLabel(const sheet::F1Book& grid, int dataRow, const ProgramState& state)
+QString rowLabel(const sheet::Spreadsheet& grid, int dataRow, const ProgramState& state)
 {
-    if (state.job.XColumn > 0 && state.importGrid != nullptr) {
+    if (state.job.xColumn > 0 && state.importGrid != nullptr) {
         bool ok = false;
         const int importRow = grid.text(dataRow, 1).trimmed().toInt(&ok);
         if (!ok)
             throw sheet::SheetError(QStringLiteral("'%1' ist kein gültiger Integerwert")
                                         .arg(grid.text(dataRow, 1)));
-        return state.importGrid->formattedText(importRow, state.job.XColumn);
+        return state.importGrid->formattedText(importRow, state.job.xColumn);
     }
     return grid.formattedText(dataRow, 1);
 }
@@ -81,7 +81,7 @@ QString chartTemplatePath(const ProgramState& state)
     return settings.readString(QLatin1String(kChartTemplateSection), QLatin1String(kChartTemplateKey), fallback);
 }
 
-QStringList buildRowLabels(const sheet::F1Book& grid, std::int32_t lastComputationRow, const ProgramState& state)
+QStringList buildRowLabels(const sheet::Spreadsheet& grid, std::int32_t lastComputationRow, const ProgramState& state)
 {
     QStringList labels;
     const int rowCount = lastComputationRow > kHeaderRow ? lastComputationRow - kHeaderRow : 0;
@@ -91,7 +91,7 @@ QStringList buildRowLabels(const sheet::F1Book& grid, std::int32_t lastComputati
     return labels;
 }
 
-ChartKindData buildChartKindData(ChartKind kind, const sheet::F1Book& grid,
+ChartKindData buildChartKindData(ChartKind kind, const sheet::Spreadsheet& grid,
                                  std::int32_t lastComputationRow, const ProgramState& state,
                                  const QStringList* rowLabels)
 {
@@ -119,7 +119,7 @@ ChartKindData buildChartKindData(ChartKind kind, const sheet::F1Book& grid,
     else
         data.rowLabels = buildRowLabels(grid, lastComputationRow, state);
 
-    data.title = state.job.ChartTitle;
+    data.title = state.job.chartTitle;
     data.xAxisTitle = state.xTitleText;
     data.yAxisTitle = state.yTitleText;
 

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace sheet { class F1Book; }
+namespace sheet { class Spreadsheet; }
 
 namespace chart {
 
@@ -76,12 +76,12 @@ struct ChartKindData {
 // while an x column is set.
 // rowLabels, when given, are used as they are (the labels of the same fill,
 // from buildRowLabels) instead of being read again.
-ChartKindData buildChartKindData(ChartKind kind, const sheet::F1Book& computationGrid,
+ChartKindData buildChartKindData(ChartKind kind, const sheet::Spreadsheet& computationGrid,
                                  std::int32_t lastComputationRow, const ProgramState& state,
                                  const QStringList* rowLabels = nullptr);
 
 // The x labels of the data rows 16..lastComputationRow (rule above).
-QStringList buildRowLabels(const sheet::F1Book& computationGrid, std::int32_t lastComputationRow,
+QStringList buildRowLabels(const sheet::Spreadsheet& computationGrid, std::int32_t lastComputationRow,
                            const ProgramState& state);
 
 // The chart template path from the settings file, default beside the program.

@@ -1,9 +1,9 @@
 // Letter names of grid columns; see column_letters.h.
-#include "column_letters.h"
+#include "chart/column_letters.h"
 
 namespace chart {
 
-QString ColumnLetters(int column)
+QString columnLetters(int column)
 {
     if (column >= 1 && column <= 26)
         return QString(QChar(64 + column));

@@ -7,6 +7,6 @@
 namespace chart {
 
 // 1..26 -> "A".."Z", 27..256 -> "AA".."IV"; any other number -> empty text.
-QString ColumnLetters(int column);
+QString columnLetters(int column);
 
 }  // namespace chart

@@ -1,13 +1,10 @@
 // Computation grid fill; see computation_fill.h.
-#include "computation_fill.h"
+#include "chart/computation_fill.h"
 
-#include "program_state.h"
-#include "f1book.h"
+#include "chart/program_state.h"
+#include "components/sheet/spreadsheet.h"
 
-#if __has_include("computation_layout.h")
-#include "computation_layout.h"
-#define PLOTWISE_HAVE_REFERENCE_LAYOUT 1
-#endif
+#include "chart/computation_layout.h"
 
 namespace chart {
 
@@ -17,17 +14,12 @@ bool isNumericCellType(int type) { return type == 1 || type == -1; }
 
 }  // namespace
 
-void ComputationFill::resetToReferenceLayout(sheet::F1Book& computationGrid, int languageCode)
+void ComputationFill::resetToReferenceLayout(sheet::Spreadsheet& computationGrid, int languageCode)
 {
-#ifdef PLOTWISE_HAVE_REFERENCE_LAYOUT
     for (const QString& name : computationGrid.definedNames())
         computationGrid.removeDefinedName(name);
     computationGrid.clearRange(-1, -1, -1, -1, 1);
     chart::buildReferenceLayout(computationGrid, languageCode);
-#else
-    (void)computationGrid;
-    (void)languageCode;
-#endif
 }
 
 QString ComputationFill::templatePath(const ProgramState& state)
@@ -36,7 +28,7 @@ QString ComputationFill::templatePath(const ProgramState& state)
         + (state.languageCode == 1 ? QStringLiteral("xycharte.def") : QStringLiteral("xychartg.def"));
 }
 
-bool ComputationFill::loadTemplate(sheet::F1Book& computationGrid, const ProgramState& state)
+bool ComputationFill::loadTemplate(sheet::Spreadsheet& computationGrid, const ProgramState& state)
 {
     try {
         computationGrid.read(templatePath(state));
@@ -50,12 +42,12 @@ bool ComputationFill::loadTemplate(sheet::F1Book& computationGrid, const Program
     }
 }
 
-FillResult ComputationFill::copyRows(sheet::F1Book& grid, const ProgramState& state,
+FillResult ComputationFill::copyRows(sheet::Spreadsheet& grid, const ProgramState& state,
                                      std::int32_t startRow, std::int32_t endRow)
 {
     FillResult result;
-    const auto& columns = state.job.ValueColumns;
-    const sheet::F1Book& importGrid = *state.importGrid;
+    const auto& columns = state.job.valueColumns;
+    const sheet::Spreadsheet& importGrid = *state.importGrid;
     // The values travel as the import grid displays them; read them back
     // with the same decimal separator.
     grid.setDecimalSeparator(importGrid.decimalSeparator());
@@ -109,7 +101,7 @@ FillResult ComputationFill::copyRows(sheet::F1Book& grid, const ProgramState& st
     return result;
 }
 
-FillResult ComputationFill::run(sheet::F1Book& grid, const ProgramState& state,
+FillResult ComputationFill::run(sheet::Spreadsheet& grid, const ProgramState& state,
                                 std::int32_t startRow, std::int32_t endRow)
 {
     loadTemplate(grid, state);

@@ -1,5 +1,5 @@
 // Filling the computation grid for a visible span: the widget-free heart of
-// the control chart window's FillComputationGrid, shared with the batch
+// the control chart window's fillComputationGrid, shared with the batch
 // report tool. It loads the computation template, widens the template's
 // formula rows over the span, copies the span's numeric rows of the import
 // grid into columns A to D and clears the rows that got no data.
@@ -8,7 +8,7 @@
 #include <QString>
 #include <cstdint>
 
-namespace sheet { class F1Book; }
+namespace sheet { class Spreadsheet; }
 
 namespace chart {
 
@@ -38,10 +38,10 @@ public:
     // missing or unreadable the grid is reset to the built-in reference
     // layout (never left holding the previous fill); returns whether the
     // template was read.
-    static bool loadTemplate(sheet::F1Book& computationGrid, const ProgramState& state);
+    static bool loadTemplate(sheet::Spreadsheet& computationGrid, const ProgramState& state);
 
     // Empties the grid and puts the built-in reference layout into it.
-    static void resetToReferenceLayout(sheet::F1Book& computationGrid, int languageCode);
+    static void resetToReferenceLayout(sheet::Spreadsheet& computationGrid, int languageCode);
 
     // Copies the import rows startRow..endRow (inclusive) into the grid,
     // which must hold the template: inserts rows at row 17 and fills row 16
@@ -50,11 +50,11 @@ public:
     // rows that got no data together with the template's end row. A span
     // whose end lies before its start copies nothing and leaves the grid's
     // data block empty. Errors of the spreadsheet component propagate.
-    static FillResult copyRows(sheet::F1Book& computationGrid, const ProgramState& state,
+    static FillResult copyRows(sheet::Spreadsheet& computationGrid, const ProgramState& state,
                                std::int32_t startRow, std::int32_t endRow);
 
     // loadTemplate, then copyRows.
-    static FillResult run(sheet::F1Book& computationGrid, const ProgramState& state,
+    static FillResult run(sheet::Spreadsheet& computationGrid, const ProgramState& state,
                           std::int32_t startRow, std::int32_t endRow);
 };
 

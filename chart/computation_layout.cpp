@@ -4,9 +4,9 @@
 // statistics range. Flag columns hold 1 or the empty text, so SUM and COUNTIF
 // over them count fired rules only; the rule windows reach up into rows 6 to
 // 15, whose cells in those columns are empty or labels and count as nothing.
-#include "computation_layout.h"
+#include "chart/computation_layout.h"
 
-#include "f1book.h"
+#include "components/sheet/spreadsheet.h"
 
 #include <QRegularExpression>
 #include <QString>
@@ -15,7 +15,7 @@ namespace chart {
 
 namespace {
 
-using sheet::F1Book;
+using sheet::Spreadsheet;
 
 struct Label {
     const char* german;
@@ -163,7 +163,7 @@ void splitCell(const char* cell, int* row, int* column)
 
 }  // namespace
 
-void buildReferenceLayout(F1Book& book, int languageCode)
+void buildReferenceLayout(Spreadsheet& book, int languageCode)
 {
     // Statistics over the data block, rows 16 to 17.
     book.setFormula(1, 1, "=COUNT(A16:A17)");

@@ -5,7 +5,7 @@
 // when no template file can be read.
 #pragma once
 
-namespace sheet { class F1Book; }
+namespace sheet { class Spreadsheet; }
 
 namespace chart {
 
@@ -13,6 +13,6 @@ namespace chart {
 // English for languageCode 1, in German otherwise. Rows 16 and 17 hold two
 // sample data rows (1 and 2 in columns A and B) with the prototype formulas,
 // and every statistics range runs from row 16 to row 17.
-void buildReferenceLayout(sheet::F1Book& book, int languageCode);
+void buildReferenceLayout(sheet::Spreadsheet& book, int languageCode);
 
 }  // namespace chart

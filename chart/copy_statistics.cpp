@@ -1,15 +1,15 @@
 // Statistics copy; see copy_statistics.h.
-#include "copy_statistics.h"
+#include "chart/copy_statistics.h"
 
-#include "program_state.h"
-#include "f1book.h"
+#include "chart/program_state.h"
+#include "components/sheet/spreadsheet.h"
 
 namespace chart {
 
-void copyStatistics(const sheet::F1Book& computationGrid, sheet::F1Book& statisticsGrid,
+void copyStatistics(const sheet::Spreadsheet& computationGrid, sheet::Spreadsheet& statisticsGrid,
                     const ProgramState& state)
 {
-    statisticsGrid.setText(1, 2, state.job.ChartTitle);
+    statisticsGrid.setText(1, 2, state.job.chartTitle);
     statisticsGrid.setText(2, 2, state.fileNameText);
     for (const StatisticsCell& cell : kStatisticsCells) {
         const sheet::CellValue value = computationGrid.value(cell.sourceRow, cell.sourceCol);

@@ -4,7 +4,7 @@
 // limits, alarm counts) at the cells the statistics templates label.
 #pragma once
 
-namespace sheet { class F1Book; }
+namespace sheet { class Spreadsheet; }
 
 namespace chart {
 
@@ -45,7 +45,7 @@ inline constexpr StatisticsCell kStatisticsCells[] = {
 // Writes the title into (1, 2), the file name into (2, 2) and every number
 // above. A computation cell holding an error (a block with one data row has
 // no standard deviation) arrives as that error, never as 0.
-void copyStatistics(const sheet::F1Book& computationGrid, sheet::F1Book& statisticsGrid,
+void copyStatistics(const sheet::Spreadsheet& computationGrid, sheet::Spreadsheet& statisticsGrid,
                     const ProgramState& state);
 
 }  // namespace chart

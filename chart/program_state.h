@@ -3,11 +3,11 @@
 // The main window keeps the text fields below in step with its edit boxes.
 #pragma once
 
-#include "chart_job.h"
+#include "chart/chart_job.h"
 
 #include <QString>
 
-namespace sheet { class F1Book; }
+namespace sheet { class Spreadsheet; }
 
 namespace chart {
 
@@ -17,14 +17,14 @@ struct ProgramState {
     QString applicationDirectory;   // with a trailing '/'
     QString settingsPath;           // applicationDirectory + "Plotwise.INI" (or the user's config folder)
 
-    sheet::F1Book* importGrid = nullptr;      // sheet1 of the main window
-    sheet::F1Book* statisticsGrid = nullptr;  // sheet2
-    sheet::F1Book* scratchGrid = nullptr;     // CalcSheet: evaluates the "$" references
+    sheet::Spreadsheet* importGrid = nullptr;      // importSheet of the main window
+    sheet::Spreadsheet* statisticsGrid = nullptr;  // statisticsSheet
+    sheet::Spreadsheet* scratchGrid = nullptr;     // CalcSheet: evaluates the "$" references
 
     // Live copies of the main window's text fields the chart windows read.
-    QString fileNameText;   // cboSelfile
-    QString xTitleText;     // txtXtitle
-    QString yTitleText;     // txtYtitle
+    QString fileNameText;   // fileNameBox
+    QString xTitleText;     // xTitleEdit
+    QString yTitleText;     // yTitleEdit
 };
 
 }  // namespace chart

@@ -3,7 +3,7 @@
 // cross the right end is dropped whole (the release then clamps), the left
 // handle never leaves the window 50 pixels or narrower, the right handle
 // may leave it exactly 50.
-#include "range_bar_geometry.h"
+#include "chart/range_bar_geometry.h"
 
 #include <algorithm>
 
@@ -27,15 +27,15 @@ void RangeBarGeometry::setInnerGeometry(int left, int width)
     setWidth(width);
 }
 
-void RangeBarGeometry::UpdatePercents()
+void RangeBarGeometry::updatePercents()
 {
     const double track = m_trackWidth;
     m_leftPercent = m_left * 100.0 / track;
     m_rightPercent = (m_trackWidth - innerRight()) * 100.0 / track;
 }
 
-void RangeBarGeometry::pinnenMouseDown() { m_dragging = true; }
-void RangeBarGeometry::plinksMouseDown() { m_resizing = true; }
+void RangeBarGeometry::innerWindowPressed() { m_dragging = true; }
+void RangeBarGeometry::leftHandlePressed() { m_resizing = true; }
 
 void RangeBarGeometry::applyDragOffset(int x)
 {
@@ -45,10 +45,10 @@ void RangeBarGeometry::applyDragOffset(int x)
         m_left = 0;
     if (x > 0 && innerRight() > m_trackWidth)
         m_left -= innerRight() - m_trackWidth;
-    UpdatePercents();
+    updatePercents();
 }
 
-void RangeBarGeometry::pinnenMouseMove(int x)
+void RangeBarGeometry::innerWindowDragged(int x)
 {
     if (!m_dragging)
         return;
@@ -59,13 +59,13 @@ void RangeBarGeometry::pinnenMouseMove(int x)
     applyDragOffset(x);
 }
 
-void RangeBarGeometry::pinnenMouseUp(int x)
+void RangeBarGeometry::innerWindowReleased(int x)
 {
     m_dragging = false;
     applyDragOffset(x);
 }
 
-void RangeBarGeometry::plinksMouseMove(int x)
+void RangeBarGeometry::leftHandleDragged(int x)
 {
     if (!m_resizing)
         return;
@@ -86,10 +86,10 @@ void RangeBarGeometry::plinksMouseMove(int x)
         m_left = 0;
     if (innerRight() > m_trackWidth)
         setWidth(m_trackWidth - m_left);
-    UpdatePercents();
+    updatePercents();
 }
 
-void RangeBarGeometry::prechtsMouseMove(int x)
+void RangeBarGeometry::rightHandleDragged(int x)
 {
     if (!m_resizing)
         return;
@@ -99,18 +99,18 @@ void RangeBarGeometry::prechtsMouseMove(int x)
         return;  // exactly 50 pixels is still allowed
     const int newRight = std::min(innerRight() + x, m_trackWidth);
     setWidth(newRight - m_left);
-    UpdatePercents();
+    updatePercents();
 }
 
-void RangeBarGeometry::plinksMouseUp()
+void RangeBarGeometry::handleReleased()
 {
     m_resizing = false;
-    UpdatePercents();
+    updatePercents();
 }
 
-void RangeBarGeometry::FrameEnter() { m_dragging = false; }
+void RangeBarGeometry::frameEntered() { m_dragging = false; }
 
-void RangeBarGeometry::FrameResize(int newTrackWidth)
+void RangeBarGeometry::trackResized(int newTrackWidth)
 {
     newTrackWidth = std::max(newTrackWidth, kMinTrackWidth);
     // Anchored left and right: the right margin stays, the window stretches.

@@ -32,26 +32,26 @@ public:
     bool resizing() const { return m_resizing; }
 
     // Recomputes both percentages from the current geometry.
-    void UpdatePercents();
+    void updatePercents();
 
     // Inner window: press starts a drag, moves follow it, the release applies
     // the last offset once more and clamps the window inside the track.
-    void pinnenMouseDown();
-    void pinnenMouseMove(int x);
-    void pinnenMouseUp(int x);
+    void innerWindowPressed();
+    void innerWindowDragged(int x);
+    void innerWindowReleased(int x);
 
     // Edge handles: a press on either starts a resize; one release serves both.
-    void plinksMouseDown();
-    void plinksMouseMove(int x);
-    void prechtsMouseMove(int x);
-    void plinksMouseUp();
+    void leftHandlePressed();
+    void leftHandleDragged(int x);
+    void rightHandleDragged(int x);
+    void handleReleased();
 
     // Focus entering the bar ends a drag (not a resize).
-    void FrameEnter();
+    void frameEntered();
     // The bar took a new width: the inner window is anchored on both sides, so
     // it stretches with the track, and is then pushed back inside if needed.
     // The percentages keep their values until the next gesture.
-    void FrameResize(int newTrackWidth);
+    void trackResized(int newTrackWidth);
 
     // Places the inner window directly (host layout); percentages unchanged.
     void setInnerGeometry(int left, int width);

@@ -5,13 +5,13 @@
 #include <QString>
 #include <cstdint>
 
-namespace sheet { class F1Book; }
+namespace sheet { class Spreadsheet; }
 
 namespace chart {
 
 struct ChartJob;
 
 // The row number, or, with an x column, that column's displayed text in the row.
-QString spanEndText(const ChartJob& job, const sheet::F1Book* importGrid, std::int32_t row);
+QString spanEndText(const ChartJob& job, const sheet::Spreadsheet* importGrid, std::int32_t row);
 
 }  // namespace chart

@@ -1,8 +1,8 @@
 // Statistics grid template; see statistics_template.h.
-#include "statistics_template.h"
+#include "chart/statistics_template.h"
 
-#include "program_state.h"
-#include "f1book.h"
+#include "chart/program_state.h"
+#include "components/sheet/spreadsheet.h"
 
 namespace chart {
 

@@ -1,7 +1,7 @@
 // Visible span arithmetic and the texts of its two ends; see visible_span.h.
-#include "visible_span.h"
+#include "chart/visible_span.h"
 
-#include "chart_job.h"
+#include "chart/chart_job.h"
 
 #include <cfenv>
 #include <cmath>
@@ -48,7 +48,7 @@ VisibleSpan computeVisibleSpan(std::int32_t firstRow, std::int32_t lastRow,
 
 VisibleSpan computeVisibleSpan(const ChartJob& job, double leftPercent, double rightPercent)
 {
-    return computeVisibleSpan(job.FirstDataRow, job.LastDataRow, leftPercent, rightPercent);
+    return computeVisibleSpan(job.firstDataRow, job.lastDataRow, leftPercent, rightPercent);
 }
 
 }  // namespace chart

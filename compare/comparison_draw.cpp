@@ -1,12 +1,12 @@
 // The comparison chart's data, read straight from the import grid.
-#include "comparison_draw.h"
+#include "compare/comparison_draw.h"
 
-#include "chart_error.h"
-#include "column_letters.h"
-#include "f1book.h"
-#include "profile.h"
-#include "program_state.h"
-#include "vtchart.h"
+#include "components/chart/chart_error.h"
+#include "chart/column_letters.h"
+#include "components/sheet/spreadsheet.h"
+#include "components/platform/profile.h"
+#include "chart/program_state.h"
+#include "components/chart/chart_view.h"
 
 #include <cmath>
 #include <limits>
@@ -23,22 +23,22 @@ QString comparisonTemplatePath(const chart::ProgramState& state)
 ComparisonData buildComparisonData(const chart::ProgramState& state, std::int32_t startRow, std::int32_t endRow)
 {
     const chart::ChartJob& job = state.job;
-    const sheet::F1Book& grid = *state.importGrid;
+    const sheet::Spreadsheet& grid = *state.importGrid;
     ComparisonData d;
-    for (int i = 0; i < int(job.CompareColumns.size()); ++i)
-        if (job.CompareColumns[i] > 0) d.seriesCount = i + 1;
+    for (int i = 0; i < int(job.compareColumns.size()); ++i)
+        if (job.compareColumns[i] > 0) d.seriesCount = i + 1;
     d.rowCount = endRow >= startRow ? int(std::int64_t(endRow) - startRow + 1) : 0;
-    d.title = job.ChartTitle;
+    d.title = job.chartTitle;
     d.xAxisTitle = state.xTitleText;
     d.yAxisTitle = state.yTitleText;
 
     for (int i = 0; i < d.seriesCount; ++i) {
-        const int column = job.CompareColumns[i];
-        if (job.HeaderRow < 1) {
-            const QString letters = chart::ColumnLetters(column);
+        const int column = job.compareColumns[i];
+        if (job.headerRow < 1) {
+            const QString letters = chart::columnLetters(column);
             d.seriesLabels << (letters.isEmpty() ? QString() : QLatin1String(kSeriesPrefix) + letters);
         } else {
-            d.seriesLabels << grid.text(job.HeaderRow, column);
+            d.seriesLabels << grid.text(job.headerRow, column);
         }
         QVector<double> values(d.rowCount, std::numeric_limits<double>::quiet_NaN());
         if (column > 0) {
@@ -52,12 +52,12 @@ ComparisonData buildComparisonData(const chart::ProgramState& state, std::int32_
     d.rowLabels.reserve(d.rowCount);
     for (int p = 0; p < d.rowCount; ++p) {
         const int row = startRow + p;
-        d.rowLabels << (job.XColumn < 1 ? QString::number(row) : grid.formattedText(row, job.XColumn));
+        d.rowLabels << (job.xColumn < 1 ? QString::number(row) : grid.formattedText(row, job.xColumn));
     }
     return d;
 }
 
-QString drawComparison(chartcomponent::VtChart& chart, const chart::ProgramState& state,
+QString drawComparison(chartcomponent::ChartView& chart, const chart::ProgramState& state,
                        std::int32_t startRow, std::int32_t endRow)
 {
     const QString templatePath = comparisonTemplatePath(state);

@@ -8,8 +8,8 @@
 #include <QVector>
 #include <cstdint>
 
-namespace sheet { class F1Book; }
-namespace chartcomponent { class VtChart; }
+namespace sheet { class Spreadsheet; }
+namespace chartcomponent { class ChartView; }
 namespace chart { struct ProgramState; }
 
 namespace compare {
@@ -38,7 +38,7 @@ ComparisonData buildComparisonData(const chart::ProgramState& state, std::int32_
 // Loads the template (errors ignored), then hands the data, labels and titles
 // to the chart. Compared series are never hidden, whatever the template says.
 // Returns the template path used.
-QString drawComparison(chartcomponent::VtChart& chart, const chart::ProgramState& state,
+QString drawComparison(chartcomponent::ChartView& chart, const chart::ProgramState& state,
                        std::int32_t startRow, std::int32_t endRow);
 
 }  // namespace compare

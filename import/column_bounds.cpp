@@ -1,7 +1,7 @@
 // Column bounds of the text import; see column_bounds.h.
-#include "column_bounds.h"
+#include "import/column_bounds.h"
 
-#include "f1book.h"
+#include "components/sheet/spreadsheet.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -20,7 +20,7 @@ std::optional<qint64> decimalInteger(const QString& text)
     return value;
 }
 
-std::optional<qint64> columnByFormula(const QString& reference, sheet::F1Book& scratch)
+std::optional<qint64> columnByFormula(const QString& reference, sheet::Spreadsheet& scratch)
 {
     try {
         scratch.setFormula(1, 1, QStringLiteral("COLUMN(") + reference + QStringLiteral("1)"));
@@ -46,7 +46,7 @@ std::optional<qint64> columnByLetters(const QString& reference)
 
 }  // namespace
 
-std::optional<qint64> columnFromText(const QString& text, sheet::F1Book* scratch)
+std::optional<qint64> columnFromText(const QString& text, sheet::Spreadsheet* scratch)
 {
     if (text.startsWith(u'$')) {
         const QString reference = text.mid(1);
@@ -55,7 +55,7 @@ std::optional<qint64> columnFromText(const QString& text, sheet::F1Book* scratch
     return decimalInteger(text);
 }
 
-ColumnBounds resolveColumnBounds(const QString& startText, const QString& endText, sheet::F1Book* scratch)
+ColumnBounds resolveColumnBounds(const QString& startText, const QString& endText, sheet::Spreadsheet* scratch)
 {
     ColumnBounds bounds;
     bounds.start = columnFromText(startText, scratch).value_or(1);

@@ -1,5 +1,5 @@
 // Serial day numbers of the 1900 date system, as workbooks store dates.
-#include "workbook_readers.h"
+#include "import/workbook_readers.h"
 
 #include <QDate>
 

@@ -1,5 +1,5 @@
 // Byte-level helpers of the text import; see field_scan.h.
-#include "field_scan.h"
+#include "import/field_scan.h"
 
 #include <charconv>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // The header-row rule; see header_row.h.
-#include "header_row.h"
+#include "import/header_row.h"
 
 namespace dataimport {
 

@@ -8,17 +8,17 @@
 namespace dataimport {
 
 struct ImportFields {
-    QString separator;                          // ComboBox1: column separator, used verbatim
-    QString startColumn = QStringLiteral("1");  // Edit1: "3" or "$C"
-    QString endColumn;                          // Edit2: same forms; empty for no limit
-    QString firstRow = QStringLiteral("1");     // Edit3
-    QString lastRow;                            // Edit4
-    QString xColumn;                            // Xcol
-    int headerRow = 0;                          // SpinEdit1 (0: no header row)
-    QString fileName;                           // cboSelfile
-    QString graphTitle = QStringLiteral("Auswertung");  // txtGraphTitle
-    QString xTitle = QStringLiteral("Zeitraum");        // txtXtitle
-    QString yTitle = QStringLiteral("Werte");           // txtYtitle
+    QString separator;                          // separatorBox: column separator, used verbatim
+    QString startColumn = QStringLiteral("1");  // startColumnEdit: "3" or "$C"
+    QString endColumn;                          // endColumnEdit: same forms; empty for no limit
+    QString firstRow = QStringLiteral("1");     // firstRowEdit
+    QString lastRow;                            // lastRowEdit
+    QString xColumn;                            // xColumnEdit
+    int headerRow = 0;                          // headerRowSpin (0: no header row)
+    QString fileName;                           // fileNameBox
+    QString graphTitle = QStringLiteral("Auswertung");  // chartTitleEdit
+    QString xTitle = QStringLiteral("Zeitraum");        // xTitleEdit
+    QString yTitle = QStringLiteral("Werte");           // yTitleEdit
 
     bool operator==(const ImportFields&) const = default;
 };

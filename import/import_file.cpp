@@ -1,13 +1,12 @@
 // The import command; see import_file.h.
-#include "import_file.h"
+#include "import/import_file.h"
 
-#include "column_bounds.h"
-#include "text_import.h"
-#include "workbook_import.h"
+#include "import/column_bounds.h"
+#include "import/text_import.h"
+#include "import/workbook_import.h"
 
-#include "chart_job.h"
-#include "f1book.h"
-#include "platform.h"
+#include "components/sheet/spreadsheet.h"
+#include "components/platform/platform.h"
 
 #include <limits>
 
@@ -33,8 +32,8 @@ DataFileKind dataFileKind(const QString& fileName)
     return DataFileKind::Text;
 }
 
-ImportResult importFile(const QString& path, const ImportFields& fields, sheet::F1Book& grid,
-                        chart::ChartJob& job, const ProgressCallback& progress,
+ImportResult importFile(const QString& path, const ImportFields& fields, sheet::Spreadsheet& grid,
+                        const ProgressCallback& progress,
                         const ImportEnvironment& environment)
 {
     ImportResult result;
@@ -58,7 +57,7 @@ ImportResult importFile(const QString& path, const ImportFields& fields, sheet::
             result.errorText = error;
             return result;
         }
-        job.LastDataRow = grid.lastRow();
+        result.lastDataRow = grid.lastRow();
         grid.showFormulas = false;
         grid.showEditBar = false;
         grid.allowEditHeaders = false;
@@ -78,7 +77,7 @@ ImportResult importFile(const QString& path, const ImportFields& fields, sheet::
     switch (outcome.status) {
     case TextImportOutcome::Status::Finished:
         // The row counter of the chart job is a 32-bit integer.
-        job.LastDataRow = static_cast<std::int32_t>(std::min<qint64>(outcome.linesRead, std::numeric_limits<std::int32_t>::max()));
+        result.lastDataRow = static_cast<std::int32_t>(std::min<qint64>(outcome.linesRead, std::numeric_limits<std::int32_t>::max()));
         break;
     case TextImportOutcome::Status::Cancelled:
         result.status = ImportResult::Status::Cancelled;

@@ -1,16 +1,17 @@
 // The import command of the main window ("Neu Lesen", file choice, file
 // drop, a change of the file-name box): reads the named data file into the
-// import grid, as a workbook or as delimited text by its extension, and sets
-// the chart job's LastDataRow when the import finishes.
+// import grid, as a workbook or as delimited text by its extension, and says
+// how many rows it read; the caller passes that on to the chart job.
 #pragma once
 
-#include "import_fields.h"
+#include "import/import_fields.h"
 
 #include <QChar>
 #include <QString>
+#include <cstdint>
+#include <optional>
 
-namespace sheet { class F1Book; }
-namespace chart { struct ChartJob; }
+namespace sheet { class Spreadsheet; }
 
 namespace dataimport {
 
@@ -28,23 +29,26 @@ struct ImportResult {
     bool workbook = false;   // the workbook path was taken
     qint64 linesRead = 0;    // text files: lines read (also when stopped)
     QString errorText;       // Failed: file and reason, for the window to show
+    // The last data row for the chart job; empty when the job's value should stay
+    // as it was (a cancelled or failed import).
+    std::optional<std::int32_t> lastDataRow;
 
     bool ok() const { return status == Status::Finished; }
 };
 
 // What the import needs besides the fields.
 struct ImportEnvironment {
-    sheet::F1Book* scratchGrid = nullptr;  // evaluates "$C" column references; letters are read directly without it
+    sheet::Spreadsheet* scratchGrid = nullptr;  // evaluates "$C" column references; letters are read directly without it
     QChar decimalSeparator;                // null: the user's locale (platform::Platform)
 };
 
-// Workbook: read whole; on success LastDataRow := the grid's last row and the
+// Workbook: read whole; on success lastDataRow is the grid's last row and the
 // grid's formula display, edit bar and header editing are switched off; on
-// failure nothing changes. Text: see importTextFile(); LastDataRow := the
-// number of lines when the import finishes, unchanged after a cancel or a
-// read error (the rows read so far stay in the grid).
-ImportResult importFile(const QString& path, const ImportFields& fields, sheet::F1Book& grid,
-                        chart::ChartJob& job, const ProgressCallback& progress = {},
+// failure nothing changes. Text: see importTextFile(); lastDataRow is the
+// number of lines when the import finishes, empty after a cancel or a read
+// error (the rows read so far stay in the grid).
+ImportResult importFile(const QString& path, const ImportFields& fields, sheet::Spreadsheet& grid,
+                        const ProgressCallback& progress = {},
                         const ImportEnvironment& environment = {});
 
 }  // namespace dataimport

@@ -1,7 +1,7 @@
 // Import templates; see import_template.h.
-#include "import_template.h"
+#include "import/import_template.h"
 
-#include "profile.h"
+#include "components/platform/profile.h"
 
 #include <QDir>
 #include <QFileInfo>

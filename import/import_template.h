@@ -4,7 +4,7 @@
 // may read and write it with these functions too.
 #pragma once
 
-#include "import_fields.h"
+#include "import/import_fields.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // Chunked line splitting; see line_reader.h.
-#include "line_reader.h"
+#include "import/line_reader.h"
 
 #include <QIODevice>
 #include <algorithm>

@@ -5,7 +5,7 @@
 // identical neighbouring rows) and boolean cells. Values come as the file
 // stores them (formulas as their results); dates and times become serial
 // numbers with the cell's date format.
-#include "workbook_readers.h"
+#include "import/workbook_readers.h"
 
 #include <QFile>
 #include <QHash>

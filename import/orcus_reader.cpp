@@ -3,13 +3,13 @@
 // small collector of our own: it keeps cell values, stored formula results,
 // shared strings and just enough of the styles to know each cell's number
 // format, so dates keep their display format.
-#include "workbook_readers.h"
+#include "import/workbook_readers.h"
 
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
 
-#include "number_format.h"
+#include "components/sheet/number_format.h"
 
 #include <orcus/orcus_xlsx.hpp>
 #include <orcus/zip_archive.hpp>

@@ -1,9 +1,9 @@
 // The recent-files list; see recent_files.h.
-#include "recent_files.h"
+#include "import/recent_files.h"
 
-#include "text_encoding.h"
+#include "import/text_encoding.h"
 
-#include "platform.h"
+#include "components/platform/platform.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // UTF-8 validation and the Windows-1252 mapping; see text_encoding.h.
-#include "text_encoding.h"
+#include "import/text_encoding.h"
 
-#include "text_decoding.h"
+#include "components/platform/text_decoding.h"
 
 #include <QIODevice>
 #include <cstring>

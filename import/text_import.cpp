@@ -1,13 +1,13 @@
 // The text file import; see text_import.h. Works on the raw bytes of each
 // line: the separator is encoded once in the file's encoding, numbers are
 // parsed straight from the bytes, and only text fields are decoded.
-#include "text_import.h"
+#include "import/text_import.h"
 
-#include "field_scan.h"
-#include "line_reader.h"
-#include "text_encoding.h"
+#include "import/field_scan.h"
+#include "import/line_reader.h"
+#include "import/text_encoding.h"
 
-#include "f1book.h"
+#include "components/sheet/spreadsheet.h"
 
 #include <QFile>
 #include <QDir>
@@ -38,7 +38,7 @@ TextImportOutcome failure(const QString& path, const QString& reason, qint64 lin
 }  // namespace
 
 TextImportOutcome importTextFile(const QString& path, const TextImportOptions& options,
-                                 sheet::F1Book& grid, const ProgressCallback& progress)
+                                 sheet::Spreadsheet& grid, const ProgressCallback& progress)
 {
     grid.setNumSheets(1);
     grid.setSheetName(1, QStringLiteral("ASCII Import"));

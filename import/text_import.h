@@ -3,12 +3,12 @@
 // and everything else as text. The file is streamed, never held whole.
 #pragma once
 
-#include "import_fields.h"
+#include "import/import_fields.h"
 
 #include <QChar>
 #include <QString>
 
-namespace sheet { class F1Book; }
+namespace sheet { class Spreadsheet; }
 
 namespace dataimport {
 
@@ -31,6 +31,6 @@ struct TextImportOutcome {
 // A read error or a cancel through `progress` stops the import; the rows
 // written so far stay.
 TextImportOutcome importTextFile(const QString& path, const TextImportOptions& options,
-                                 sheet::F1Book& grid, const ProgressCallback& progress = {});
+                                 sheet::Spreadsheet& grid, const ProgressCallback& progress = {});
 
 }  // namespace dataimport

@@ -1,18 +1,18 @@
 // Workbook import; see workbook_import.h. Foreign files are read completely
 // into a WorkbookData first; only a complete read replaces the grid.
-#include "workbook_import.h"
+#include "import/workbook_import.h"
 
-#include "workbook_readers.h"
+#include "import/workbook_readers.h"
 
-#include "f1book.h"
-#include "workbook_data.h"
+#include "components/sheet/spreadsheet.h"
+#include "components/sheet/workbook_data.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace dataimport {
 
-QString importWorkbook(const QString& path, WorkbookKind kind, sheet::F1Book& grid)
+QString importWorkbook(const QString& path, WorkbookKind kind, sheet::Spreadsheet& grid)
 {
     const QString shown = QDir::toNativeSeparators(path);
     if (!QFileInfo::exists(path)) return QStringLiteral("%1: the file does not exist").arg(shown);

@@ -5,13 +5,13 @@
 
 #include <QString>
 
-namespace sheet { class F1Book; }
+namespace sheet { class Spreadsheet; }
 
 namespace dataimport {
 
 enum class WorkbookKind { Native, Xls, Xlsx, Ods };
 
 // Empty on success; otherwise the reason, naming the file.
-QString importWorkbook(const QString& path, WorkbookKind kind, sheet::F1Book& grid);
+QString importWorkbook(const QString& path, WorkbookKind kind, sheet::Spreadsheet& grid);
 
 }  // namespace dataimport

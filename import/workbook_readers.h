@@ -5,7 +5,7 @@
 // A reader never touches a grid: on failure it returns false and says why.
 #pragma once
 
-#include "workbook_data.h"
+#include "components/sheet/workbook_data.h"
 
 #include <QString>
 #include <utility>

@@ -1,7 +1,7 @@
 // ".xls" workbooks (BIFF2 to BIFF8) through FreeXL. FreeXL hands dates and
 // times over as ISO texts; they are turned back into serial numbers with a
 // date format so they sort and chart as numbers.
-#include "workbook_readers.h"
+#include "import/workbook_readers.h"
 
 #include <QFile>
 #include <QRegularExpression>

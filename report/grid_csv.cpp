@@ -1,7 +1,7 @@
 // Writing the computation grid for scripts; see grid_csv.h.
-#include "grid_csv.h"
+#include "report/grid_csv.h"
 
-#include "f1book.h"
+#include "components/sheet/spreadsheet.h"
 
 #include <QSaveFile>
 #include <charconv>
@@ -39,7 +39,7 @@ void appendCell(QByteArray& line, const sheet::CellValue& v)
 
 }  // namespace
 
-void writeGridCsv(const sheet::F1Book& grid, int lastRow, int lastColumn, const QString& path)
+void writeGridCsv(const sheet::Spreadsheet& grid, int lastRow, int lastColumn, const QString& path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

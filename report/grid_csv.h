@@ -5,12 +5,12 @@
 
 #include <QString>
 
-namespace sheet { class F1Book; }
+namespace sheet { class Spreadsheet; }
 
 namespace report {
 
 // Rows 1..lastRow, columns 1..lastColumn. Throws sheet::SheetError naming the
 // file when it cannot be written.
-void writeGridCsv(const sheet::F1Book& grid, int lastRow, int lastColumn, const QString& path);
+void writeGridCsv(const sheet::Spreadsheet& grid, int lastRow, int lastColumn, const QString& path);
 
 }  // namespace report

@@ -1,7 +1,7 @@
 // plotwise-report: control charts and statistics of a data file without a
 // window, for scripted use. See `plotwise-report --help`.
-#include "report_options.h"
-#include "report_run.h"
+#include "report/report_options.h"
+#include "report/report_run.h"
 
 #include <QApplication>
 #include <QTextStream>

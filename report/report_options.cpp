@@ -1,6 +1,6 @@
 // Parsing of plotwise-report's command line. Every option takes one value;
 // a malformed value is a usage error, never a guess.
-#include "report_options.h"
+#include "report/report_options.h"
 
 #include <QRegularExpression>
 #include <QStringList>

@@ -2,25 +2,25 @@
 // windows call: the import of the main window, its chart commands, the
 // control chart window's fill, chart kinds and statistics copy, and the
 // comparison window's drawing.
-#include "report_run.h"
+#include "report/report_run.h"
 
-#include "chart_commands.h"
-#include "chart_error.h"
-#include "chart_kind_draw.h"
-#include "comparison_draw.h"
-#include "computation_fill.h"
-#include "computation_layout.h"
-#include "copy_statistics.h"
-#include "f1book.h"
-#include "grid_csv.h"
-#include "import_file.h"
-#include "import_template.h"
-#include "platform.h"
-#include "profile.h"
-#include "program_state.h"
-#include "statistics_template.h"
-#include "visible_span.h"
-#include "vtchart.h"
+#include "chart/chart_commands.h"
+#include "components/chart/chart_error.h"
+#include "chart/chart_kind_draw.h"
+#include "compare/comparison_draw.h"
+#include "chart/computation_fill.h"
+#include "chart/computation_layout.h"
+#include "chart/copy_statistics.h"
+#include "components/sheet/spreadsheet.h"
+#include "report/grid_csv.h"
+#include "import/import_file.h"
+#include "import/import_template.h"
+#include "components/platform/platform.h"
+#include "components/platform/profile.h"
+#include "chart/program_state.h"
+#include "chart/statistics_template.h"
+#include "chart/visible_span.h"
+#include "components/chart/chart_view.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -56,7 +56,7 @@ void applyOverrides(dataimport::ImportFields& f, const FieldOverrides& o)
 }
 
 // Marks the columns in the import grid as the user's selection would.
-void selectColumns(sheet::F1Book& grid, const QVector<ColumnRange>& columns)
+void selectColumns(sheet::Spreadsheet& grid, const QVector<ColumnRange>& columns)
 {
     QVector<sheet::Range> ranges;
     const int lastRow = std::max(grid.lastRow(), 1);
@@ -79,7 +79,7 @@ chart::ChartCommandFields commandFields(const dataimport::ImportFields& f, int l
 struct ReportContext {
     const ReportOptions& options;
     chart::ProgramState state;
-    sheet::F1Book importGrid, statisticsGrid, scratchGrid, computationGrid;
+    sheet::Spreadsheet importGrid, statisticsGrid, scratchGrid, computationGrid;
     dataimport::ImportFields fields;
     QString outDir;
 
@@ -101,7 +101,7 @@ RunResult writeControlChart(ReportContext& c)
     const chart::FillResult fill = chart::ComputationFill::run(c.computationGrid, state, span.startRow, span.endRow);
     if (!fill.hasData()) return {ExitNoData, noDataText(state.languageCode)};
 
-    chartcomponent::VtChart chart;
+    chartcomponent::ChartView chart;
     chart.resize(c.options.size);
     const struct { chart::ChartKind kind; const char* stem; } kinds[] = {
         {chart::ChartKind::Mean, "mean"}, {chart::ChartKind::Range, "range"}, {chart::ChartKind::Difference, "difference"}};
@@ -123,10 +123,10 @@ RunResult writeComparisonChart(ReportContext& c)
 {
     chart::ProgramState& state = c.state;
     selectColumns(c.importGrid, c.options.compare);
-    if (!chart::runComparisonCommand(state, commandFields(c.fields, state.languageCode)) || state.job.LastDataRow < 1)
+    if (!chart::runComparisonCommand(state, commandFields(c.fields, state.languageCode)) || state.job.lastDataRow < 1)
         return {ExitNoData, noDataText(state.languageCode)};
     const chart::VisibleSpan span = chart::computeVisibleSpan(state.job, c.options.leftPercent, c.options.rightPercent);
-    chartcomponent::VtChart chart;
+    chartcomponent::ChartView chart;
     chart.resize(c.options.size);
     compare::drawComparison(chart, state, span.startRow, span.endRow);
     chart.saveImage(c.imagePath(QStringLiteral("compare")), c.options.format, c.options.size.width(),
@@ -147,7 +147,7 @@ RunResult runReport(const ReportOptions& options)
     state.statisticsGrid = &c.statisticsGrid;
     state.scratchGrid = &c.scratchGrid;
     const QChar decimalSeparator = platform::Platform::decimalSeparator();
-    for (sheet::F1Book* grid : {&c.importGrid, &c.statisticsGrid, &c.scratchGrid, &c.computationGrid})
+    for (sheet::Spreadsheet* grid : {&c.importGrid, &c.statisticsGrid, &c.scratchGrid, &c.computationGrid})
         grid->setDecimalSeparator(decimalSeparator);
 
     if (!options.templateFile.isEmpty()) {
@@ -167,10 +167,11 @@ RunResult runReport(const ReportOptions& options)
     c.outDir = QDir(c.outDir).absolutePath() + u'/';
 
     const dataimport::ImportResult imported = dataimport::importFile(
-        options.dataFile, c.fields, c.importGrid, state.job, {}, {&c.scratchGrid, decimalSeparator});
+        options.dataFile, c.fields, c.importGrid, {}, {&c.scratchGrid, decimalSeparator});
     if (!imported.ok())
         return fileError(imported.errorText.isEmpty() ? QStringLiteral("%1: cannot be read").arg(options.dataFile)
                                                       : imported.errorText);
+    state.job.lastDataRow = *imported.lastDataRow;
 
     chart::loadStatisticsTemplate(state);
     chart::buildReferenceLayout(c.computationGrid, state.languageCode);

@@ -3,7 +3,7 @@
 // statistics), driven by the command line instead of the mouse.
 #pragma once
 
-#include "report_options.h"
+#include "report/report_options.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-svg-dev libgl1-mesa-dev
   libqcustomplot-dev libfreexl-dev liborcus-dev libxlsxwriter-dev
   libgtest-dev libbenchmark-dev

@@ -2,8 +2,8 @@
 // of the computation grid, so the files and the fallback never drift apart:
 //   make_templates <data-dir>
 // writes <data-dir>/xycharte.def (English labels) and xychartg.def (German).
-#include "computation_layout.h"
-#include "f1book.h"
+#include "chart/computation_layout.h"
+#include "components/sheet/spreadsheet.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,7 +28,7 @@ int main(int argc, char** argv)
     } templates[] = {{1, "xycharte.def"}, {2, "xychartg.def"}};
     try {
         for (const auto& t : templates) {
-            sheet::F1Book book;
+            sheet::Spreadsheet book;
             chart::buildReferenceLayout(book, t.languageCode);
             const QString path = dir.filePath(QString::fromLatin1(t.file));
             book.write(path, sheet::FormatNative);

@@ -1,15 +1,15 @@
 // Benchmarks of the control chart window's handlers on large imports, with
 // the shipped computation template and chart template and the chart drawn
 // (replot) inside the timing:
-//   Activation/N     FormActivate over an N-row visible span (3 value columns)
+//   Activation/N     activate over an N-row visible span (3 value columns)
 //   BarRelease       a release on the bar that redraws a 10,000-row span of 1,000,000 rows
 //   RangeButton/N, DifferenceButton/N   redraw from an N-row computation grid
-#include "chart_kind_draw.h"
-#include "control_chart_window.h"
-#include "f1book.h"
-#include "program_state.h"
-#include "range_selector_bar.h"
-#include "vtchart.h"
+#include "chart/chart_kind_draw.h"
+#include "chart/widgets/control_chart_window.h"
+#include "components/sheet/spreadsheet.h"
+#include "chart/program_state.h"
+#include "chart/widgets/range_selector_bar.h"
+#include "components/chart/chart_view.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -21,11 +21,11 @@ namespace {
 
 // One import grid per size, built once: three value columns of plausible measurements.
 struct Workload {
-    sheet::F1Book importGrid;
-    sheet::F1Book statisticsGrid;
-    sheet::F1Book scratchGrid;
+    sheet::Spreadsheet importGrid;
+    sheet::Spreadsheet statisticsGrid;
+    sheet::Spreadsheet scratchGrid;
     chart::ProgramState state;
-    std::unique_ptr<TfrmtxtChart> window;
+    std::unique_ptr<ControlChartWindow> window;
 
     explicit Workload(int rows)
     {
@@ -42,11 +42,11 @@ struct Workload {
         state.importGrid = &importGrid;
         state.statisticsGrid = &statisticsGrid;
         state.scratchGrid = &scratchGrid;
-        state.job.ValueColumns = {2, 3, 4};
-        state.job.FirstDataRow = 1;
-        state.job.LastDataRow = rows;
-        state.job.ChartTitle = QStringLiteral("Benchmark");
-        window = std::make_unique<TfrmtxtChart>(state);
+        state.job.valueColumns = {2, 3, 4};
+        state.job.firstDataRow = 1;
+        state.job.lastDataRow = rows;
+        state.job.chartTitle = QStringLiteral("Benchmark");
+        window = std::make_unique<ControlChartWindow>(state);
         window->setInformationNotifier([](const QString&, const QString&) {});
         window->resize(736, 627);
         window->show();
@@ -67,30 +67,30 @@ void Activation(benchmark::State& bench)
 {
     Workload& w = workload(int(bench.range(0)));
     for (auto _ : bench) {
-        w.window->FormActivate();
+        w.window->activate();
         w.window->chartComponent()->replot();
     }
-    bench.counters["rows"] = double(w.window->LastComputationRow - 15);
+    bench.counters["rows"] = double(w.window->lastComputationRow - 15);
 }
 BENCHMARK(Activation)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BarRelease(benchmark::State& bench)
 {
     Workload& w = workload(1000000);
-    Tfrmsizepanel* bar = w.window->rangeBar();
+    RangeSelectorBar* bar = w.window->rangeBar();
     const int track = bar->geometryModel().trackWidth();
     // A 50-pixel window (the narrowest the bar allows) holds about 7% of the
     // rows; place the span by hand instead: 10,000 rows from row 400,001.
     for (auto _ : bench) {
-        bar->pinnenMouseDown();
-        w.window->Tfrmsizepanel1pinnenMouseMove(1);  // a move only shows Start and Ende
+        bar->innerWindowPressed();
+        w.window->innerWindowDragged(1);  // a move only shows Start and Ende
         bench.PauseTiming();
-        bar->pinnenMouseUp(0);
+        bar->innerWindowReleased(0);
         bench.ResumeTiming();
-        w.window->FillComputationGrid(400001, 410000);
+        w.window->fillComputationGrid(400001, 410000);
         w.window->chartComponent()->replot();
     }
-    bench.counters["rows"] = double(w.window->LastComputationRow - 15);
+    bench.counters["rows"] = double(w.window->lastComputationRow - 15);
     bench.counters["track"] = track;
 }
 BENCHMARK(BarRelease)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -98,13 +98,13 @@ BENCHMARK(BarRelease)->Unit(benchmark::kMillisecond)->Iterations(5);
 void ChartButton(benchmark::State& bench, int which)
 {
     Workload& w = workload(int(bench.range(0)));
-    if (w.window->LastComputationRow - 15 != bench.range(0))
-        w.window->FormActivate();
+    if (w.window->lastComputationRow - 15 != bench.range(0))
+        w.window->activate();
     for (auto _ : bench) {
         if (which == 2)
-            w.window->Button2Click();
+            w.window->showRangeChart();
         else
-            w.window->Button3Click();
+            w.window->showDifferenceChart();
         w.window->chartComponent()->replot();
     }
 }
@@ -118,12 +118,12 @@ BENCHMARK(DifferenceButton)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterat
 void KindData(benchmark::State& bench)
 {
     Workload& w = workload(int(bench.range(0)));
-    if (w.window->LastComputationRow - 15 != bench.range(0))
-        w.window->FormActivate();
+    if (w.window->lastComputationRow - 15 != bench.range(0))
+        w.window->activate();
     const auto kind = static_cast<chart::ChartKind>(bench.range(1));
     for (auto _ : bench)
         benchmark::DoNotOptimize(chart::buildChartKindData(kind, w.window->computationGrid(),
-                                                           w.window->LastComputationRow, w.state));
+                                                           w.window->lastComputationRow, w.state));
 }
 BENCHMARK(KindData)->Args({1000000, 0})->Args({1000000, 1})->Args({1000000, 2})
     ->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -131,11 +131,11 @@ BENCHMARK(KindData)->Args({1000000, 0})->Args({1000000, 1})->Args({1000000, 2})
 void KindDraw(benchmark::State& bench)
 {
     Workload& w = workload(int(bench.range(0)));
-    if (w.window->LastComputationRow - 15 != bench.range(0))
-        w.window->FormActivate();
+    if (w.window->lastComputationRow - 15 != bench.range(0))
+        w.window->activate();
     const auto kind = static_cast<chart::ChartKind>(bench.range(1));
     const chart::ChartKindData data = chart::buildChartKindData(kind, w.window->computationGrid(),
-                                                                w.window->LastComputationRow, w.state);
+                                                                w.window->lastComputationRow, w.state);
     for (auto _ : bench) {
         chart::applyChartKindData(*w.window->chartComponent(), data);
         w.window->chartComponent()->replot();

@@ -2,9 +2,9 @@
 // into PNG files (docs/images/mean-chart.png, range-chart.png,
 // difference-chart.png): the look of the shipped templates as users see it.
 //   control_chart_snapshots <application dir with the data files> <output dir>
-#include "control_chart_window.h"
-#include "f1book.h"
-#include "program_state.h"
+#include "chart/widgets/control_chart_window.h"
+#include "components/sheet/spreadsheet.h"
+#include "chart/program_state.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,7 +23,7 @@ int main(int argc, char** argv)
     const QString appDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + '/';
     const QDir outDir(QString::fromLocal8Bit(argv[2]));
 
-    sheet::F1Book importGrid, statisticsGrid, scratchGrid;
+    sheet::Spreadsheet importGrid, statisticsGrid, scratchGrid;
     importGrid.setDecimalSeparator(QLatin1Char('.'));
     try {
         importGrid.read(appDir + "Sampledata_multi.vts");
@@ -37,26 +37,26 @@ int main(int argc, char** argv)
     state.importGrid = &importGrid;
     state.statisticsGrid = &statisticsGrid;
     state.scratchGrid = &scratchGrid;
-    state.job.ValueColumns = {2, 3, 4};
-    state.job.XColumn = 1;
-    state.job.FirstDataRow = 2;
-    state.job.LastDataRow = importGrid.lastRow();
-    state.job.ChartTitle = QStringLiteral("Sample data: Messung 1/Messung 2/Messung 3");
+    state.job.valueColumns = {2, 3, 4};
+    state.job.xColumn = 1;
+    state.job.firstDataRow = 2;
+    state.job.lastDataRow = importGrid.lastRow();
+    state.job.chartTitle = QStringLiteral("Sample data: Messung 1/Messung 2/Messung 3");
     state.fileNameText = appDir + "Sampledata_multi.vts";
     state.xTitleText = QStringLiteral("Date");
     state.yTitleText = QStringLiteral("Diameter [mm]");
 
-    TfrmtxtChart window(state);
+    ControlChartWindow window(state);
     window.setErrorReporter([](const QString& message) { std::fprintf(stderr, "error: %s\n", qPrintable(message)); });
     window.resize(1100, 640);
     window.show();
     QApplication::processEvents();
-    window.FormActivate();
+    window.activate();
 
     const std::pair<int, const char*> kinds[] = {{1, "mean-chart.png"}, {2, "range-chart.png"}, {3, "difference-chart.png"}};
     for (const auto& [tag, file] : kinds) {
-        if (tag == 2) window.Button2Click();
-        if (tag == 3) window.Button3Click();
+        if (tag == 2) window.showRangeChart();
+        if (tag == 3) window.showDifferenceChart();
         QApplication::processEvents();
         const QString path = outDir.filePath(QString::fromLatin1(file));
         if (!window.grab().save(path)) {

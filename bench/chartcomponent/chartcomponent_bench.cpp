@@ -2,13 +2,13 @@
 // and drawn to a 1000 x 600 image offscreen, for one series and for the
 // seven series of a mean chart with the control-chart look; and a redraw
 // after a change of look, which reuses the plot's copies of the data.
-#include "sample_control_chart.h"
-#include "vtchart.h"
+#include "bench/chartcomponent/sample_control_chart.h"
+#include "components/chart/chart_view.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
-using chartcomponent::VtChart;
+using chartcomponent::ChartView;
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr int kHeight = 600;
 void setAndDraw(benchmark::State& state, int seriesCount) {
     const int rows = int(state.range(0));
     const SampleControlChart sample = makeSampleControlChart(rows);
-    VtChart chart;
+    ChartView chart;
     chart.resize(kWidth, kHeight);
     chart.loadSettings(QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/ctadefault.vtc"));
     chart.setValueScale(sample.axisMinimum, sample.axisMaximum, 8, 1);
@@ -46,7 +46,7 @@ void BM_SetAndDraw_7Series(benchmark::State& state) { setAndDraw(state, 7); }
 void BM_RedrawAfterLookChange_7Series(benchmark::State& state) {
     const int rows = int(state.range(0));
     SampleControlChart sample = makeSampleControlChart(rows);
-    VtChart chart;
+    ChartView chart;
     chart.resize(kWidth, kHeight);
     chart.loadSettings(QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/ctadefault.vtc"));
     chart.setColumnCount(7);

@@ -1,9 +1,9 @@
 // Renders the pictures of the chart component for the documentation: a
 // sample mean chart with the shipped control-chart look, and the settings
 // dialog. Usage: chartcomponent_screenshots <output folder>
-#include "chart_settings_dialog.h"
-#include "sample_control_chart.h"
-#include "vtchart.h"
+#include "components/chart/chart_settings_dialog.h"
+#include "bench/chartcomponent/sample_control_chart.h"
+#include "components/chart/chart_view.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     try {
         const int rows = 120;
         const SampleControlChart sample = makeSampleControlChart(rows);
-        VtChart chart;
+        ChartView chart;
         chart.setDecimalSeparator(QChar(','));
         chart.resize(900, 500);
         chart.loadSettings(QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/ctadefault.vtc"));

@@ -2,19 +2,18 @@
 // numeric fields (the 1,000,000-line case is about 30 MB), then times
 //   1. the file pass alone: encoding check, line splitting, field splitting
 //      and number parsing, with no grid;
-//   2. the whole import into a fresh F1Book through importFile();
+//   2. the whole import into a fresh Spreadsheet through importFile();
 // and reports the resident memory the filled grid holds. A second mode reads
 // one line of the given number of megabytes without a line end.
 // Run by hand:
 //   /usr/bin/time -v bench/import/import_csv_bench 1000000
 //   /usr/bin/time -v bench/import/import_csv_bench longline 100
-#include "field_scan.h"
-#include "import_file.h"
-#include "line_reader.h"
-#include "text_encoding.h"
+#include "import/field_scan.h"
+#include "import/import_file.h"
+#include "import/line_reader.h"
+#include "import/text_encoding.h"
 
-#include "chart_job.h"
-#include "f1book.h"
+#include "components/sheet/spreadsheet.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -87,19 +86,18 @@ void timeFilePass(const QString& path)
 void timeImport(const QString& path)
 {
     const double before = residentMiB();
-    sheet::F1Book grid;
-    chart::ChartJob job;
+    sheet::Spreadsheet grid;
     dataimport::ImportFields fields;
     fields.separator = QStringLiteral(";");
     long progressCalls = 0;
     QElapsedTimer timer;
     timer.start();
-    const auto result = dataimport::importFile(path, fields, grid, job, [&](qint64, qint64) { ++progressCalls; return true; },
+    const auto result = dataimport::importFile(path, fields, grid, [&](qint64, qint64) { ++progressCalls; return true; },
                                                dataimport::ImportEnvironment{nullptr, u'.'});
     const double seconds = timer.nsecsElapsed() / 1e9;
     const double after = residentMiB();
     std::printf("import into F1Book: %s, LastDataRow %d, %d x %d cells, %.3f s, %ld progress calls\n",
-                result.ok() ? "ok" : qPrintable(result.errorText), job.LastDataRow, grid.lastRow(), grid.lastCol(),
+                result.ok() ? "ok" : qPrintable(result.errorText), result.lastDataRow.value_or(0), grid.lastRow(), grid.lastCol(),
                 seconds, progressCalls);
     std::printf("resident memory: %.1f MiB before, %.1f MiB after (grid holds %.1f MiB)\n", before, after,
                 after - before);
@@ -115,15 +113,14 @@ void timeLongLine(long megabytes)
         for (long i = 0; i < megabytes; ++i) std::fwrite(chunk.data(), 1, chunk.size(), f);
         std::fclose(f);
     }
-    sheet::F1Book grid;
-    chart::ChartJob job;
+    sheet::Spreadsheet grid;
     dataimport::ImportFields fields;
     fields.separator = QStringLiteral(";");
     QElapsedTimer timer;
     timer.start();
-    const auto result = dataimport::importFile(path, fields, grid, job, {}, dataimport::ImportEnvironment{nullptr, u'.'});
+    const auto result = dataimport::importFile(path, fields, grid, {}, dataimport::ImportEnvironment{nullptr, u'.'});
     std::printf("one %ld MB line without an end: %s, LastDataRow %d, %.3f s, resident %.1f MiB\n", megabytes,
-                result.ok() ? "ok" : qPrintable(result.errorText), job.LastDataRow, timer.nsecsElapsed() / 1e9,
+                result.ok() ? "ok" : qPrintable(result.errorText), result.lastDataRow.value_or(0), timer.nsecsElapsed() / 1e9,
                 residentMiB());
 }
 

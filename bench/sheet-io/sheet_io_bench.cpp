@@ -3,10 +3,10 @@
 // two decimals), about 4.2 million cells; and the same sheet as ".xlsx".
 // Run by hand; figures go to
 // docs/performance.md under "Workbook files".
-#include "workbook_file.h"
-#include "xlsx_writer.h"
-#include "f1book.h"
-#include "number_format.h"
+#include "components/sheet/workbook_file.h"
+#include "components/sheet/xlsx_writer.h"
+#include "components/sheet/spreadsheet.h"
+#include "components/sheet/number_format.h"
 
 #include <benchmark/benchmark.h>
 
@@ -77,7 +77,7 @@ void BM_BookReadNative(benchmark::State& state)
     const QString path = dir.filePath(QStringLiteral("big.vts"));
     sheet::writeNativeWorkbook(path, measurementBook(kRows));
     for (auto _ : state) {
-        sheet::F1Book book;
+        sheet::Spreadsheet book;
         book.read(path);
         benchmark::DoNotOptimize(book.lastRow());
     }
@@ -90,7 +90,7 @@ void BM_BookWriteNative(benchmark::State& state)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("big.vts"));
     sheet::writeNativeWorkbook(path, measurementBook(kRows));
-    sheet::F1Book book;
+    sheet::Spreadsheet book;
     book.read(path);
     for (auto _ : state)
         book.write(path, sheet::FormatNative);

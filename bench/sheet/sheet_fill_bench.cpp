@@ -1,8 +1,8 @@
 // Times the control chart's fill sequence on the computation grid for n data
 // rows with three value columns, phase by phase, and reads every statistics
 // cell (which runs the recalculation). Usage: sheet_fill_bench [rows] [repeats]
-#include "computation_layout.h"
-#include "f1book.h"
+#include "chart/computation_layout.h"
+#include "components/sheet/spreadsheet.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -44,7 +44,7 @@ int main(int argc, char** argv)
         const double cpuStart = cpuSeconds();
         QElapsedTimer phase;
         phase.start();
-        sheet::F1Book book;
+        sheet::Spreadsheet book;
         chart::buildReferenceLayout(book, 2);
         book.insertRange(17, 1, n + 15, 60, 3);
         book.selectRange(16, 1, n + 15, 60);

@@ -1,9 +1,9 @@
 // Speed of the on-screen grid with a million rows: opening a view and showing
 // its last rows, one scrolled frame, cell writes while a view listens, and
 // printing to PDF. Runs offscreen unless a platform is chosen.
-#include "print_layout.h"
-#include "sheet_model.h"
-#include "sheet_view.h"
+#include "components/sheetview/print_layout.h"
+#include "components/sheetview/sheet_model.h"
+#include "components/sheetview/sheet_view.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -22,10 +22,10 @@ constexpr int kRows = 1000000;
 constexpr int kCols = 4;
 
 // The imported grid every case looks at, filled once.
-sheet::F1Book& millionRowBook()
+sheet::Spreadsheet& millionRowBook()
 {
-    static std::unique_ptr<sheet::F1Book> book = [] {
-        auto b = std::make_unique<sheet::F1Book>();
+    static std::unique_ptr<sheet::Spreadsheet> book = [] {
+        auto b = std::make_unique<sheet::Spreadsheet>();
         for (int row = 1; row <= kRows; ++row)
             for (int col = 1; col <= kCols; ++col)
                 b->setNumber(row, col, row * 0.001 + col);
@@ -46,7 +46,7 @@ long residentKiB()
 
 void BM_OpenViewAndShowLastRows(benchmark::State& state)
 {
-    sheet::F1Book& book = millionRowBook();
+    sheet::Spreadsheet& book = millionRowBook();
     long grown = 0;
     for (auto _ : state) {
         const long before = residentKiB();
@@ -65,7 +65,7 @@ BENCHMARK(BM_OpenViewAndShowLastRows)->Unit(benchmark::kMillisecond);
 
 void BM_ScrollOneFrame(benchmark::State& state)
 {
-    sheet::F1Book& book = millionRowBook();
+    sheet::Spreadsheet& book = millionRowBook();
     sheetview::SheetView view(book);
     view.resize(900, 600);
     view.show();
@@ -89,7 +89,7 @@ void BM_CellWrites(benchmark::State& state)
     constexpr int kWrites = 1000000;
     for (auto _ : state) {
         state.PauseTiming();
-        auto book = std::make_unique<sheet::F1Book>();
+        auto book = std::make_unique<sheet::Spreadsheet>();
         std::unique_ptr<sheetview::SheetView> view;
         if (withView) {
             view = std::make_unique<sheetview::SheetView>(*book);
@@ -113,7 +113,7 @@ BENCHMARK(BM_CellWrites)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 void BM_PrintToPdf(benchmark::State& state)
 {
     const int rows = int(state.range(0));
-    sheet::F1Book book;
+    sheet::Spreadsheet book;
     for (int row = 1; row <= rows; ++row)
         for (int col = 1; col <= kCols; ++col)
             book.setNumber(row, col, row * 0.001 + col);

@@ -1,17 +1,17 @@
 // The control chart window; see control_chart_window.h. Every handler only
 // calls the shared chart code; errors that escape a handler go to the
 // error reporter, as the application's standard error report would show them.
-#include "control_chart_window.h"
+#include "chart/widgets/control_chart_window.h"
 
-#include "chart_kind_draw.h"
-#include "computation_fill.h"
-#include "copy_statistics.h"
-#include "f1book.h"
-#include "program_state.h"
-#include "range_selector_bar.h"
-#include "show_span.h"
-#include "visible_span.h"
-#include "vtchart.h"
+#include "chart/chart_kind_draw.h"
+#include "chart/computation_fill.h"
+#include "chart/copy_statistics.h"
+#include "components/sheet/spreadsheet.h"
+#include "chart/program_state.h"
+#include "chart/widgets/range_selector_bar.h"
+#include "chart/show_span.h"
+#include "chart/visible_span.h"
+#include "components/chart/chart_view.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -58,14 +58,14 @@ QPushButton* makeChartButton(QWidget* parent, const QString& name, const QString
 
 }  // namespace
 
-TfrmtxtChart::TfrmtxtChart(chart::ProgramState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_state(state), sheet1(std::make_unique<sheet::F1Book>())
+ControlChartWindow::ControlChartWindow(chart::ProgramState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_state(state), m_computationGrid(std::make_unique<sheet::Spreadsheet>())
 {
     setObjectName(QStringLiteral("frmtxtChart"));
     setWindowTitle(QStringLiteral("Zentrix"));
     setProperty("helpContext", 50);
     // The grid starts with the reference layout, so a missing template still computes.
-    chart::ComputationFill::resetToReferenceLayout(*sheet1, state.languageCode);
+    chart::ComputationFill::resetToReferenceLayout(*m_computationGrid, state.languageCode);
     m_reportError = [this](const QString& message) {
         QMessageBox::critical(this, QStringLiteral("Plotwise"), message);
     };
@@ -75,147 +75,147 @@ TfrmtxtChart::TfrmtxtChart(chart::ProgramState& state, QWidget* parent)
     buildControls();
     resize(736, 627);
 
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, &TfrmtxtChart::focusWindowChanged);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &ControlChartWindow::focusWindowChanged);
 }
 
-TfrmtxtChart::~TfrmtxtChart() = default;
+ControlChartWindow::~ControlChartWindow() = default;
 
-void TfrmtxtChart::buildControls()
+void ControlChartWindow::buildControls()
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setWidgetResizable(false);
-    ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ScrollBox1->setFrameShape(QFrame::NoFrame);
-    Vtchart1 = new chartcomponent::VtChart();
-    Vtchart1->setObjectName(QStringLiteral("Vtchart1"));
-    Vtchart1->resize(716, 508);
-    ScrollBox1->setWidget(Vtchart1);
-    connect(Vtchart1, &chartcomponent::VtChart::OnApplyChanges, this,
-            [this] { runGuarded([this] { Vtchart1ApplyChanges(); }); });
-    layout->addWidget(ScrollBox1, 1);
+    m_scrollArea = new QScrollArea(this);
+    m_scrollArea->setObjectName(QStringLiteral("ScrollBox1"));
+    m_scrollArea->setWidgetResizable(false);
+    m_scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_chart = new chartcomponent::ChartView();
+    m_chart->setObjectName(QStringLiteral("Vtchart1"));
+    m_chart->resize(716, 508);
+    m_scrollArea->setWidget(m_chart);
+    connect(m_chart, &chartcomponent::ChartView::changesApplied, this,
+            [this] { runGuarded([this] { chartLookApplied(); }); });
+    layout->addWidget(m_scrollArea, 1);
 
-    TrackBar1 = new QSlider(Qt::Horizontal, this);
-    TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
-    TrackBar1->setProperty("helpContext", 201);
-    TrackBar1->setFixedHeight(28);
-    TrackBar1->setRange(0, kTrackBarMax);
-    TrackBar1->setValue(0);
-    TrackBar1->setTickPosition(QSlider::TicksBelow);
-    TrackBar1->setTickInterval(1);
-    connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
-    layout->addWidget(TrackBar1);
+    m_zoomSlider = new QSlider(Qt::Horizontal, this);
+    m_zoomSlider->setObjectName(QStringLiteral("TrackBar1"));
+    m_zoomSlider->setProperty("helpContext", 201);
+    m_zoomSlider->setFixedHeight(28);
+    m_zoomSlider->setRange(0, kTrackBarMax);
+    m_zoomSlider->setValue(0);
+    m_zoomSlider->setTickPosition(QSlider::TicksBelow);
+    m_zoomSlider->setTickInterval(1);
+    connect(m_zoomSlider, &QSlider::valueChanged, this, [this] { zoomChanged(); });
+    layout->addWidget(m_zoomSlider);
 
-    Tfrmsizepanel1 = new Tfrmsizepanel(this);
-    Tfrmsizepanel1->setProperty("helpContext", 202);
-    Tfrmsizepanel1->setFixedHeight(20);
-    Tfrmsizepanel1->setMinimumWidth(chart::RangeBarGeometry::kMinTrackWidth);
+    m_rangeBar = new RangeSelectorBar(this);
+    m_rangeBar->setProperty("helpContext", 202);
+    m_rangeBar->setFixedHeight(20);
+    m_rangeBar->setMinimumWidth(chart::RangeBarGeometry::kMinTrackWidth);
     // The window's design: the inner window starts at 1 and spans the track but 4 pixels (724 of 728).
-    Tfrmsizepanel1->placeInnerOnFirstLayout(1, 3);
-    Tfrmsizepanel1->onPinnenMouseMove = [this](int x) { runGuarded([=, this] { Tfrmsizepanel1pinnenMouseMove(x); }); };
-    Tfrmsizepanel1->onPinnenMouseUp = [this](int x) { runGuarded([=, this] { Tfrmsizepanel1pinnenMouseUp(x); }); };
-    Tfrmsizepanel1->onPlinksMouseMove = [this](int x) { runGuarded([=, this] { Tfrmsizepanel1plinksMouseMove(x); }); };
-    Tfrmsizepanel1->onPlinksMouseUp = [this](int x) { runGuarded([=, this] { Tfrmsizepanel1plinksMouseUp(x); }); };
-    Tfrmsizepanel1->onPrechtsMouseMove = [this](int x) { runGuarded([=, this] { Tfrmsizepanel1prechtsMouseMove(x); }); };
-    Tfrmsizepanel1->onPrechtsMouseUp = [this](int x) { runGuarded([=, this] { Tfrmsizepanel1prechtsMouseUp(x); }); };
-    layout->addWidget(Tfrmsizepanel1);
+    m_rangeBar->placeInnerOnFirstLayout(1, 3);
+    m_rangeBar->onInnerWindowDragged = [this](int x) { runGuarded([=, this] { innerWindowDragged(x); }); };
+    m_rangeBar->onInnerWindowReleased = [this](int x) { runGuarded([=, this] { innerWindowReleased(x); }); };
+    m_rangeBar->onLeftHandleDragged = [this](int x) { runGuarded([=, this] { leftHandleDragged(x); }); };
+    m_rangeBar->onLeftHandleReleased = [this](int x) { runGuarded([=, this] { leftHandleReleased(x); }); };
+    m_rangeBar->onRightHandleDragged = [this](int x) { runGuarded([=, this] { rightHandleDragged(x); }); };
+    m_rangeBar->onRightHandleReleased = [this](int x) { runGuarded([=, this] { rightHandleReleased(x); }); };
+    layout->addWidget(m_rangeBar);
 
-    Panel2 = new QFrame(this);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setFixedHeight(32);
-    auto* bottom = new QHBoxLayout(Panel2);
+    m_bottomPanel = new QFrame(this);
+    m_bottomPanel->setObjectName(QStringLiteral("Panel2"));
+    m_bottomPanel->setFixedHeight(32);
+    auto* bottom = new QHBoxLayout(m_bottomPanel);
     bottom->setContentsMargins(2, 2, 2, 2);
     bottom->addStretch(1);
 
-    Panel3 = new QFrame(Panel2);
-    Panel3->setObjectName(QStringLiteral("Panel3"));
-    auto* buttons = new QHBoxLayout(Panel3);
+    m_buttonPanel = new QFrame(m_bottomPanel);
+    m_buttonPanel->setObjectName(QStringLiteral("Panel3"));
+    auto* buttons = new QHBoxLayout(m_buttonPanel);
     buttons->setContentsMargins(0, 0, 0, 0);
-    Button4 = makeChartButton(Panel3, QStringLiteral("Button4"), tr("&Mittelwert"), 1);
-    Button2 = makeChartButton(Panel3, QStringLiteral("Button2"), tr("S&pannweite"), 2);
-    Button3 = makeChartButton(Panel3, QStringLiteral("Button3"), tr("&Differenz"), 3);
-    Button1 = makeChartButton(Panel3, QStringLiteral("Button1"), tr("&Schließen"), 4);
-    Button4->setProperty("helpContext", 205);
-    Button2->setProperty("helpContext", 206);
-    Button3->setProperty("helpContext", 207);
-    Button1->setProperty("helpContext", 208);
-    for (QPushButton* b : {Button4, Button2, Button3, Button1})
+    m_meanButton = makeChartButton(m_buttonPanel, QStringLiteral("Button4"), tr("&Mittelwert"), 1);
+    m_rangeButton = makeChartButton(m_buttonPanel, QStringLiteral("Button2"), tr("S&pannweite"), 2);
+    m_differenceButton = makeChartButton(m_buttonPanel, QStringLiteral("Button3"), tr("&Differenz"), 3);
+    m_closeButton = makeChartButton(m_buttonPanel, QStringLiteral("Button1"), tr("&Schließen"), 4);
+    m_meanButton->setProperty("helpContext", 205);
+    m_rangeButton->setProperty("helpContext", 206);
+    m_differenceButton->setProperty("helpContext", 207);
+    m_closeButton->setProperty("helpContext", 208);
+    for (QPushButton* b : {m_meanButton, m_rangeButton, m_differenceButton, m_closeButton})
         buttons->addWidget(b);
-    connect(Button4, &QPushButton::clicked, this, [this] { runGuarded([this] { Button4Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { runGuarded([this] { Button2Click(); }); });
-    connect(Button3, &QPushButton::clicked, this, [this] { runGuarded([this] { Button3Click(); }); });
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    bottom->addWidget(Panel3);
+    connect(m_meanButton, &QPushButton::clicked, this, [this] { runGuarded([this] { showMeanChart(); }); });
+    connect(m_rangeButton, &QPushButton::clicked, this, [this] { runGuarded([this] { showRangeChart(); }); });
+    connect(m_differenceButton, &QPushButton::clicked, this, [this] { runGuarded([this] { showDifferenceChart(); }); });
+    connect(m_closeButton, &QPushButton::clicked, this, [this] { closeWindow(); });
+    bottom->addWidget(m_buttonPanel);
 
-    Panel1 = new QFrame(Panel2);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedWidth(349);
-    auto* span = new QHBoxLayout(Panel1);
+    m_spanPanel = new QFrame(m_bottomPanel);
+    m_spanPanel->setObjectName(QStringLiteral("Panel1"));
+    m_spanPanel->setFixedWidth(349);
+    auto* span = new QHBoxLayout(m_spanPanel);
     span->setContentsMargins(4, 0, 0, 0);
-    Label1 = new QLabel(tr("Start"), Panel1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setProperty("tag", 5);
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Edit1 = new QLineEdit(Panel1);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setProperty("helpContext", 203);
-    Label2 = new QLabel(tr("Ende"), Panel1);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setProperty("tag", 6);
-    Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Edit2 = new QLineEdit(Panel1);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setProperty("helpContext", 204);
-    for (QLineEdit* edit : {Edit1, Edit2}) {
+    m_startLabel = new QLabel(tr("Start"), m_spanPanel);
+    m_startLabel->setObjectName(QStringLiteral("Label1"));
+    m_startLabel->setProperty("tag", 5);
+    m_startLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_startRowEdit = new QLineEdit(m_spanPanel);
+    m_startRowEdit->setObjectName(QStringLiteral("Edit1"));
+    m_startRowEdit->setProperty("helpContext", 203);
+    m_endLabel = new QLabel(tr("Ende"), m_spanPanel);
+    m_endLabel->setObjectName(QStringLiteral("Label2"));
+    m_endLabel->setProperty("tag", 6);
+    m_endLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_endRowEdit = new QLineEdit(m_spanPanel);
+    m_endRowEdit->setObjectName(QStringLiteral("Edit2"));
+    m_endRowEdit->setProperty("helpContext", 204);
+    for (QLineEdit* edit : {m_startRowEdit, m_endRowEdit}) {
         edit->setFrame(false);
         edit->setEnabled(false);
     }
-    span->addWidget(Label1);
-    span->addWidget(Edit1, 1);
-    span->addWidget(Label2);
-    span->addWidget(Edit2, 1);
-    bottom->addWidget(Panel1);
-    layout->addWidget(Panel2);
+    span->addWidget(m_startLabel);
+    span->addWidget(m_startRowEdit, 1);
+    span->addWidget(m_endLabel);
+    span->addWidget(m_endRowEdit, 1);
+    bottom->addWidget(m_spanPanel);
+    layout->addWidget(m_bottomPanel);
 }
 
-QPushButton* TfrmtxtChart::button(int tag) const
+QPushButton* ControlChartWindow::button(int tag) const
 {
     switch (tag) {
-    case 1: return Button4;
-    case 2: return Button2;
-    case 3: return Button3;
-    case 4: return Button1;
+    case 1: return m_meanButton;
+    case 2: return m_rangeButton;
+    case 3: return m_differenceButton;
+    case 4: return m_closeButton;
     default: return nullptr;
     }
 }
 
-void TfrmtxtChart::setCaption(int tag, const QString& text)
+void ControlChartWindow::setCaption(int tag, const QString& text)
 {
     if (QPushButton* b = button(tag))
         b->setText(text);
     else if (tag == 5)
-        Label1->setText(text);
+        m_startLabel->setText(text);
     else if (tag == 6)
-        Label2->setText(text);
+        m_endLabel->setText(text);
 }
 
-void TfrmtxtChart::setErrorReporter(std::function<void(const QString&)> reporter)
+void ControlChartWindow::setErrorReporter(std::function<void(const QString&)> reporter)
 {
     if (reporter)
         m_reportError = std::move(reporter);
 }
 
-void TfrmtxtChart::setInformationNotifier(std::function<void(const QString&, const QString&)> notifier)
+void ControlChartWindow::setInformationNotifier(std::function<void(const QString&, const QString&)> notifier)
 {
     if (notifier)
         m_notify = std::move(notifier);
 }
 
-void TfrmtxtChart::runGuarded(const std::function<void()>& handler)
+void ControlChartWindow::runGuarded(const std::function<void()>& handler)
 {
     try {
         handler();
@@ -226,11 +226,11 @@ void TfrmtxtChart::runGuarded(const std::function<void()>& handler)
 
 // --- activation and span ------------------------------------------------------
 
-void TfrmtxtChart::focusWindowChanged(QWindow* now)
+void ControlChartWindow::focusWindowChanged(QWindow* now)
 {
     const QWindow* own = windowHandle();
     if (now != nullptr && now == own && !isDialogWindow(m_previousFocusWindow) && isVisible())
-        runGuarded([this] { FormActivate(); });
+        runGuarded([this] { activate(); });
     // Remember what took the focus; a dialog closed since then is judged by what it was.
     if (now != own)
         m_previousFocusWindow = isDialogWindow(now) ? now : nullptr;
@@ -238,89 +238,89 @@ void TfrmtxtChart::focusWindowChanged(QWindow* now)
         m_previousFocusWindow = nullptr;
 }
 
-void TfrmtxtChart::FormActivate()
+void ControlChartWindow::activate()
 {
-    ShowSpan();
+    showSpan();
     const chart::VisibleSpan span = chart::computeVisibleSpan(
-        m_state.job, Tfrmsizepanel1->LeftPercent(), Tfrmsizepanel1->RightPercent());
-    FillComputationGrid(span.startRow, span.endRow);
+        m_state.job, m_rangeBar->leftPercent(), m_rangeBar->rightPercent());
+    fillComputationGrid(span.startRow, span.endRow);
 }
 
-void TfrmtxtChart::ShowSpan()
-{
-    const chart::VisibleSpan span = chart::computeVisibleSpan(
-        m_state.job, Tfrmsizepanel1->LeftPercent(), Tfrmsizepanel1->RightPercent());
-    Edit1->setText(chart::spanEndText(m_state.job, m_state.importGrid, span.startRow));
-    Edit2->setText(chart::spanEndText(m_state.job, m_state.importGrid, span.endRow));
-}
-
-void TfrmtxtChart::redrawFromBar()
+void ControlChartWindow::showSpan()
 {
     const chart::VisibleSpan span = chart::computeVisibleSpan(
-        m_state.job, Tfrmsizepanel1->LeftPercent(), Tfrmsizepanel1->RightPercent());
-    FillComputationGrid(span.startRow, span.endRow);
+        m_state.job, m_rangeBar->leftPercent(), m_rangeBar->rightPercent());
+    m_startRowEdit->setText(chart::spanEndText(m_state.job, m_state.importGrid, span.startRow));
+    m_endRowEdit->setText(chart::spanEndText(m_state.job, m_state.importGrid, span.endRow));
 }
 
-void TfrmtxtChart::Tfrmsizepanel1pinnenMouseMove(int x)
+void ControlChartWindow::redrawFromBar()
 {
-    Tfrmsizepanel1->pinnenMouseMove(x);
-    ShowSpan();
+    const chart::VisibleSpan span = chart::computeVisibleSpan(
+        m_state.job, m_rangeBar->leftPercent(), m_rangeBar->rightPercent());
+    fillComputationGrid(span.startRow, span.endRow);
 }
 
-void TfrmtxtChart::Tfrmsizepanel1plinksMouseMove(int x)
+void ControlChartWindow::innerWindowDragged(int x)
 {
-    Tfrmsizepanel1->plinksMouseMove(x);
-    ShowSpan();
+    m_rangeBar->innerWindowDragged(x);
+    showSpan();
 }
 
-void TfrmtxtChart::Tfrmsizepanel1prechtsMouseMove(int x)
+void ControlChartWindow::leftHandleDragged(int x)
 {
-    Tfrmsizepanel1->prechtsMouseMove(x);
-    ShowSpan();
+    m_rangeBar->leftHandleDragged(x);
+    showSpan();
 }
 
-void TfrmtxtChart::Tfrmsizepanel1pinnenMouseUp(int x)
+void ControlChartWindow::rightHandleDragged(int x)
 {
-    Tfrmsizepanel1->pinnenMouseUp(x);
+    m_rangeBar->rightHandleDragged(x);
+    showSpan();
+}
+
+void ControlChartWindow::innerWindowReleased(int x)
+{
+    m_rangeBar->innerWindowReleased(x);
     redrawFromBar();
 }
 
-void TfrmtxtChart::Tfrmsizepanel1plinksMouseUp(int x)
+void ControlChartWindow::leftHandleReleased(int x)
 {
-    Tfrmsizepanel1->plinksMouseUp(x);
+    m_rangeBar->handleReleased(x);
     redrawFromBar();
 }
 
-void TfrmtxtChart::Tfrmsizepanel1prechtsMouseUp(int x)
+void ControlChartWindow::rightHandleReleased(int x)
 {
-    Tfrmsizepanel1->plinksMouseUp(x);
+    m_rangeBar->handleReleased(x);
     redrawFromBar();
 }
 
 // --- fill, statistics and the three chart kinds --------------------------------
 
-void TfrmtxtChart::FillComputationGrid(std::int32_t startRow, std::int32_t endRow)
+void ControlChartWindow::fillComputationGrid(std::int32_t startRow, std::int32_t endRow)
 {
     if (m_state.importGrid == nullptr)
         return;
     m_rowLabelsValid = false;
-    const chart::FillResult result = chart::ComputationFill::run(*sheet1, m_state, startRow, endRow);
-    LastComputationRow = result.lastComputationRow;
+    const chart::FillResult result = chart::ComputationFill::run(*m_computationGrid, m_state, startRow, endRow);
+    lastComputationRow = result.lastComputationRow;
 
     // Size the chart to the scroll box; the track bar's minimum follows once.
-    QWidget* viewport = ScrollBox1->viewport();
-    if (viewport->width() > Vtchart1->width())
-        Vtchart1->resize(viewport->width(), Vtchart1->height());
-    Vtchart1->resize(Vtchart1->width(), viewport->height());
-    if (TrackBar1->minimum() == 0)
-        TrackBar1->setMinimum(viewport->width());
+    QWidget* viewport = m_scrollArea->viewport();
+    if (viewport->width() > m_chart->width())
+        m_chart->resize(viewport->width(), m_chart->height());
+    m_chart->resize(m_chart->width(), viewport->height());
+    if (m_zoomSlider->minimum() == 0)
+        m_zoomSlider->setMinimum(viewport->width());
 
     if (result.hasData()) {
-        Button4Click();
-        CopyStatistics();
+        showMeanChart();
+        copyStatistics();
     } else if (endRow < startRow) {
         // No rows at all in the span: an empty chart, no message.
-        Button4Click();
+        showMeanChart();
     } else {
         m_notify(QStringLiteral("Information"), m_state.languageCode == 2
                                                     ? QStringLiteral("Keine Daten gefunden")
@@ -328,60 +328,60 @@ void TfrmtxtChart::FillComputationGrid(std::int32_t startRow, std::int32_t endRo
     }
 }
 
-void TfrmtxtChart::CopyStatistics()
+void ControlChartWindow::copyStatistics()
 {
     if (m_state.statisticsGrid != nullptr)
-        chart::copyStatistics(*sheet1, *m_state.statisticsGrid, m_state);
+        chart::copyStatistics(*m_computationGrid, *m_state.statisticsGrid, m_state);
 }
 
-void TfrmtxtChart::drawKind(chart::ChartKind kind)
+void ControlChartWindow::drawKind(chart::ChartKind kind)
 {
-    if (!m_rowLabelsValid || m_rowLabelsXColumn != m_state.job.XColumn) {
-        m_rowLabels = chart::buildRowLabels(*sheet1, LastComputationRow, m_state);
-        m_rowLabelsXColumn = m_state.job.XColumn;
+    if (!m_rowLabelsValid || m_rowLabelsXColumn != m_state.job.xColumn) {
+        m_rowLabels = chart::buildRowLabels(*m_computationGrid, lastComputationRow, m_state);
+        m_rowLabelsXColumn = m_state.job.xColumn;
         m_rowLabelsValid = true;
     }
-    ChartTemplatePath = chart::drawChartKind(kind, *Vtchart1, *sheet1, LastComputationRow, m_state, &m_rowLabels);
+    chartLookPath = chart::drawChartKind(kind, *m_chart, *m_computationGrid, lastComputationRow, m_state, &m_rowLabels);
     m_shownKind = kind;
 }
 
-void TfrmtxtChart::Button4Click() { drawKind(chart::ChartKind::Mean); }
-void TfrmtxtChart::Button2Click() { drawKind(chart::ChartKind::Range); }
-void TfrmtxtChart::Button3Click() { drawKind(chart::ChartKind::Difference); }
-void TfrmtxtChart::Button1Click() { hide(); }
+void ControlChartWindow::showMeanChart() { drawKind(chart::ChartKind::Mean); }
+void ControlChartWindow::showRangeChart() { drawKind(chart::ChartKind::Range); }
+void ControlChartWindow::showDifferenceChart() { drawKind(chart::ChartKind::Difference); }
+void ControlChartWindow::closeWindow() { hide(); }
 
 // --- zoom, size, apply ----------------------------------------------------------
 
-void TfrmtxtChart::TrackBar1Change()
+void ControlChartWindow::zoomChanged()
 {
-    Vtchart1->resize(TrackBar1->value(), Vtchart1->height());
+    m_chart->resize(m_zoomSlider->value(), m_chart->height());
 }
 
-void TfrmtxtChart::FormResize()
+void ControlChartWindow::fitChartToWindow()
 {
-    QWidget* viewport = ScrollBox1->viewport();
-    Vtchart1->resize(Vtchart1->width(), viewport->height());
-    TrackBar1->setMinimum(viewport->width());  // raises the position to at least the minimum
-    Vtchart1->resize(TrackBar1->value(), Vtchart1->height());
-    TrackBar1->setSingleStep(TrackBar1->maximum() / 100);
-    TrackBar1->setPageStep(TrackBar1->maximum() / 10);
-    TrackBar1->setTickInterval(TrackBar1->pageStep());
+    QWidget* viewport = m_scrollArea->viewport();
+    m_chart->resize(m_chart->width(), viewport->height());
+    m_zoomSlider->setMinimum(viewport->width());  // raises the position to at least the minimum
+    m_chart->resize(m_zoomSlider->value(), m_chart->height());
+    m_zoomSlider->setSingleStep(m_zoomSlider->maximum() / 100);
+    m_zoomSlider->setPageStep(m_zoomSlider->maximum() / 10);
+    m_zoomSlider->setTickInterval(m_zoomSlider->pageStep());
 }
 
-void TfrmtxtChart::Vtchart1ApplyChanges()
+void ControlChartWindow::chartLookApplied()
 {
-    const QString path = ChartTemplatePath.isEmpty() ? chart::chartTemplatePath(m_state) : ChartTemplatePath;
-    Vtchart1->saveSettings(path);
+    const QString path = chartLookPath.isEmpty() ? chart::chartTemplatePath(m_state) : chartLookPath;
+    m_chart->saveSettings(path);
 }
 
-void TfrmtxtChart::resizeEvent(QResizeEvent* event)
+void ControlChartWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    FormResize();
+    fitChartToWindow();
 }
 
-void TfrmtxtChart::showEvent(QShowEvent* event)
+void ControlChartWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    FormResize();
+    fitChartToWindow();
 }

@@ -1,4 +1,4 @@
-// TfrmtxtChart: the control chart window. A thin window over the widget-free
+// ControlChartWindow: the control chart window. A thin window over the widget-free
 // chart code: on activation and on every release of the range selector bar
 // it fills its hidden computation grid for the visible span
 // (chart::ComputationFill), draws the mean chart (chart::drawChartKind) and
@@ -9,7 +9,7 @@
 // state live and keeps no copy of the chart job.
 #pragma once
 
-#include "chart_kinds.h"
+#include "chart/chart_kinds.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -24,36 +24,36 @@ class QScrollArea;
 class QSlider;
 class QFrame;
 class QWindow;
-class Tfrmsizepanel;
+class RangeSelectorBar;
 
-namespace sheet { class F1Book; }
-namespace chartcomponent { class VtChart; }
+namespace sheet { class Spreadsheet; }
+namespace chartcomponent { class ChartView; }
 namespace chart { struct ProgramState; }
 
-class TfrmtxtChart : public QWidget {
+class ControlChartWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TfrmtxtChart(chart::ProgramState& state, QWidget* parent = nullptr);
-    ~TfrmtxtChart() override;
+    explicit ControlChartWindow(chart::ProgramState& state, QWidget* parent = nullptr);
+    ~ControlChartWindow() override;
 
     // Handlers, named as in the window's design.
-    void FormActivate();
-    void ShowSpan();
-    void FillComputationGrid(std::int32_t startRow, std::int32_t endRow);
-    void CopyStatistics();
-    void Button4Click();  // mean chart
-    void Button2Click();  // range chart
-    void Button3Click();  // difference chart
-    void Button1Click();  // close: hide
-    void TrackBar1Change();
-    void FormResize();
-    void Vtchart1ApplyChanges();
-    void Tfrmsizepanel1pinnenMouseMove(int x);
-    void Tfrmsizepanel1pinnenMouseUp(int x);
-    void Tfrmsizepanel1plinksMouseMove(int x);
-    void Tfrmsizepanel1plinksMouseUp(int x);
-    void Tfrmsizepanel1prechtsMouseMove(int x);
-    void Tfrmsizepanel1prechtsMouseUp(int x);
+    void activate();
+    void showSpan();
+    void fillComputationGrid(std::int32_t startRow, std::int32_t endRow);
+    void copyStatistics();
+    void showMeanChart();  // mean chart
+    void showRangeChart();  // range chart
+    void showDifferenceChart();  // difference chart
+    void closeWindow();  // close: hide
+    void zoomChanged();
+    void fitChartToWindow();
+    void chartLookApplied();
+    void innerWindowDragged(int x);
+    void innerWindowReleased(int x);
+    void leftHandleDragged(int x);
+    void leftHandleReleased(int x);
+    void rightHandleDragged(int x);
+    void rightHandleReleased(int x);
 
     // Errors no handler catches go here (the application's standard error
     // report); the "no data" note goes to the information notifier. Both
@@ -62,16 +62,16 @@ public:
     void setInformationNotifier(std::function<void(const QString& caption, const QString& text)> notifier);
 
     // State and parts, for the main window, the report tool and tests.
-    std::int32_t LastComputationRow = 15;
-    QString ChartTemplatePath;
+    std::int32_t lastComputationRow = 15;
+    QString chartLookPath;
     chart::ChartKind shownKind() const { return m_shownKind; }
-    sheet::F1Book& computationGrid() { return *sheet1; }
-    chartcomponent::VtChart* chartComponent() const { return Vtchart1; }
-    Tfrmsizepanel* rangeBar() const { return Tfrmsizepanel1; }
-    QScrollArea* scrollBox() const { return ScrollBox1; }
-    QSlider* trackBar() const { return TrackBar1; }
-    QLineEdit* startEdit() const { return Edit1; }
-    QLineEdit* endEdit() const { return Edit2; }
+    sheet::Spreadsheet& computationGrid() { return *m_computationGrid; }
+    chartcomponent::ChartView* chartComponent() const { return m_chart; }
+    RangeSelectorBar* rangeBar() const { return m_rangeBar; }
+    QScrollArea* scrollArea() const { return m_scrollArea; }
+    QSlider* zoomSlider() const { return m_zoomSlider; }
+    QLineEdit* startEdit() const { return m_startRowEdit; }
+    QLineEdit* endEdit() const { return m_endRowEdit; }
     QPushButton* button(int tag) const;  // 1 mean, 2 range, 3 difference, 4 close
 
     // Captions by language-table tag: 1..3 chart buttons, 4 close, 5 "Start", 6 "Ende".
@@ -89,7 +89,7 @@ private:
     void focusWindowChanged(QWindow* now);
 
     chart::ProgramState& m_state;
-    std::unique_ptr<sheet::F1Book> sheet1;  // the hidden computation grid
+    std::unique_ptr<sheet::Spreadsheet> m_computationGrid;  // the hidden computation grid
     chart::ChartKind m_shownKind = chart::ChartKind::Mean;
     std::function<void(const QString&)> m_reportError;
     std::function<void(const QString&, const QString&)> m_notify;
@@ -100,19 +100,19 @@ private:
     int m_rowLabelsXColumn = 0;
     bool m_rowLabelsValid = false;
 
-    QScrollArea* ScrollBox1 = nullptr;
-    chartcomponent::VtChart* Vtchart1 = nullptr;
-    QSlider* TrackBar1 = nullptr;
-    Tfrmsizepanel* Tfrmsizepanel1 = nullptr;
-    QFrame* Panel2 = nullptr;
-    QFrame* Panel1 = nullptr;
-    QFrame* Panel3 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QPushButton* Button4 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button1 = nullptr;
+    QScrollArea* m_scrollArea = nullptr;
+    chartcomponent::ChartView* m_chart = nullptr;
+    QSlider* m_zoomSlider = nullptr;
+    RangeSelectorBar* m_rangeBar = nullptr;
+    QFrame* m_bottomPanel = nullptr;
+    QFrame* m_spanPanel = nullptr;
+    QFrame* m_buttonPanel = nullptr;
+    QLabel* m_startLabel = nullptr;
+    QLineEdit* m_startRowEdit = nullptr;
+    QLabel* m_endLabel = nullptr;
+    QLineEdit* m_endRowEdit = nullptr;
+    QPushButton* m_meanButton = nullptr;
+    QPushButton* m_rangeButton = nullptr;
+    QPushButton* m_differenceButton = nullptr;
+    QPushButton* m_closeButton = nullptr;
 };

@@ -1,5 +1,5 @@
 // The range selector bar widget; see range_selector_bar.h.
-#include "range_selector_bar.h"
+#include "chart/widgets/range_selector_bar.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -24,135 +24,135 @@ int pointerX(const QMouseEvent* event) { return static_cast<int>(std::floor(even
 
 }  // namespace
 
-Tfrmsizepanel::Tfrmsizepanel(QWidget* parent)
+RangeSelectorBar::RangeSelectorBar(QWidget* parent)
     : QFrame(parent), m_geometry(441, 88, 86)
 {
     setObjectName(QStringLiteral("Tfrmsizepanel1"));
     setFocusPolicy(Qt::TabFocus);
     resize(441, 17);
 
-    m_paussen = new QFrame(this);
-    m_paussen->setObjectName(QStringLiteral("paussen"));
-    m_paussen->setFrameShape(QFrame::Panel);
-    m_paussen->setFrameShadow(QFrame::Sunken);
+    m_track = new QFrame(this);
+    m_track->setObjectName(QStringLiteral("paussen"));
+    m_track->setFrameShape(QFrame::Panel);
+    m_track->setFrameShadow(QFrame::Sunken);
 
-    m_pinnen = new QFrame(m_paussen);
-    m_pinnen->setObjectName(QStringLiteral("pinnen"));
-    m_pinnen->setFrameShape(QFrame::Panel);
-    m_pinnen->setFrameShadow(QFrame::Raised);
-    m_pinnen->setAutoFillBackground(true);
-    QPalette innerPalette = m_pinnen->palette();
+    m_innerWindow = new QFrame(m_track);
+    m_innerWindow->setObjectName(QStringLiteral("pinnen"));
+    m_innerWindow->setFrameShape(QFrame::Panel);
+    m_innerWindow->setFrameShadow(QFrame::Raised);
+    m_innerWindow->setAutoFillBackground(true);
+    QPalette innerPalette = m_innerWindow->palette();
     innerPalette.setColor(QPalette::Window, palette().color(QPalette::Active, QPalette::Highlight));
-    m_pinnen->setPalette(innerPalette);
-    m_pinnen->setCursor(Qt::PointingHandCursor);
+    m_innerWindow->setPalette(innerPalette);
+    m_innerWindow->setCursor(Qt::PointingHandCursor);
 
-    m_plinks = makeHandle(m_pinnen, QStringLiteral("<"));
-    m_plinks->setObjectName(QStringLiteral("plinks"));
-    m_prechts = makeHandle(m_pinnen, QStringLiteral(">"));
-    m_prechts->setObjectName(QStringLiteral("prechts"));
+    m_leftHandle = makeHandle(m_innerWindow, QStringLiteral("<"));
+    m_leftHandle->setObjectName(QStringLiteral("plinks"));
+    m_rightHandle = makeHandle(m_innerWindow, QStringLiteral(">"));
+    m_rightHandle->setObjectName(QStringLiteral("prechts"));
 
-    for (QWidget* w : {static_cast<QWidget*>(m_pinnen), static_cast<QWidget*>(m_plinks),
-                       static_cast<QWidget*>(m_prechts)})
+    for (QWidget* w : {static_cast<QWidget*>(m_innerWindow), static_cast<QWidget*>(m_leftHandle),
+                       static_cast<QWidget*>(m_rightHandle)})
         w->installEventFilter(this);
 
-    onPinnenMouseMove = [this](int x) { pinnenMouseMove(x); };
-    onPinnenMouseUp = [this](int x) { pinnenMouseUp(x); };
-    onPlinksMouseMove = [this](int x) { plinksMouseMove(x); };
-    onPlinksMouseUp = [this](int x) { plinksMouseUp(x); };
-    onPrechtsMouseMove = [this](int x) { prechtsMouseMove(x); };
-    onPrechtsMouseUp = [this](int x) { plinksMouseUp(x); };  // one release serves both handles
+    onInnerWindowDragged = [this](int x) { innerWindowDragged(x); };
+    onInnerWindowReleased = [this](int x) { innerWindowReleased(x); };
+    onLeftHandleDragged = [this](int x) { leftHandleDragged(x); };
+    onLeftHandleReleased = [this](int x) { handleReleased(x); };
+    onRightHandleDragged = [this](int x) { rightHandleDragged(x); };
+    onRightHandleReleased = [this](int x) { handleReleased(x); };  // one release serves both handles
 
     syncWidgets();
 }
 
-void Tfrmsizepanel::placeInner(int left, int width)
+void RangeSelectorBar::placeInner(int left, int width)
 {
     m_geometry.setInnerGeometry(left, width);
     syncWidgets();
 }
 
-void Tfrmsizepanel::placeInnerOnFirstLayout(int leftMargin, int rightMargin)
+void RangeSelectorBar::placeInnerOnFirstLayout(int leftMargin, int rightMargin)
 {
     m_placementPending = true;
     m_pendingLeftMargin = leftMargin;
     m_pendingRightMargin = rightMargin;
 }
 
-void Tfrmsizepanel::syncWidgets()
+void RangeSelectorBar::syncWidgets()
 {
-    m_paussen->setGeometry(rect());
+    m_track->setGeometry(rect());
     // Anchored top and bottom: the inner window keeps a one-pixel margin.
-    const int innerHeight = std::max(1, m_paussen->height() - 2);
-    m_pinnen->setGeometry(m_geometry.innerLeft(), 1, m_geometry.innerWidth(), innerHeight);
+    const int innerHeight = std::max(1, m_track->height() - 2);
+    m_innerWindow->setGeometry(m_geometry.innerLeft(), 1, m_geometry.innerWidth(), innerHeight);
     const int handle = chart::RangeBarGeometry::kHandleWidth;
-    m_plinks->setGeometry(0, 0, handle, innerHeight);
-    m_prechts->setGeometry(m_geometry.innerWidth() - handle, 0, handle, innerHeight);
+    m_leftHandle->setGeometry(0, 0, handle, innerHeight);
+    m_rightHandle->setGeometry(m_geometry.innerWidth() - handle, 0, handle, innerHeight);
 }
 
-void Tfrmsizepanel::UpdatePercents() { m_geometry.UpdatePercents(); }
+void RangeSelectorBar::updatePercents() { m_geometry.updatePercents(); }
 
-void Tfrmsizepanel::pinnenMouseDown() { m_geometry.pinnenMouseDown(); }
-void Tfrmsizepanel::plinksMouseDown() { m_geometry.plinksMouseDown(); }
+void RangeSelectorBar::innerWindowPressed() { m_geometry.innerWindowPressed(); }
+void RangeSelectorBar::leftHandlePressed() { m_geometry.leftHandlePressed(); }
 
-void Tfrmsizepanel::pinnenMouseMove(int x)
+void RangeSelectorBar::innerWindowDragged(int x)
 {
-    m_geometry.pinnenMouseMove(x);
+    m_geometry.innerWindowDragged(x);
     syncWidgets();
 }
 
-void Tfrmsizepanel::pinnenMouseUp(int x)
+void RangeSelectorBar::innerWindowReleased(int x)
 {
-    m_geometry.pinnenMouseUp(x);
+    m_geometry.innerWindowReleased(x);
     syncWidgets();
 }
 
-void Tfrmsizepanel::plinksMouseMove(int x)
+void RangeSelectorBar::leftHandleDragged(int x)
 {
-    m_geometry.plinksMouseMove(x);
+    m_geometry.leftHandleDragged(x);
     syncWidgets();
 }
 
-void Tfrmsizepanel::prechtsMouseMove(int x)
+void RangeSelectorBar::rightHandleDragged(int x)
 {
-    m_geometry.prechtsMouseMove(x);
+    m_geometry.rightHandleDragged(x);
     syncWidgets();
 }
 
-void Tfrmsizepanel::plinksMouseUp(int /*x*/)
+void RangeSelectorBar::handleReleased(int /*x*/)
 {
-    m_geometry.plinksMouseUp();
+    m_geometry.handleReleased();
     syncWidgets();
 }
 
-void Tfrmsizepanel::FrameEnter() { m_geometry.FrameEnter(); }
+void RangeSelectorBar::frameEntered() { m_geometry.frameEntered(); }
 
-bool Tfrmsizepanel::eventFilter(QObject* watched, QEvent* event)
+bool RangeSelectorBar::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
         return QFrame::eventFilter(watched, event);
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const int x = pointerX(mouse);
-    if (watched == m_pinnen) {
-        if (type == QEvent::MouseButtonPress) pinnenMouseDown();
-        else if (type == QEvent::MouseMove) onPinnenMouseMove(x);
-        else onPinnenMouseUp(x);
+    if (watched == m_innerWindow) {
+        if (type == QEvent::MouseButtonPress) innerWindowPressed();
+        else if (type == QEvent::MouseMove) onInnerWindowDragged(x);
+        else onInnerWindowReleased(x);
         return true;
     }
-    if (watched == m_plinks || watched == m_prechts) {
-        const bool left = watched == m_plinks;
-        if (type == QEvent::MouseButtonPress) plinksMouseDown();
-        else if (type == QEvent::MouseMove) (left ? onPlinksMouseMove : onPrechtsMouseMove)(x);
-        else (left ? onPlinksMouseUp : onPrechtsMouseUp)(x);
+    if (watched == m_leftHandle || watched == m_rightHandle) {
+        const bool left = watched == m_leftHandle;
+        if (type == QEvent::MouseButtonPress) leftHandlePressed();
+        else if (type == QEvent::MouseMove) (left ? onLeftHandleDragged : onRightHandleDragged)(x);
+        else (left ? onLeftHandleReleased : onRightHandleReleased)(x);
         return true;
     }
     return QFrame::eventFilter(watched, event);
 }
 
-void Tfrmsizepanel::resizeEvent(QResizeEvent* event)
+void RangeSelectorBar::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
-    m_geometry.FrameResize(width());
+    m_geometry.trackResized(width());
     if (m_placementPending && width() > chart::RangeBarGeometry::kMinTrackWidth) {
         m_geometry.setInnerGeometry(m_pendingLeftMargin, width() - m_pendingLeftMargin - m_pendingRightMargin);
         m_placementPending = false;
@@ -160,8 +160,8 @@ void Tfrmsizepanel::resizeEvent(QResizeEvent* event)
     syncWidgets();
 }
 
-void Tfrmsizepanel::focusInEvent(QFocusEvent* event)
+void RangeSelectorBar::focusInEvent(QFocusEvent* event)
 {
     QFrame::focusInEvent(event);
-    FrameEnter();
+    frameEntered();
 }

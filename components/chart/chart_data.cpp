@@ -1,8 +1,8 @@
 // The chart's data grid: resizing, cell access with range checks, bulk
 // column and label transfer, and the cached extent the automatic scale uses.
-#include "chart_data.h"
+#include "components/chart/chart_data.h"
 
-#include "chart_error.h"
+#include "components/chart/chart_error.h"
 
 #include <algorithm>
 #include <cmath>

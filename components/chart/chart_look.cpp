@@ -1,6 +1,6 @@
 // Defaults of the chart look and the names its enumerations have in files
 // and in the settings dialog.
-#include "chart_look.h"
+#include "components/chart/chart_look.h"
 
 #include <array>
 #include <utility>

@@ -1,5 +1,5 @@
 // The plot widget of the chart component.
-#include "chart_plot.h"
+#include "components/chart/chart_plot.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 // they are actually drawn in.
 #pragma once
 
-#include "chart_tickers.h"
+#include "components/chart/chart_tickers.h"
 
 #include <qcustomplot.h>
 

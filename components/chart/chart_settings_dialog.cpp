@@ -1,8 +1,8 @@
 // The chart component's settings dialog. Widgets write into the dialog's copy
 // of the look as they change; nothing reaches the chart before Apply or OK.
-#include "chart_settings_dialog.h"
+#include "components/chart/chart_settings_dialog.h"
 
-#include "vtchart.h"
+#include "components/chart/chart_view.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -69,7 +69,7 @@ QDoubleSpinBox* boundBox(QWidget* parent) {
 
 }  // namespace
 
-ChartSettingsDialog::ChartSettingsDialog(VtChart* chart, QWidget* parent)
+ChartSettingsDialog::ChartSettingsDialog(ChartView* chart, QWidget* parent)
     : QDialog(parent), mChart(chart), mLook(chart->look()) {
     setWindowTitle(tr("Chart settings"));
     mSeriesCount = std::max(chart->columnCount(), int(mLook.series.size()));

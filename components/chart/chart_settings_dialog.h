@@ -3,10 +3,10 @@
 // colour, line width and style, marker and visibility; the legend; the value
 // scale (automatic, or fixed bounds and divisions); grid lines; fonts and
 // background colours. Apply and OK hand the copy to the chart, which draws it
-// and raises OnApplyChanges; Cancel drops it.
+// and raises changesApplied; Cancel drops it.
 #pragma once
 
-#include "chart_look.h"
+#include "components/chart/chart_look.h"
 
 #include <QDialog>
 
@@ -21,12 +21,12 @@ class QSpinBox;
 
 namespace chartcomponent {
 
-class VtChart;
+class ChartView;
 
 class ChartSettingsDialog : public QDialog {
     Q_OBJECT
 public:
-    ChartSettingsDialog(VtChart* chart, QWidget* parent = nullptr);
+    ChartSettingsDialog(ChartView* chart, QWidget* parent = nullptr);
 
     const ChartLook& editedLook() const { return mLook; }
     // Hands the edited look to the chart; false (with a message) when the
@@ -45,7 +45,7 @@ private:
     QPushButton* fontButton(QFont* target);
     void refreshButtons();
 
-    VtChart* mChart;
+    ChartView* mChart;
     ChartLook mLook;
     int mSeriesCount = 0;
     bool mLoading = false;

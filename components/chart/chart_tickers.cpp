@@ -1,7 +1,7 @@
 // Tick generation for the chart's two axes.
-#include "chart_tickers.h"
+#include "components/chart/chart_tickers.h"
 
-#include "label_thinning.h"
+#include "components/chart/label_thinning.h"
 
 #include <QFontMetricsF>
 

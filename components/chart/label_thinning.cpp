@@ -1,7 +1,7 @@
 // Label thinning for the category axis. The step is first estimated from a
 // sample of label widths, then every shown neighbour pair is checked, since a
 // single long label outside the sample could still collide.
-#include "label_thinning.h"
+#include "components/chart/label_thinning.h"
 
 #include <algorithm>
 #include <cmath>

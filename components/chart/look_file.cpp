@@ -1,9 +1,9 @@
 // Chart template files: parsing with line-numbered errors, formatting, and
 // the atomic file write. Unknown sections and keys are skipped so that a
 // newer program's additions do not stop an older one.
-#include "look_file.h"
+#include "components/chart/look_file.h"
 
-#include "chart_error.h"
+#include "components/chart/chart_error.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 // naming the file, the line and the reason.
 #pragma once
 
-#include "chart_look.h"
+#include "components/chart/chart_look.h"
 
 #include <QString>
 

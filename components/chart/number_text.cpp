@@ -1,5 +1,5 @@
 // Number texts of the chart's data cells.
-#include "number_text.h"
+#include "components/chart/number_text.h"
 
 #include <cmath>
 #include <limits>

@@ -1,8 +1,8 @@
 // Delimited-text writer of the spreadsheet component: the "save as text"
 // formats. Rows are streamed, so a million-row sheet needs no second copy.
-#include "csv_writer.h"
+#include "components/sheet/csv_writer.h"
 
-#include "number_format.h"
+#include "components/sheet/number_format.h"
 
 #include <QSaveFile>
 

@@ -2,7 +2,7 @@
 // the text each cell shows, RFC 4180 quoting, UTF-8, CR LF line ends.
 #pragma once
 
-#include "workbook_data.h"
+#include "components/sheet/workbook_data.h"
 
 #include <QChar>
 #include <QString>

@@ -1,14 +1,14 @@
 // The formula interpreter: runs a formula's reverse Polish code on a value
 // stack with desktop-spreadsheet semantics (see near_tie.h for the arithmetic
 // and comparisons), and the worksheet functions.
-#include "evaluator.h"
+#include "components/sheet/evaluator.h"
 
-#include "functions.h"
-#include "near_tie.h"
-#include "near_tie.h"
-#include "number_format.h"
-#include "value_ops.h"
-#include "workbook.h"
+#include "components/sheet/functions.h"
+#include "components/sheet/near_tie.h"
+#include "components/sheet/near_tie.h"
+#include "components/sheet/number_format.h"
+#include "components/sheet/value_ops.h"
+#include "components/sheet/workbook.h"
 
 #include <cmath>
 

@@ -3,8 +3,8 @@
 // cell on the common paths (texts are pointers into the pool or the formula).
 #pragma once
 
-#include "formula.h"
-#include "sheet_store.h"
+#include "components/sheet/formula.h"
+#include "components/sheet/sheet_store.h"
 
 #include <deque>
 #include <vector>

@@ -1,11 +1,11 @@
 // The worksheet functions. Functions over references look at number cells
 // only (texts, booleans and empty cells are skipped) and stop at the first
 // error; values given directly are converted (a numeric text counts).
-#include "evaluator.h"
+#include "components/sheet/evaluator.h"
 
-#include "functions.h"
-#include "value_ops.h"
-#include "workbook.h"
+#include "components/sheet/functions.h"
+#include "components/sheet/value_ops.h"
+#include "components/sheet/workbook.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 // Formula is shared by every cell of a filled-down block.
 #pragma once
 
-#include "sheet_types.h"
+#include "components/sheet/sheet_types.h"
 
 #include <QString>
 #include <cstdint>

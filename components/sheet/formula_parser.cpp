@@ -4,9 +4,9 @@
 //
 // Precedence, lowest first: comparison (= <> < > <= >=), "&", "+ -", "* /",
 // "^", unary minus/plus, "%". As in desktop spreadsheets, -2^2 is 4.
-#include "formula_parser.h"
+#include "components/sheet/formula_parser.h"
 
-#include "functions.h"
+#include "components/sheet/functions.h"
 
 #include <charconv>
 #include <cmath>

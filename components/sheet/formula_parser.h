@@ -3,8 +3,8 @@
 // printer writes it back as text for any cell the formula sits in.
 #pragma once
 
-#include "formula.h"
-#include "name_table.h"
+#include "components/sheet/formula.h"
+#include "components/sheet/name_table.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // The table of worksheet functions: names and argument counts.
-#include "functions.h"
+#include "components/sheet/functions.h"
 
-#include "formula.h"
+#include "components/sheet/formula.h"
 
 #include <vector>
 

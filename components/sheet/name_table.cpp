@@ -1,7 +1,7 @@
 // Defined-name slots of a workbook.
-#include "name_table.h"
+#include "components/sheet/name_table.h"
 
-#include "formula_parser.h"
+#include "components/sheet/formula_parser.h"
 
 namespace sheet {
 

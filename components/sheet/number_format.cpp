@@ -4,7 +4,7 @@
 // the value first and rounds that decimal text, never the binary double:
 // this is what users see in the common desktop spreadsheets (2.675 under
 // "0.00" shows 2.68 although the double is 2.67499999...).
-#include "number_format.h"
+#include "components/sheet/number_format.h"
 
 #include <QDate>
 #include <QHash>

@@ -14,9 +14,9 @@
 // cell, e.g. two columns each reading the other's row above) are evaluated by
 // repeated row-major sweeps until nothing changes; what still changes after
 // the sweep limit is a true circular reference and becomes #REF!.
-#include "workbook.h"
+#include "components/sheet/workbook.h"
 
-#include "evaluator.h"
+#include "components/sheet/evaluator.h"
 
 #include <algorithm>
 #include <deque>

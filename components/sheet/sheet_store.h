@@ -6,9 +6,9 @@
 // nine bytes per cell.
 #pragma once
 
-#include "big_block_allocator.h"
-#include "formula.h"
-#include "run_list.h"
+#include "components/sheet/big_block_allocator.h"
+#include "components/sheet/formula.h"
+#include "components/sheet/run_list.h"
 
 #include <QString>
 #include <cstdint>

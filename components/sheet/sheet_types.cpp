@@ -1,5 +1,5 @@
 // Display names of spreadsheet errors.
-#include "sheet_types.h"
+#include "components/sheet/sheet_types.h"
 
 namespace sheet {
 

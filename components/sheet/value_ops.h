@@ -4,10 +4,10 @@
 // the evaluator's cell reads, inlined into both of its source files.
 #pragma once
 
-#include "evaluator.h"
-#include "near_tie.h"
-#include "number_format.h"
-#include "sheet_store.h"
+#include "components/sheet/evaluator.h"
+#include "components/sheet/near_tie.h"
+#include "components/sheet/number_format.h"
+#include "components/sheet/sheet_store.h"
 
 #include <cmath>
 

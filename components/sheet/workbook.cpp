@@ -1,8 +1,8 @@
 // Workbook: cells, formats, names, clearing and filling down. Row/column
 // insertion is in workbook_insert.cpp, recalculation in recalc.cpp.
-#include "workbook.h"
+#include "components/sheet/workbook.h"
 
-#include "formula_parser.h"
+#include "components/sheet/formula_parser.h"
 
 namespace sheet {
 

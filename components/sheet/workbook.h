@@ -1,11 +1,11 @@
-// The implementation behind F1Book: sheets, defined names, the number-format
+// The implementation behind Spreadsheet: sheets, defined names, the number-format
 // table, the selection, and the structural operations (insert, fill, clear)
 // that keep formulas and names pointing at the cells they meant.
 #pragma once
 
-#include "name_table.h"
-#include "sheet_store.h"
-#include "sheet_types.h"
+#include "components/sheet/name_table.h"
+#include "components/sheet/sheet_store.h"
+#include "components/sheet/sheet_types.h"
 
 #include <QHash>
 #include <QVector>

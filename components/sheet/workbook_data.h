@@ -1,10 +1,10 @@
 // A plain snapshot of a workbook's content: what the file readers produce and
-// the file writers consume. F1Book::read() parses a file into this, checks it
+// the file writers consume. Spreadsheet::read() parses a file into this, checks it
 // whole, and only then replaces the book's content, so a bad file never
 // half-loads.
 #pragma once
 
-#include "sheet_types.h"
+#include "components/sheet/sheet_types.h"
 
 #include <QString>
 #include <vector>

@@ -5,9 +5,9 @@
 // only the cells plus one block. It accepts nothing it does not understand:
 // every refusal names the file, the line and the reason, and no partial
 // result ever leaves the function.
-#include "workbook_file.h"
+#include "components/sheet/workbook_file.h"
 
-#include "number_format.h"
+#include "components/sheet/number_format.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -3,7 +3,7 @@
 // is described in docs/workbook-format.md.
 #pragma once
 
-#include "workbook_data.h"
+#include "components/sheet/workbook_data.h"
 
 #include <QString>
 

@@ -8,7 +8,7 @@
 // need different relative offsets (the rows whose target lies across the
 // insertion point). The block is cut where that changes, and each piece gets
 // its adjusted formula; pieces that still agree keep sharing one.
-#include "workbook.h"
+#include "components/sheet/workbook.h"
 
 #include <algorithm>
 

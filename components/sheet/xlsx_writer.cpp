@@ -4,7 +4,7 @@
 // built in a temporary file beside the target and then moved over it through
 // QSaveFile: a failed save never leaves a half-written file under the user's
 // name.
-#include "xlsx_writer.h"
+#include "components/sheet/xlsx_writer.h"
 
 #include <xlsxwriter.h>
 

@@ -2,7 +2,7 @@
 // statistics and the imported data open in the common desktop spreadsheets.
 #pragma once
 
-#include "workbook_data.h"
+#include "components/sheet/workbook_data.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // Displayed text and alignment of a cell.
-#include "cell_display.h"
+#include "components/sheetview/cell_display.h"
 
 #include <cstdlib>
 
@@ -7,21 +7,21 @@ namespace sheetview {
 
 namespace {
 
-bool showsFormula(const sheet::F1Book& book, int row, int col)
+bool showsFormula(const sheet::Spreadsheet& book, int row, int col)
 {
     return book.showFormulas && book.kind(row, col) == sheet::CellKind::Formula;
 }
 
 }  // namespace
 
-QString displayText(const sheet::F1Book& book, int row, int col)
+QString displayText(const sheet::Spreadsheet& book, int row, int col)
 {
     if (showsFormula(book, row, col))
         return book.formula(row, col);
     return book.formattedText(row, col);
 }
 
-Qt::Alignment displayAlignment(const sheet::F1Book& book, int row, int col)
+Qt::Alignment displayAlignment(const sheet::Spreadsheet& book, int row, int col)
 {
     if (showsFormula(book, row, col))
         return Qt::AlignLeft | Qt::AlignVCenter;

@@ -3,15 +3,15 @@
 // Shared by the table model and the printout so that both show the same.
 #pragma once
 
-#include "f1book.h"
+#include "components/sheet/spreadsheet.h"
 
 #include <Qt>
 
 namespace sheetview {
 
-QString displayText(const sheet::F1Book& book, int row, int col);  // one-based
+QString displayText(const sheet::Spreadsheet& book, int row, int col);  // one-based
 // Numbers to the right, booleans and errors centred, texts and shown formulas
 // to the left, as in the desktop spreadsheets. Vertically centred.
-Qt::Alignment displayAlignment(const sheet::F1Book& book, int row, int col);
+Qt::Alignment displayAlignment(const sheet::Spreadsheet& book, int row, int col);
 
 }  // namespace sheetview

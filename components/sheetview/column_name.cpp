@@ -1,5 +1,5 @@
 // Column letters in bijective base 26, as spreadsheets name their columns.
-#include "column_name.h"
+#include "components/sheetview/column_name.h"
 
 namespace sheetview {
 

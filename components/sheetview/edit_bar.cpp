@@ -1,5 +1,5 @@
 // The grid's edit bar: cell address and editable content.
-#include "edit_bar.h"
+#include "components/sheetview/edit_bar.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 // Print and printer set-up of the grid, with a PDF file where no printer exists.
-#include "print_book.h"
+#include "components/sheetview/print_book.h"
 
-#include "print_layout.h"
+#include "components/sheetview/print_layout.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -30,7 +30,7 @@ QString tr(const char* text)
     return QCoreApplication::translate("sheetview::printBook", text);
 }
 
-PrintResult printToPdf(QWidget* parent, const sheet::F1Book& book)
+PrintResult printToPdf(QWidget* parent, const sheet::Spreadsheet& book)
 {
     const auto answer = QMessageBox::question(
         parent, tr("Print"), tr("No printer is installed.\nPrint to a PDF file instead?"),
@@ -73,7 +73,7 @@ bool printersInstalled()
     return !QPrinterInfo::availablePrinters().isEmpty();
 }
 
-PrintResult printBook(QWidget* parent, sheet::F1Book& book, bool showDialog)
+PrintResult printBook(QWidget* parent, sheet::Spreadsheet& book, bool showDialog)
 {
     if (book.lastRow() <= 0 || book.lastCol() <= 0) {
         QMessageBox::information(parent, tr("Print"), tr("The grid is empty: there is nothing to print."));

@@ -4,7 +4,7 @@
 // printer is installed the user is told so and offered a PDF file instead.
 #pragma once
 
-#include "f1book.h"
+#include "components/sheet/spreadsheet.h"
 
 class QPrinter;
 class QWidget;
@@ -20,7 +20,7 @@ enum class PrintResult {
 // Prints the book's used range. With showDialog the print dialog comes first.
 // Throws sheet::SheetError when printing fails (the printer or the PDF file
 // cannot be written), naming the printer or file.
-PrintResult printBook(QWidget* parent, sheet::F1Book& book, bool showDialog);
+PrintResult printBook(QWidget* parent, sheet::Spreadsheet& book, bool showDialog);
 
 // The page set-up dialog on the shared printer; false when cancelled.
 bool printSetup(QWidget* parent);

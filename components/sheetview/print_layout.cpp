@@ -1,8 +1,8 @@
 // Page layout and painting of a printed grid.
-#include "print_layout.h"
+#include "components/sheetview/print_layout.h"
 
-#include "cell_display.h"
-#include "column_name.h"
+#include "components/sheetview/cell_display.h"
+#include "components/sheetview/column_name.h"
 
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
@@ -18,7 +18,7 @@ QFont printFont()
     return font;
 }
 
-PrintLayout layoutBook(const sheet::F1Book& book, QPaintDevice* device, const QSize& pageSize,
+PrintLayout layoutBook(const sheet::Spreadsheet& book, QPaintDevice* device, const QSize& pageSize,
                        const QFont& font)
 {
     PrintLayout layout;
@@ -67,7 +67,7 @@ PrintLayout layoutBook(const sheet::F1Book& book, QPaintDevice* device, const QS
     return layout;
 }
 
-void paintPage(QPainter& painter, const sheet::F1Book& book, const PrintLayout& layout,
+void paintPage(QPainter& painter, const sheet::Spreadsheet& book, const PrintLayout& layout,
                int pageIndex, const QSize& pageSize)
 {
     const PrintPage& page = layout.pages.at(pageIndex);
@@ -134,7 +134,7 @@ void paintPage(QPainter& painter, const sheet::F1Book& book, const PrintLayout& 
                      Qt::AlignHCenter | Qt::AlignBottom, footer.trimmed());
 }
 
-int paintBook(const sheet::F1Book& book, QPagedPaintDevice* device)
+int paintBook(const sheet::Spreadsheet& book, QPagedPaintDevice* device)
 {
     const QSize pageSize(device->width(), device->height());
     const QFont font = printFont();

@@ -5,7 +5,7 @@
 // onto any paged device (a QPrinter, a QPdfWriter), so it is tested on PDFs.
 #pragma once
 
-#include "f1book.h"
+#include "components/sheet/spreadsheet.h"
 
 #include <QFont>
 #include <QVector>
@@ -36,17 +36,17 @@ QFont printFont();
 
 // Lays the used range out on pages of pageSize (device pixels, the printable
 // area), measuring texts on `device`. An empty sheet gives no pages.
-PrintLayout layoutBook(const sheet::F1Book& book, QPaintDevice* device, const QSize& pageSize,
+PrintLayout layoutBook(const sheet::Spreadsheet& book, QPaintDevice* device, const QSize& pageSize,
                        const QFont& font = printFont());
 
 // Paints one page of a layout with the painter (set to the print font) onto
 // a page of pageSize: e.g. onto an image for a preview.
-void paintPage(QPainter& painter, const sheet::F1Book& book, const PrintLayout& layout,
+void paintPage(QPainter& painter, const sheet::Spreadsheet& book, const PrintLayout& layout,
                int pageIndex, const QSize& pageSize);
 
 // Paints the book onto the device, one device page per layout page, and
 // returns the number of pages. An empty sheet paints nothing and returns 0.
 // Throws sheet::SheetError when painting on the device cannot start.
-int paintBook(const sheet::F1Book& book, QPagedPaintDevice* device);
+int paintBook(const sheet::Spreadsheet& book, QPagedPaintDevice* device);
 
 }  // namespace sheetview

@@ -1,5 +1,5 @@
 // Gesture bookkeeping for the ordered selection of a grid.
-#include "range_tracker.h"
+#include "components/sheetview/range_tracker.h"
 
 #include <algorithm>
 

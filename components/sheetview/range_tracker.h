@@ -6,7 +6,7 @@
 // Widget-free: the view feeds it gestures and shows what it holds.
 #pragma once
 
-#include "sheet_types.h"
+#include "components/sheet/sheet_types.h"
 
 #include <QVector>
 
@@ -40,7 +40,7 @@ public:
     void dragTo(int row, int col);
     void selectAll();
     void clear();
-    // Takes over a selection set by code (F1Book::selectRange/setSelection).
+    // Takes over a selection set by code (Spreadsheet::selectRange/setSelection).
     // A range with every bound -1 is the whole sheet.
     void adopt(const QVector<sheet::Range>& ranges);
 

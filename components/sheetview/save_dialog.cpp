@@ -1,5 +1,5 @@
 // Save-as dialog and writer of the grid.
-#include "save_dialog.h"
+#include "components/sheetview/save_dialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -73,7 +73,7 @@ bool saveAsDialog(QWidget* parent, const QString& title, QString* path, int* for
     return true;
 }
 
-void writeBook(sheet::F1Book& book, const QString& path, int format)
+void writeBook(sheet::Spreadsheet& book, const QString& path, int format)
 {
     if (path.trimmed().isEmpty())
         throw sheet::SheetError(QStringLiteral("No file name given to save the grid to."));

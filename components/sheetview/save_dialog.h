@@ -1,9 +1,9 @@
 // The grid's save-as dialog and writer. The dialog lists the formats the book
 // writes, the .xlsx workbook (code 11) first, and hands back the chosen path
-// and format code; writing is F1Book::write.
+// and format code; writing is Spreadsheet::write.
 #pragma once
 
-#include "f1book.h"
+#include "components/sheet/spreadsheet.h"
 
 #include <QString>
 #include <QVector>
@@ -31,8 +31,8 @@ QString pathWithSuffix(const QString& path, const SaveFormat& format);
 // on cancel they are left alone and false is returned. Nothing is written.
 bool saveAsDialog(QWidget* parent, const QString& title, QString* path, int* format);
 
-// Writes the book to path in the given format (F1Book::write); throws
+// Writes the book to path in the given format (Spreadsheet::write); throws
 // sheet::SheetError naming the file and reason when it cannot.
-void writeBook(sheet::F1Book& book, const QString& path, int format);
+void writeBook(sheet::Spreadsheet& book, const QString& path, int format);
 
 }  // namespace sheetview

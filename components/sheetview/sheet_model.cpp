@@ -1,9 +1,9 @@
-// Table model over an F1Book; see sheet_model.h for what it shows and why
+// Table model over an Spreadsheet; see sheet_model.h for what it shows and why
 // changes are collected.
-#include "sheet_model.h"
+#include "components/sheetview/sheet_model.h"
 
-#include "cell_display.h"
-#include "column_name.h"
+#include "components/sheetview/cell_display.h"
+#include "components/sheetview/column_name.h"
 
 #include <QMetaObject>
 #include <QPointer>
@@ -25,7 +25,7 @@ QString generalNumberText(double value, QChar decimalSeparator)
 
 }  // namespace
 
-SheetModel::SheetModel(sheet::F1Book& book, QObject* parent)
+SheetModel::SheetModel(sheet::Spreadsheet& book, QObject* parent)
     : QAbstractTableModel(parent), m_book(book)
 {
     m_rows = wantedRows();

@@ -1,4 +1,4 @@
-// SheetModel: the table model of an F1Book for a QTableView. It shows the used
+// SheetModel: the table model of an Spreadsheet for a QTableView. It shows the used
 // area plus an empty margin to scroll and type into, letters and numbers in the
 // headers, each cell's displayed text (or its formula while the book's
 // ShowFormulas switch is on), and turns the user's edits into cell values.
@@ -8,7 +8,7 @@
 // sets a million cells costs the view one update, not a million.
 #pragma once
 
-#include "f1book.h"
+#include "components/sheet/spreadsheet.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -32,10 +32,10 @@ public:
     // touch the book, so a window may hold its books as members and its views
     // as child widgets, which Qt deletes after the members. Otherwise the book
     // must outlive the model.
-    explicit SheetModel(sheet::F1Book& book, QObject* parent = nullptr);
+    explicit SheetModel(sheet::Spreadsheet& book, QObject* parent = nullptr);
     ~SheetModel() override;
 
-    sheet::F1Book& book() const { return m_book; }
+    sheet::Spreadsheet& book() const { return m_book; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -76,7 +76,7 @@ private:
     int wantedColumns() const;
     void growToBook();
 
-    sheet::F1Book& m_book;
+    sheet::Spreadsheet& m_book;
     int m_rows = 0;
     int m_columns = 0;
     bool m_flushQueued = false;

@@ -1,6 +1,6 @@
 // The grid's table view: mouse, header and keyboard gestures feed the ordered
 // range list, which is then shown through the selection model.
-#include "sheet_table_view.h"
+#include "components/sheetview/sheet_table_view.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

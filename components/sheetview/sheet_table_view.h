@@ -5,7 +5,7 @@
 // row has the same fixed height, so nothing is ever computed per row.
 #pragma once
 
-#include "range_tracker.h"
+#include "components/sheetview/range_tracker.h"
 
 #include <QTableView>
 

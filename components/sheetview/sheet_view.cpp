@@ -1,11 +1,11 @@
 // The on-screen grid: wiring between the book, its model, the table view and
 // the edit bar.
-#include "sheet_view.h"
+#include "components/sheetview/sheet_view.h"
 
-#include "column_name.h"
-#include "edit_bar.h"
-#include "sheet_model.h"
-#include "sheet_table_view.h"
+#include "components/sheetview/column_name.h"
+#include "components/sheetview/edit_bar.h"
+#include "components/sheetview/sheet_model.h"
+#include "components/sheetview/sheet_table_view.h"
 
 #include <QHeaderView>
 #include <QInputDialog>
@@ -15,7 +15,7 @@
 
 namespace sheetview {
 
-SheetView::SheetView(sheet::F1Book& book, QWidget* parent)
+SheetView::SheetView(sheet::Spreadsheet& book, QWidget* parent)
     : QWidget(parent), m_book(book)
 {
     m_model = new SheetModel(book, this);

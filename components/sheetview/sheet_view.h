@@ -1,4 +1,4 @@
-// SheetView: the on-screen grid of an F1Book (the import and statistics grids):
+// SheetView: the on-screen grid of an Spreadsheet (the import and statistics grids):
 // the optional edit bar above a SheetTableView over a SheetModel.
 //
 // The book's selection is kept equal to the ranges the user made, in the order
@@ -7,7 +7,7 @@
 // whole columns (Ctrl adds them as a new range). Whole columns are reported to
 // the book as rows 1..LastRow of the book at that moment (row 1 for an empty
 // sheet); the chart commands look only at the columns of each range. A
-// selection or current cell set by code (F1Book::selectRange, setSelection,
+// selection or current cell set by code (Spreadsheet::selectRange, setSelection,
 // setRow, setCol) is shown within a fifth of a second: the book reports no
 // change for these, so a visible view compares them on a short timer (a few
 // integers). syncFromBook() shows them at once.
@@ -18,7 +18,7 @@
 // call applyDisplaySwitches().
 #pragma once
 
-#include "f1book.h"
+#include "components/sheet/spreadsheet.h"
 
 #include <QWidget>
 
@@ -36,10 +36,10 @@ class SheetView : public QWidget {
 public:
     // The book must outlive the view's use; the view's destructor does not
     // touch it (see SheetModel).
-    explicit SheetView(sheet::F1Book& book, QWidget* parent = nullptr);
+    explicit SheetView(sheet::Spreadsheet& book, QWidget* parent = nullptr);
     ~SheetView() override;
 
-    sheet::F1Book& book() const { return m_book; }
+    sheet::Spreadsheet& book() const { return m_book; }
     SheetModel* model() const { return m_model; }
     QTableView* tableView() const;
     EditBar* editBar() const { return m_editBar; }
@@ -84,7 +84,7 @@ private:
     void clearSelectedCells();
     void renameHeading(Qt::Orientation orientation, int section);
 
-    sheet::F1Book& m_book;
+    sheet::Spreadsheet& m_book;
     SheetModel* m_model;
     SheetTableView* m_table;
     EditBar* m_editBar;

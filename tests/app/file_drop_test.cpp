@@ -1,8 +1,8 @@
 // Files dropped from the desktop: only the import grid takes them, and only
 // the first of several files is imported.
-#include "window_fixture.h"
+#include "tests/app/window_fixture.h"
 
-#include "sheet_view.h"
+#include "components/sheetview/sheet_view.h"
 
 #include <QComboBox>
 #include <QDropEvent>
@@ -40,30 +40,30 @@ TEST_F(WindowTest, OnlyTheFirstOfThreeDroppedFilesIsImported)
     auto w = openWindow();
     w->resize(800, 600);
     w->show();
-    QSignalSpy dropped(w.get(), &app::TfrmovtChart::fileDropped);
+    QSignalSpy dropped(w.get(), &app::MainWindow::fileDropped);
     std::unique_ptr<QMimeData> data(filesData({QStringLiteral("/data/first.csv"), QStringLiteral("/data/second.csv"),
                                                QStringLiteral("/data/third.xls")}));
 
-    EXPECT_TRUE(dropOn(w->sheet1->tableView()->viewport(), data.get()));
+    EXPECT_TRUE(dropOn(w->importSheet->tableView()->viewport(), data.get()));
     ASSERT_EQ(dropped.count(), 1);
     EXPECT_EQ(dropped.front().front().toString(), QStringLiteral("/data/first.csv"));
-    EXPECT_EQ(w->cboSelfile->currentText(), QStringLiteral("/data/first.csv"));
+    EXPECT_EQ(w->fileNameBox->currentText(), QStringLiteral("/data/first.csv"));
 }
 
 TEST_F(WindowTest, ADropAnywhereElseDoesNothing)
 {
     auto w = openWindow();
     w->show();
-    QSignalSpy dropped(w.get(), &app::TfrmovtChart::fileDropped);
+    QSignalSpy dropped(w.get(), &app::MainWindow::fileDropped);
     std::unique_ptr<QMimeData> data(filesData({QStringLiteral("/data/first.csv")}));
-    w->Edit1->setText(QStringLiteral("1"));
+    w->startColumnEdit->setText(QStringLiteral("1"));
 
-    EXPECT_FALSE(dropOn(w->Edit1, data.get()));
-    EXPECT_FALSE(dropOn(w->cboSelfile->lineEdit(), data.get()));
-    EXPECT_FALSE(dropOn(w->sheet2->tableView()->viewport(), data.get())) << "the statistics grid takes no files";
+    EXPECT_FALSE(dropOn(w->startColumnEdit, data.get()));
+    EXPECT_FALSE(dropOn(w->fileNameBox->lineEdit(), data.get()));
+    EXPECT_FALSE(dropOn(w->statisticsSheet->tableView()->viewport(), data.get())) << "the statistics grid takes no files";
     EXPECT_EQ(dropped.count(), 0);
-    EXPECT_EQ(w->Edit1->text(), QStringLiteral("1")) << "the edit box does not paste the file's address";
-    EXPECT_EQ(w->cboSelfile->currentText(), QString());
+    EXPECT_EQ(w->startColumnEdit->text(), QStringLiteral("1")) << "the edit box does not paste the file's address";
+    EXPECT_EQ(w->fileNameBox->currentText(), QString());
 }
 
 }  // namespace

@@ -2,9 +2,9 @@
 // statistics output: the default template on a first start, the recent-files
 // list, a dropped file reaching the grid, the header-row field, the control
 // chart command, the template commands and saving a grid.
-#include "window_fixture.h"
+#include "tests/app/window_fixture.h"
 
-#include "sheet_view.h"
+#include "components/sheetview/sheet_view.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -53,16 +53,16 @@ TEST_F(CommandTest, FirstStartAppliesTheDefaultTemplateOfTheLanguage)
     copyShipped("sampledata_multi_e.ctpl");
     {
         auto w = openWindow();
-        EXPECT_EQ(w->Edit3->text(), QStringLiteral("2"));
-        EXPECT_EQ(w->SpinEdit1->value(), 1);
-        EXPECT_EQ(w->Xcol->text(), QStringLiteral("$A"));
-        EXPECT_EQ(w->txtXtitle->text(), QStringLiteral("Datum"));
+        EXPECT_EQ(w->firstRowEdit->text(), QStringLiteral("2"));
+        EXPECT_EQ(w->headerRowSpin->value(), 1);
+        EXPECT_EQ(w->xColumnEdit->text(), QStringLiteral("$A"));
+        EXPECT_EQ(w->xTitleEdit->text(), QStringLiteral("Datum"));
     }
     platform::Platform::overrideLocale(QStringLiteral("en_GB"));
-    EXPECT_EQ(openWindow()->txtXtitle->text(), QStringLiteral("Date"));
+    EXPECT_EQ(openWindow()->xTitleEdit->text(), QStringLiteral("Date"));
 
     writeSettings("[frmovtChart]\nLanguage=2\n[ImportDef]\nXtitle=Schicht\n");
-    EXPECT_EQ(openWindow()->txtXtitle->text(), QStringLiteral("Schicht")) << "a stored language skips the template";
+    EXPECT_EQ(openWindow()->xTitleEdit->text(), QStringLiteral("Schicht")) << "a stored language skips the template";
 }
 
 TEST_F(CommandTest, RecentFilesAreLoadedAtStartAndSavedAtClose)
@@ -71,8 +71,8 @@ TEST_F(CommandTest, RecentFilesAreLoadedAtStartAndSavedAtClose)
     writeSettings("[frmovtChart]\nLanguage=1\n[ImportDef]\nImpFile=/data/typed.csv\n");
     auto w = openWindow();
     EXPECT_EQ(w->recentEntries(), (QStringList{"/data/b.csv", "/data/a.xls"}));
-    EXPECT_EQ(w->cboSelfile->currentText(), QStringLiteral("/data/typed.csv")) << "the list does not replace the name";
-    w->cboSelfile->removeItem(0);
+    EXPECT_EQ(w->fileNameBox->currentText(), QStringLiteral("/data/typed.csv")) << "the list does not replace the name";
+    w->fileNameBox->removeItem(0);
     w->close();
     EXPECT_EQ(readText(appDir.filePath(QStringLiteral("LastOpenFiles.dat"))), QByteArray("/data/a.xls\r\n"));
 }
@@ -81,53 +81,53 @@ TEST_F(CommandTest, ADroppedTextFileReachesTheImportGrid)
 {
     auto w = openWindow();
     w->show();
-    w->ComboBox1->setEditText(QStringLiteral(";"));
+    w->separatorBox->setEditText(QStringLiteral(";"));
     const QString first = appDir.filePath(QStringLiteral("first.csv"));
     writeText(first, "x;y\n1.5;2\n3;4\n");
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(appDir.filePath(QStringLiteral("second.csv")))});
-    QWidget* target = w->sheet1->tableView()->viewport();
+    QWidget* target = w->importSheet->tableView()->viewport();
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &enter);
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &drop);
 
-    const sheet::F1Book& grid = *w->state().importGrid;
+    const sheet::Spreadsheet& grid = *w->state().importGrid;
     EXPECT_EQ(grid.lastRow(), 3);
     EXPECT_EQ(grid.text(1, 2), QStringLiteral("y"));
     EXPECT_DOUBLE_EQ(grid.number(2, 1), 1.5);
-    EXPECT_EQ(w->state().job.LastDataRow, 3);
+    EXPECT_EQ(w->state().job.lastDataRow, 3);
     EXPECT_EQ(w->recentEntries(), QStringList()) << "a drop does not touch the recent list";
 }
 
 TEST_F(CommandTest, HeaderRowFieldFollowsTheFirstRow)
 {
     auto w = openWindow();
-    w->Edit3->setText(QStringLiteral("5"));
-    EXPECT_TRUE(w->SpinEdit1->isEnabled());
-    EXPECT_EQ(w->SpinEdit1->maximum(), 4);
-    w->SpinEdit1->setValue(3);
-    w->Edit3->setText(QStringLiteral("abc"));
-    EXPECT_EQ(w->SpinEdit1->value(), 3) << "a first row that is no integer changes nothing";
-    w->Edit3->setText(QStringLiteral("1"));
-    EXPECT_FALSE(w->SpinEdit1->isEnabled());
-    EXPECT_EQ(w->SpinEdit1->value(), 0);
+    w->firstRowEdit->setText(QStringLiteral("5"));
+    EXPECT_TRUE(w->headerRowSpin->isEnabled());
+    EXPECT_EQ(w->headerRowSpin->maximum(), 4);
+    w->headerRowSpin->setValue(3);
+    w->firstRowEdit->setText(QStringLiteral("abc"));
+    EXPECT_EQ(w->headerRowSpin->value(), 3) << "a first row that is no integer changes nothing";
+    w->firstRowEdit->setText(QStringLiteral("1"));
+    EXPECT_FALSE(w->headerRowSpin->isEnabled());
+    EXPECT_EQ(w->headerRowSpin->value(), 0);
 }
 
 TEST_F(CommandTest, ControlChartCommandFillsTheJobFromTheSelection)
 {
     copySampleData();
     auto w = openWindow();
-    w->Edit3->setText(QStringLiteral("2"));
-    w->Edit4->setText(QString());
-    w->Xcol->setText(QStringLiteral("$A"));
+    w->firstRowEdit->setText(QStringLiteral("2"));
+    w->lastRowEdit->setText(QString());
+    w->xColumnEdit->setText(QStringLiteral("$A"));
     w->state().importGrid->setSelection({{1, 4, 5, 4}, {1, 2, 5, 3}});
-    w->btnChartClick();
+    w->showControlChart();
     const chart::ChartJob& job = w->state().job;
-    EXPECT_EQ(job.ValueColumns, (std::array<std::int32_t, 3>{4, 2, 3}));
-    EXPECT_EQ(job.XColumn, 1);
-    EXPECT_EQ(job.FirstDataRow, 2);
-    EXPECT_EQ(job.LastDataRow, w->state().importGrid->lastRow());
+    EXPECT_EQ(job.valueColumns, (std::array<std::int32_t, 3>{4, 2, 3}));
+    EXPECT_EQ(job.xColumn, 1);
+    EXPECT_EQ(job.firstDataRow, 2);
+    EXPECT_EQ(job.lastDataRow, w->state().importGrid->lastRow());
     EXPECT_TRUE(w->controlChartWindow()->isHidden()) << "a stand-in window is never shown";
 }
 
@@ -139,9 +139,9 @@ TEST_F(CommandTest, TheControlChartWindowOpensOnF3)
     copyShipped("ctadefault.vtc");
     auto w = openWindow(app::programChartWindows());
     w->show();
-    w->Edit3->setText(QStringLiteral("2"));
+    w->firstRowEdit->setText(QStringLiteral("2"));
     w->state().importGrid->setSelection({{1, 2, 5, 4}});
-    w->mnuRegelkarte->trigger();
+    w->controlChartAction->trigger();
     EXPECT_TRUE(w->controlChartWindow()->isVisible());
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
     w->close();
@@ -154,21 +154,21 @@ TEST_F(CommandTest, ImportTemplatesSaveAndReadTheFields)
     const QString chosen = appDir.filePath(QStringLiteral("tpl/shaft"));
     QDir().mkpath(appDir.filePath(QStringLiteral("tpl")));
     w->setSaveFileAsker([&](QWidget*, const QString&, const QString&, const QString&) { return chosen; });
-    w->Edit1->setText(QStringLiteral("$B"));
-    w->txtGraphTitle->setText(QStringLiteral("Welle"));
-    w->mnuEinstSpeichern->trigger();
+    w->startColumnEdit->setText(QStringLiteral("$B"));
+    w->chartTitleEdit->setText(QStringLiteral("Welle"));
+    w->saveTemplateAction->trigger();
     ASSERT_TRUE(QFile::exists(chosen + QStringLiteral(".ctpl")));
     EXPECT_EQ(w->templateOpenDialogDir, appDir.filePath(QStringLiteral("tpl")));
 
-    w->Edit1->setText(QStringLiteral("1"));
-    w->txtGraphTitle->setText(QString());
+    w->startColumnEdit->setText(QStringLiteral("1"));
+    w->chartTitleEdit->setText(QString());
     w->setOpenFileAsker([&](QWidget*, const QString&, const QString&, const QString&) {
         return chosen + QStringLiteral(".ctpl");
     });
-    w->mnuTemplate->trigger();
-    EXPECT_EQ(w->Edit1->text(), QStringLiteral("$B"));
-    EXPECT_EQ(w->txtGraphTitle->text(), QStringLiteral("Welle"));
-    EXPECT_EQ(w->txtAktTemplate->text(), chosen + QStringLiteral(".ctpl"));
+    w->openTemplateAction->trigger();
+    EXPECT_EQ(w->startColumnEdit->text(), QStringLiteral("$B"));
+    EXPECT_EQ(w->chartTitleEdit->text(), QStringLiteral("Welle"));
+    EXPECT_EQ(w->currentTemplateEdit->text(), chosen + QStringLiteral(".ctpl"));
 }
 
 TEST_F(CommandTest, SavingWritesTheGridOfTheShownPage)
@@ -183,16 +183,16 @@ TEST_F(CommandTest, SavingWritesTheGridOfTheShownPage)
         *format = sheet::FormatNative;
         return true;
     });
-    w->mnuStatSpeichern->trigger();
+    w->saveStatisticsAction->trigger();
     EXPECT_EQ(offeredFormat, sheet::FormatXlsx);
-    sheet::F1Book saved;
+    sheet::Spreadsheet saved;
     saved.read(target);
     EXPECT_EQ(saved.lastRow(), w->state().importGrid->lastRow()) << "page 1: the import grid";
 
     w->setSaveGridAsker([](QWidget*, const QString&, QString*, int*) { return false; });
     QFile::remove(target);
-    w->PageControl1->setCurrentIndex(1);
-    w->mnuStatSpeichern->trigger();
+    w->pages->setCurrentIndex(1);
+    w->saveStatisticsAction->trigger();
     EXPECT_FALSE(QFile::exists(target)) << "a cancelled dialog writes nothing";
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
 }
@@ -206,13 +206,13 @@ TEST_F(CommandTest, DeleteInTheOpenListRemovesTheHighlightedEntry)
     writeText(appDir.filePath(QStringLiteral("LastOpenFiles.dat")), "/a.csv\r\n/b.csv\r\n/c.csv\r\n");
     auto w = openWindow();
     w->show();
-    w->cboSelfile->setEditText(QStringLiteral("/typed.csv"));
-    w->cboSelfile->showPopup();
-    QAbstractItemView* list = w->cboSelfile->view();
+    w->fileNameBox->setEditText(QStringLiteral("/typed.csv"));
+    w->fileNameBox->showPopup();
+    QAbstractItemView* list = w->fileNameBox->view();
     list->setCurrentIndex(list->model()->index(1, 0));
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
     QCoreApplication::sendEvent(list, &del);
-    w->cboSelfile->hidePopup();
+    w->fileNameBox->hidePopup();
     EXPECT_EQ(w->recentEntries(), (QStringList{"/a.csv", "/c.csv"}));
 }
 
@@ -231,8 +231,8 @@ TEST_F(CommandTest, HintsSwitchSilencesToolTips)
         return shown;
     };
     EXPECT_TRUE(askForTip());
-    w->mnuHints->trigger();
-    EXPECT_FALSE(w->mnuHints->isChecked());
+    w->hintsAction->trigger();
+    EXPECT_FALSE(w->hintsAction->isChecked());
     EXPECT_FALSE(askForTip());
     w->close();
     EXPECT_EQ(platform::Profile(settingsPath()).readString("frmovtChart", "AppHint", {}), QStringLiteral("0"));
@@ -247,12 +247,12 @@ TEST_F(CommandTest, ReadingAgainFindsABareFileNameInTheApplicationDirectory)
     copySampleData();
     copyShipped("sampledata_multi_g.ctpl");
     auto w = openWindow();
-    ASSERT_EQ(w->cboSelfile->currentText(), QStringLiteral("Sampledata_multi.vts")) << "as the default template names it";
+    ASSERT_EQ(w->fileNameBox->currentText(), QStringLiteral("Sampledata_multi.vts")) << "as the default template names it";
     w->state().importGrid->clearRange(-1, -1, -1, -1, 1);
-    w->btnEinlesenClick();
+    w->readDataFile();
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
     EXPECT_GT(w->state().importGrid->lastRow(), 150);
-    EXPECT_EQ(w->state().job.LastDataRow, w->state().importGrid->lastRow());
+    EXPECT_EQ(w->state().job.lastDataRow, w->state().importGrid->lastRow());
 }
 
 }  // namespace

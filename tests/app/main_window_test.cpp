@@ -1,10 +1,10 @@
 // The main window: first start, the tool bar switches, the settings it reads
 // and writes, the chart windows' geometry, the graph template choice, the
 // sample data and the error report.
-#include "window_fixture.h"
+#include "tests/app/window_fixture.h"
 
-#include "cool_bar.h"
-#include "plotwise_application.h"
+#include "app/cool_bar.h"
+#include "app/plotwise_application.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,10 +23,10 @@
 
 namespace {
 
-bool allBandsShown(const app::TfrmovtChart& w)
+bool allBandsShown(const app::MainWindow& w)
 {
     for (int band = 0; band < 4; ++band)
-        if (!w.CoolBar1->isBandVisible(band) || w.CoolBar1->toolBar(band)->isHidden()) return false;
+        if (!w.coolBar->isBandVisible(band) || w.coolBar->toolBar(band)->isHidden()) return false;
     return true;
 }
 
@@ -39,12 +39,12 @@ TEST_F(WindowTest, FirstStartChoosesTheLanguageOfTheLocale)
         auto w = openWindow();
         EXPECT_EQ(w->state().languageCode, c.language) << c.locale;
         EXPECT_TRUE(allBandsShown(*w)) << c.locale;
-        for (QAction* item : {w->mnuTDatei, w->mnuTBearbeiten, w->mnuTEinstellungen, w->mnuTHilfe, w->mnuTAus, w->mnuTOben})
+        for (QAction* item : {w->fileToolBarAction, w->editToolBarAction, w->settingsToolBarAction, w->helpToolBarAction, w->toolBarsShownAction, w->toolBarsOnTopAction})
             EXPECT_TRUE(item->isChecked()) << c.locale << " " << item->objectName().toStdString();
-        EXPECT_FALSE(w->CoolBar1->isHidden());
+        EXPECT_FALSE(w->coolBar->isHidden());
         EXPECT_TRUE(w->isCoolBarOnTop());
-        EXPECT_TRUE(w->mnuHints->isChecked());
-        EXPECT_EQ(w->PageControl1->currentIndex(), 0);
+        EXPECT_TRUE(w->hintsAction->isChecked());
+        EXPECT_EQ(w->pages->currentIndex(), 0);
         EXPECT_EQ(w->state().settingsPath, settingsPath());
         EXPECT_EQ(w->state().applicationDirectory, appDir.path() + u'/');
     }
@@ -66,17 +66,17 @@ TEST_F(WindowTest, HandWrittenSettingsReachTheControls)
                   "[GRAPHDEF]\nXYDir=/looks/xy\n");
     auto w = openWindow();
     EXPECT_FALSE(w->isCoolBarOnTop());
-    EXPECT_FALSE(w->mnuTOben->isChecked());
-    EXPECT_FALSE(w->mnuTHilfe->isChecked());
-    EXPECT_TRUE(w->ToolBar4->isHidden());
-    EXPECT_FALSE(w->mnuHints->isChecked());
-    EXPECT_EQ(w->Edit1->text(), QStringLiteral("x"));
-    EXPECT_EQ(w->SpinEdit1->value(), 0);
-    EXPECT_EQ(w->Edit3->text(), QStringLiteral("5"));
-    EXPECT_EQ(w->cboSelfile->currentText(), QStringLiteral("/data/a.csv"));
+    EXPECT_FALSE(w->toolBarsOnTopAction->isChecked());
+    EXPECT_FALSE(w->helpToolBarAction->isChecked());
+    EXPECT_TRUE(w->helpToolBar->isHidden());
+    EXPECT_FALSE(w->hintsAction->isChecked());
+    EXPECT_EQ(w->startColumnEdit->text(), QStringLiteral("x"));
+    EXPECT_EQ(w->headerRowSpin->value(), 0);
+    EXPECT_EQ(w->firstRowEdit->text(), QStringLiteral("5"));
+    EXPECT_EQ(w->fileNameBox->currentText(), QStringLiteral("/data/a.csv"));
     EXPECT_EQ(w->state().fileNameText, QStringLiteral("/data/a.csv"));
-    EXPECT_EQ(w->txtGraphTitle->text(), QString()) << "an empty value is a value, not a missing key";
-    EXPECT_EQ(w->txtXtitle->text(), QStringLiteral("Zeitraum"));
+    EXPECT_EQ(w->chartTitleEdit->text(), QString()) << "an empty value is a value, not a missing key";
+    EXPECT_EQ(w->xTitleEdit->text(), QStringLiteral("Zeitraum"));
     EXPECT_EQ(w->xyDialogDir, QStringLiteral("/looks/xy"));
     EXPECT_EQ(w->templateOpenDialogDir, appDir.path() + QStringLiteral("/ImportTemplates"));
 }
@@ -84,48 +84,48 @@ TEST_F(WindowTest, HandWrittenSettingsReachTheControls)
 TEST_F(WindowTest, ToolBarSwitchesHideTheirBandOnly)
 {
     auto w = openWindow();
-    w->mnuTBearbeiten->trigger();
-    EXPECT_FALSE(w->mnuTBearbeiten->isChecked());
-    EXPECT_TRUE(w->ToolBar2->isHidden());
-    EXPECT_FALSE(w->CoolBar1->isBandVisible(1));
-    EXPECT_TRUE(w->CoolBar1->isBandVisible(0) && w->CoolBar1->isBandVisible(2) && w->CoolBar1->isBandVisible(3));
-    w->mnuTBearbeiten->trigger();
+    w->editToolBarAction->trigger();
+    EXPECT_FALSE(w->editToolBarAction->isChecked());
+    EXPECT_TRUE(w->editToolBar->isHidden());
+    EXPECT_FALSE(w->coolBar->isBandVisible(1));
+    EXPECT_TRUE(w->coolBar->isBandVisible(0) && w->coolBar->isBandVisible(2) && w->coolBar->isBandVisible(3));
+    w->editToolBarAction->trigger();
     EXPECT_TRUE(allBandsShown(*w));
 
-    for (QAction* item : {w->mnuTDatei, w->mnuTEinstellungen, w->mnuTHilfe}) item->trigger();
-    EXPECT_TRUE(w->ToolBar1->isHidden() && w->ToolBar3->isHidden() && w->ToolBar4->isHidden());
-    EXPECT_FALSE(w->ToolBar2->isHidden());
+    for (QAction* item : {w->fileToolBarAction, w->settingsToolBarAction, w->helpToolBarAction}) item->trigger();
+    EXPECT_TRUE(w->fileToolBar->isHidden() && w->settingsToolBar->isHidden() && w->helpToolBar->isHidden());
+    EXPECT_FALSE(w->editToolBar->isHidden());
 }
 
 TEST_F(WindowTest, CoolBarTopTwiceReturnsItAndOffOnRestoresTheBands)
 {
     auto w = openWindow();
-    w->mnuTOben->trigger();
+    w->toolBarsOnTopAction->trigger();
     EXPECT_FALSE(w->isCoolBarOnTop());
-    w->mnuTOben->trigger();
+    w->toolBarsOnTopAction->trigger();
     EXPECT_TRUE(w->isCoolBarOnTop());
 
-    w->mnuTEinstellungen->trigger();  // band 2 off before the whole bar goes
-    w->mnuTAus->trigger();
-    EXPECT_TRUE(w->CoolBar1->isHidden());
-    EXPECT_FALSE(w->mnuTAus->isChecked());
-    w->mnuTAus->trigger();
-    EXPECT_FALSE(w->CoolBar1->isHidden());
-    EXPECT_TRUE(w->CoolBar1->isBandVisible(0) && w->CoolBar1->isBandVisible(1) && w->CoolBar1->isBandVisible(3));
-    EXPECT_FALSE(w->CoolBar1->isBandVisible(2));
+    w->settingsToolBarAction->trigger();  // band 2 off before the whole bar goes
+    w->toolBarsShownAction->trigger();
+    EXPECT_TRUE(w->coolBar->isHidden());
+    EXPECT_FALSE(w->toolBarsShownAction->isChecked());
+    w->toolBarsShownAction->trigger();
+    EXPECT_FALSE(w->coolBar->isHidden());
+    EXPECT_TRUE(w->coolBar->isBandVisible(0) && w->coolBar->isBandVisible(1) && w->coolBar->isBandVisible(3));
+    EXPECT_FALSE(w->coolBar->isBandVisible(2));
 }
 
 TEST_F(WindowTest, EveryToolButtonRunsItsMenuItem)
 {
     auto w = openWindow();
     const QList<QPair<const char*, QAction*>> pairs = {
-        {"toolbeenden", w->mnubeenden}, {"tooloeffnen", w->mnuoeffnen}, {"toollesen", w->mnulesen},
-        {"toolRegelkarte", w->mnuRegelkarte}, {"toolVglkarte", w->mnuVglkarte},
-        {"toolStatSpeichern", w->mnuStatSpeichern}, {"toolStatDrucken", w->mnuStatDrucken},
-        {"toolPrintSetup", w->mnuPrintSetup}, {"toolEinstSpeichern", w->mnuEinstSpeichern},
-        {"toolTemplate", w->mnuTemplate}, {"ToolButton1", w->mnuDefault}, {"ToolCollect", w->mnuXYTemplate},
-        {"ToolNext", w->mnuVglTemplate}, {"ToolInhalt", w->mnuInhalt}, {"toolPopUp", w->mnuPopup},
-        {"toolInfo", w->mnuInfo}, {"toolLang", w->mnuLang}};
+        {"toolbeenden", w->exitAction}, {"tooloeffnen", w->openAction}, {"toollesen", w->readAction},
+        {"toolRegelkarte", w->controlChartAction}, {"toolVglkarte", w->comparisonChartAction},
+        {"toolStatSpeichern", w->saveStatisticsAction}, {"toolStatDrucken", w->printStatisticsAction},
+        {"toolPrintSetup", w->printSetupAction}, {"toolEinstSpeichern", w->saveTemplateAction},
+        {"toolTemplate", w->openTemplateAction}, {"ToolButton1", w->defaultSettingsAction}, {"ToolCollect", w->controlChartLookAction},
+        {"ToolNext", w->comparisonChartLookAction}, {"ToolInhalt", w->helpContentsAction}, {"toolPopUp", w->whatsThisAction},
+        {"toolInfo", w->aboutAction}, {"toolLang", w->switchLanguageAction}};
     for (const auto& [name, item] : pairs) {
         QObject::disconnect(item, &QAction::triggered, w.get(), nullptr);  // no dialogs, no close
         QSignalSpy triggered(item, &QAction::triggered);
@@ -141,11 +141,11 @@ TEST_F(WindowTest, FirstCloseWritesTheSectionsInOrderAndTheNextStartRestoresThem
     copySampleData();
     {
         auto w = openWindow();
-        w->mnuTDatei->trigger();
-        w->mnuTOben->trigger();
-        w->mnuHints->trigger();
-        w->Edit1->setText(QStringLiteral("$C"));
-        w->ComboBox1->setEditText(QStringLiteral(";"));
+        w->fileToolBarAction->trigger();
+        w->toolBarsOnTopAction->trigger();
+        w->hintsAction->trigger();
+        w->startColumnEdit->setText(QStringLiteral("$C"));
+        w->separatorBox->setEditText(QStringLiteral(";"));
         w->move(31, 42);
         w->resize(700, 650);
         w->close();
@@ -158,12 +158,12 @@ TEST_F(WindowTest, FirstCloseWritesTheSectionsInOrderAndTheNextStartRestoresThem
     EXPECT_EQ(written.readInteger("frmxyCompare", "Height", 0), app::kComparisonDesign.height);
 
     auto w = openWindow();
-    EXPECT_FALSE(w->mnuTDatei->isChecked());
-    EXPECT_TRUE(w->ToolBar1->isHidden());
+    EXPECT_FALSE(w->fileToolBarAction->isChecked());
+    EXPECT_TRUE(w->fileToolBar->isHidden());
     EXPECT_FALSE(w->isCoolBarOnTop());
-    EXPECT_FALSE(w->mnuHints->isChecked());
-    EXPECT_EQ(w->Edit1->text(), QStringLiteral("$C"));
-    EXPECT_EQ(w->ComboBox1->currentText(), QStringLiteral(";"));
+    EXPECT_FALSE(w->hintsAction->isChecked());
+    EXPECT_EQ(w->startColumnEdit->text(), QStringLiteral("$C"));
+    EXPECT_EQ(w->separatorBox->currentText(), QStringLiteral(";"));
     EXPECT_EQ(w->pos(), QPoint(31, 42));
     EXPECT_EQ(w->size(), QSize(700, 650));
     EXPECT_EQ(w->state().languageCode, 2);
@@ -209,12 +209,12 @@ TEST_F(WindowTest, ChoosingAGraphTemplateWritesItsKeyAtOnce)
         askedIn = dir;
         return QString();
     });
-    w->mnuXYTemplate->trigger();
+    w->controlChartLookAction->trigger();
     EXPECT_FALSE(QFile::exists(settingsPath())) << "a cancelled choice writes nothing";
 
     const QString chosen = appDir.filePath(QStringLiteral("looks/mine.vtc"));
     w->setOpenFileAsker([&](QWidget*, const QString&, const QString&, const QString&) { return chosen; });
-    w->mnuVglTemplate->trigger();
+    w->comparisonChartLookAction->trigger();
     EXPECT_EQ(platform::Profile(settingsPath()).readString("Graphdef", "VglFile", {}), chosen);
     EXPECT_EQ(w->vglDialogDir, appDir.filePath(QStringLiteral("looks")));
     EXPECT_TRUE(platform::Profile(settingsPath()).readString("GraphDef", "XYFile", {}).isEmpty());
@@ -225,11 +225,11 @@ TEST_F(WindowTest, SampleDataFillsTheImportGrid)
     copySampleData();
     auto w = openWindow();
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
-    const sheet::F1Book& grid = *w->state().importGrid;
+    const sheet::Spreadsheet& grid = *w->state().importGrid;
     EXPECT_GE(grid.lastRow(), 151);
     EXPECT_LE(grid.lastRow(), 301);
     EXPECT_EQ(grid.lastCol(), 4);
-    EXPECT_EQ(w->state().job.LastDataRow, grid.lastRow());
+    EXPECT_EQ(w->state().job.lastDataRow, grid.lastRow());
     EXPECT_FALSE(grid.showFormulas);
     EXPECT_FALSE(grid.showEditBar);
 }
@@ -240,7 +240,7 @@ TEST_F(WindowTest, MissingSampleDataIsReportedAndTheWindowStillOpens)
     ASSERT_EQ(errors.size(), 2) << "the statistics template and the sample data";
     EXPECT_TRUE(errors.front().contains(QStringLiteral("ChartdatenG.def"))) << errors.front().toStdString();
     EXPECT_TRUE(errors.back().contains(QStringLiteral("Sampledata_multi.vts"))) << errors.back().toStdString();
-    EXPECT_EQ(w->state().job.LastDataRow, 0);
+    EXPECT_EQ(w->state().job.lastDataRow, 0);
     EXPECT_NE(w->controlChartWindow(), nullptr);
     EXPECT_NE(w->comparisonWindow(), nullptr);
 }
@@ -261,9 +261,9 @@ TEST_F(WindowTest, RefusedSettingsWriteIsReportedAndTheCloseGoesOn)
 TEST_F(WindowTest, ProgramStateFollowsTheEditBoxes)
 {
     auto w = openWindow();
-    w->txtXtitle->setText(QStringLiteral("Tag"));
-    w->txtYtitle->setText(QStringLiteral("mm"));
-    w->cboSelfile->setEditText(QStringLiteral("/data/b.csv"));
+    w->xTitleEdit->setText(QStringLiteral("Tag"));
+    w->yTitleEdit->setText(QStringLiteral("mm"));
+    w->fileNameBox->setEditText(QStringLiteral("/data/b.csv"));
     EXPECT_EQ(w->state().xTitleText, QStringLiteral("Tag"));
     EXPECT_EQ(w->state().yTitleText, QStringLiteral("mm"));
     EXPECT_EQ(w->state().fileNameText, QStringLiteral("/data/b.csv"));
@@ -307,11 +307,11 @@ TEST_F(WindowTest, InfoShowsTheAboutBoxModally)
         for (const QLabel* label : box->findChildren<QLabel*>()) shownText += label->text() + u' ';
         static_cast<QDialog*>(box)->accept();
     });
-    w->mnuInfo->trigger();
+    w->aboutAction->trigger();
     EXPECT_TRUE(modal);
-    EXPECT_TRUE(shownText.contains(app::TAboutBox::programTitle()));
-    EXPECT_TRUE(shownText.contains(app::TAboutBox::programVersion()));
-    EXPECT_FALSE(app::TAboutBox::programVersion().isEmpty());
+    EXPECT_TRUE(shownText.contains(app::AboutBox::programTitle()));
+    EXPECT_TRUE(shownText.contains(app::AboutBox::programVersion()));
+    EXPECT_FALSE(app::AboutBox::programVersion().isEmpty());
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 // The window closes as the application quits, so it writes its settings into
 // the folder given: use a scratch copy of data/, e.g.
 //   cp data/* /tmp/shot/ && LANG=de_DE.UTF-8 xvfb-run -a -s "-screen 0 1280x900x24" //     build/tests/app/app_screenshot /tmp/shot docs/images/main-window.png
-#include "main_window.h"
-#include "plotwise_application.h"
-#include "platform.h"
+#include "app/main_window.h"
+#include "app/plotwise_application.h"
+#include "components/platform/platform.h"
 
 #include <QElapsedTimer>
 #include <QPixmap>
@@ -25,8 +25,8 @@ int main(int argc, char** argv)
     platform::Platform::overrideApplicationDirectory(QString::fromLocal8Bit(argv[1]));
     const QString output = QString::fromLocal8Bit(argv[2]);
     const int page = argc > 3 ? std::atoi(argv[3]) : 0;
-    app::TfrmovtChart window;
-    window.PageControl1->setCurrentIndex(page);
+    app::MainWindow window;
+    window.pages->setCurrentIndex(page);
     window.show();
     QCoreApplication::processEvents();
     // Start-up time up to the first shown window, for the performance notes.

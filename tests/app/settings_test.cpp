@@ -1,7 +1,7 @@
 // The settings file: keys, defaults, the order of sections and keys a first
 // write produces, and values typed by hand.
-#include "profile.h"
-#include "settings.h"
+#include "components/platform/profile.h"
+#include "app/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // recorded instead of shown.
 #pragma once
 
-#include "error_report.h"
-#include "main_window.h"
-#include "platform.h"
-#include "profile.h"
+#include "app/error_report.h"
+#include "app/main_window.h"
+#include "components/platform/platform.h"
+#include "components/platform/profile.h"
 
 #include <gtest/gtest.h>
 
@@ -32,9 +32,9 @@ protected:
         platform::Platform::overrideLocale(QString());
     }
 
-    std::unique_ptr<app::TfrmovtChart> openWindow(app::ChartWindowFactories factories = {})
+    std::unique_ptr<app::MainWindow> openWindow(app::ChartWindowFactories factories = {})
     {
-        return std::make_unique<app::TfrmovtChart>(std::move(factories));
+        return std::make_unique<app::MainWindow>(std::move(factories));
     }
 
     QString settingsPath() const { return appDir.filePath(QStringLiteral("Plotwise.INI")); }

@@ -1,5 +1,5 @@
 // Window tests run offscreen inside the program's own application object.
-#include "plotwise_application.h"
+#include "app/plotwise_application.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The per-kind table read from a filled computation grid: the source
 // columns of each kind, the row labels, error cells as gaps and the axis bounds.
-#include "chart_kinds.h"
-#include "computation_fill.h"
-#include "computation_layout.h"
-#include "chart_test_support.h"
+#include "chart/chart_kinds.h"
+#include "chart/computation_fill.h"
+#include "chart/computation_layout.h"
+#include "tests/chart/chart_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -17,14 +17,14 @@ namespace {
 class ChartKindsTest : public ::testing::Test {
 protected:
     StateFixture f;
-    sheet::F1Book grid;
+    sheet::Spreadsheet grid;
     std::int32_t lastRow = 15;
 
     void SetUp() override
     {
         chart::buildReferenceLayout(grid, 1);
-        f.state.job.ValueColumns = {2, 0, 0};
-        f.state.job.ChartTitle = "Line 1";
+        f.state.job.valueColumns = {2, 0, 0};
+        f.state.job.chartTitle = "Line 1";
         f.state.xTitleText = "Sample";
         f.state.yTitleText = "mm";
         const double values[] = {1, 2, 4, 3};
@@ -84,7 +84,7 @@ TEST_F(ChartKindsTest, DifferenceChartIsSymmetricAndDropsTheCentreLine)
 
 TEST_F(ChartKindsTest, XColumnLabelsComeFromTheImportRows)
 {
-    f.state.job.XColumn = 1;
+    f.state.job.xColumn = 1;
     const auto data = chart::buildChartKindData(ChartKind::Range, grid, lastRow, f.state);
     EXPECT_EQ(data.rowLabels, (QStringList{"S1", "S2", "S4"}));
 }

@@ -2,8 +2,8 @@
 // and an import grid filled from rows of values.
 #pragma once
 
-#include "f1book.h"
-#include "program_state.h"
+#include "components/sheet/spreadsheet.h"
+#include "chart/program_state.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,9 +13,9 @@
 namespace charttest {
 
 struct StateFixture {
-    sheet::F1Book importGrid;
-    sheet::F1Book statisticsGrid;
-    sheet::F1Book scratchGrid;
+    sheet::Spreadsheet importGrid;
+    sheet::Spreadsheet statisticsGrid;
+    sheet::Spreadsheet scratchGrid;
     chart::ProgramState state;
 
     StateFixture()

@@ -1,23 +1,23 @@
 // Column letter names at the edges of the one- and two-letter ranges.
-#include "column_letters.h"
+#include "chart/column_letters.h"
 
 #include <gtest/gtest.h>
 
-TEST(ColumnLetters, NamesOneAndTwoLetterColumns)
+TEST(columnLetters, NamesOneAndTwoLetterColumns)
 {
-    EXPECT_EQ(chart::ColumnLetters(1), "A");
-    EXPECT_EQ(chart::ColumnLetters(26), "Z");
-    EXPECT_EQ(chart::ColumnLetters(27), "AA");
-    EXPECT_EQ(chart::ColumnLetters(28), "AB");
-    EXPECT_EQ(chart::ColumnLetters(52), "AZ");
-    EXPECT_EQ(chart::ColumnLetters(53), "BA");
-    EXPECT_EQ(chart::ColumnLetters(60), "BH");
-    EXPECT_EQ(chart::ColumnLetters(256), "IV");
+    EXPECT_EQ(chart::columnLetters(1), "A");
+    EXPECT_EQ(chart::columnLetters(26), "Z");
+    EXPECT_EQ(chart::columnLetters(27), "AA");
+    EXPECT_EQ(chart::columnLetters(28), "AB");
+    EXPECT_EQ(chart::columnLetters(52), "AZ");
+    EXPECT_EQ(chart::columnLetters(53), "BA");
+    EXPECT_EQ(chart::columnLetters(60), "BH");
+    EXPECT_EQ(chart::columnLetters(256), "IV");
 }
 
-TEST(ColumnLetters, ColumnsOutsideTheGridHaveNoName)
+TEST(columnLetters, ColumnsOutsideTheGridHaveNoName)
 {
-    EXPECT_EQ(chart::ColumnLetters(0), "");
-    EXPECT_EQ(chart::ColumnLetters(-3), "");
-    EXPECT_EQ(chart::ColumnLetters(257), "");
+    EXPECT_EQ(chart::columnLetters(0), "");
+    EXPECT_EQ(chart::columnLetters(-3), "");
+    EXPECT_EQ(chart::columnLetters(257), "");
 }

@@ -1,10 +1,10 @@
 // The computation fill on the reference layout: which rows are copied, what
 // lands in columns A to D, which rows are cleared, and the statistics the
 // template computes from them for one, two and three value columns.
-#include "computation_fill.h"
-#include "computation_layout.h"
-#include "copy_statistics.h"
-#include "chart_test_support.h"
+#include "chart/computation_fill.h"
+#include "chart/computation_layout.h"
+#include "chart/copy_statistics.h"
+#include "tests/chart/chart_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +16,12 @@ namespace {
 class ComputationFillTest : public ::testing::Test {
 protected:
     StateFixture f;
-    sheet::F1Book grid;
+    sheet::Spreadsheet grid;
 
     void SetUp() override
     {
         chart::buildReferenceLayout(grid, 1);
-        f.state.job.ValueColumns = {2, 0, 0};
+        f.state.job.valueColumns = {2, 0, 0};
     }
 
     chart::FillResult fill(int startRow, int endRow)
@@ -98,7 +98,7 @@ TEST_F(ComputationFillTest, StatisticsOfOneValueColumn)
 {
     f.importGrid.setNumber(1, 2, 1);
     f.importGrid.setNumber(2, 2, 2);
-    f.state.job.ChartTitle = "One column";
+    f.state.job.chartTitle = "One column";
     f.state.fileNameText = "data.csv";
     fill(1, 2);
     chart::copyStatistics(grid, f.statisticsGrid, f.state);
@@ -129,7 +129,7 @@ TEST_F(ComputationFillTest, StatisticsOfOneValueColumn)
 
 TEST_F(ComputationFillTest, StatisticsOfTwoValueColumns)
 {
-    f.state.job.ValueColumns = {2, 3, 0};
+    f.state.job.valueColumns = {2, 3, 0};
     f.setRow(1, {"", "1", "3"});
     f.setRow(2, {"", "2", "6"});
     fill(1, 2);
@@ -151,7 +151,7 @@ TEST_F(ComputationFillTest, StatisticsOfTwoValueColumns)
 
 TEST_F(ComputationFillTest, StatisticsOfThreeValueColumns)
 {
-    f.state.job.ValueColumns = {2, 3, 4};
+    f.state.job.valueColumns = {2, 3, 4};
     f.setRow(1, {"", "4", "7", "5"});
     f.setRow(2, {"", "4", "2", "6"});
     f.setRow(3, {"", "1", "1", "1"});

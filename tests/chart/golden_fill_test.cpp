@@ -1,9 +1,9 @@
 // Each golden data set run through the whole fill (import grid, span,
 // template rows widened, data rows copied, end row cleared): the statistics
 // block must match what the desktop spreadsheets compute.
-#include "computation_fill.h"
-#include "computation_layout.h"
-#include "chart_test_support.h"
+#include "chart/computation_fill.h"
+#include "chart/computation_layout.h"
+#include "tests/chart/chart_test_support.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,7 +25,7 @@ int columnNumber(const QString& letters)
     return col;
 }
 
-void expectCell(const sheet::F1Book& grid, int row, int col, const QJsonValue& expected, const QString& where)
+void expectCell(const sheet::Spreadsheet& grid, int row, int col, const QJsonValue& expected, const QString& where)
 {
     const sheet::CellValue value = grid.value(row, col);
     if (expected.isString()) {
@@ -68,9 +68,9 @@ TEST(GoldenFill, EverySetMatchesTheSpreadsheetResults)
             if (first == 0) first = row;
             last = row;
         }
-        f.state.job.ValueColumns = {2, valueCount > 1 ? 3 : 0, valueCount > 2 ? 4 : 0};
+        f.state.job.valueColumns = {2, valueCount > 1 ? 3 : 0, valueCount > 2 ? 4 : 0};
 
-        sheet::F1Book grid;
+        sheet::Spreadsheet grid;
         chart::buildReferenceLayout(grid, 1);
         const chart::FillResult result = chart::ComputationFill::run(grid, f.state, first, last);
 

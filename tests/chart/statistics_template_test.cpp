@@ -1,9 +1,9 @@
 // The shipped statistics grid templates: both read, each picked by the
 // language code, a label in every row the statistics copy writes to, and the
 // copied numbers shown in the template's formats.
-#include "copy_statistics.h"
-#include "statistics_template.h"
-#include "chart_test_support.h"
+#include "chart/copy_statistics.h"
+#include "chart/statistics_template.h"
+#include "tests/chart/chart_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ TEST(StatisticsTemplate, BothLanguagesLabelEveryCopiedCell)
         f.state.languageCode = language;
         f.state.applicationDirectory = QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/");
         ASSERT_TRUE(chart::loadStatisticsTemplate(f.state));
-        const sheet::F1Book& grid = f.statisticsGrid;
+        const sheet::Spreadsheet& grid = f.statisticsGrid;
         EXPECT_FALSE(grid.text(1, 1).isEmpty());  // beside the title
         EXPECT_FALSE(grid.text(2, 1).isEmpty());  // beside the file name
         for (const chart::StatisticsCell& cell : chart::kStatisticsCells) {
@@ -54,7 +54,7 @@ TEST(StatisticsTemplate, CopiedNumbersTakeTheTemplateFormats)
     f.state.languageCode = 1;
     f.state.applicationDirectory = QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/");
     ASSERT_TRUE(chart::loadStatisticsTemplate(f.state));
-    sheet::F1Book computation;
+    sheet::Spreadsheet computation;
     computation.setNumber(1, 1, 25);          // A1: rows
     computation.setNumber(4, 5, 1.23456789);  // E4: Mittel
     chart::copyStatistics(computation, f.statisticsGrid, f.state);

@@ -1,6 +1,6 @@
 // The visible span: halves round to the even neighbour, the start scales the
 // row distance and the end the row count, and odd inputs stay defined.
-#include "visible_span.h"
+#include "chart/visible_span.h"
 
 #include <gtest/gtest.h>
 

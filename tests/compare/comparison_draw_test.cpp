@@ -1,10 +1,10 @@
 // The comparison chart's data: series names, gaps, point labels and the
 // drawing into the chart component.
-#include "comparison_draw.h"
+#include "compare/comparison_draw.h"
 
-#include "f1book.h"
-#include "program_state.h"
-#include "vtchart.h"
+#include "components/sheet/spreadsheet.h"
+#include "chart/program_state.h"
+#include "components/chart/chart_view.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -16,7 +16,7 @@ using compare::buildComparisonData;
 namespace {
 
 struct Fixture {
-    sheet::F1Book grid;
+    sheet::Spreadsheet grid;
     chart::ProgramState state;
     Fixture()
     {
@@ -26,8 +26,8 @@ struct Fixture {
             grid.setNumber(r, 2, r * 0.5);
             grid.setNumber(r, 5, r * 2.0);
         }
-        state.job.FirstDataRow = 1;
-        state.job.LastDataRow = 100;
+        state.job.firstDataRow = 1;
+        state.job.lastDataRow = 100;
     }
 };
 
@@ -36,12 +36,12 @@ struct Fixture {
 TEST(ComparisonData, SeriesNamesFromLettersOrTheHeaderRow)
 {
     Fixture f;
-    f.state.job.CompareColumns = {2, 5, 0, 0, 0};
+    f.state.job.compareColumns = {2, 5, 0, 0, 0};
     auto d = buildComparisonData(f.state, 2, 4);
     EXPECT_EQ(d.seriesCount, 2);
     EXPECT_EQ(d.seriesLabels, (QStringList{"Serie B", "Serie E"}));
     f.grid.setText(1, 2, "Temp");
-    f.state.job.HeaderRow = 1;
+    f.state.job.headerRow = 1;
     d = buildComparisonData(f.state, 2, 4);
     EXPECT_EQ(d.seriesLabels.front(), "Temp");
 }
@@ -49,7 +49,7 @@ TEST(ComparisonData, SeriesNamesFromLettersOrTheHeaderRow)
 TEST(ComparisonData, TextCellLeavesAGapInItsSeriesOnly)
 {
     Fixture f;
-    f.state.job.CompareColumns = {2, 5, 0, 0, 0};
+    f.state.job.compareColumns = {2, 5, 0, 0, 0};
     f.grid.setText(3, 2, "n/a");
     const auto d = buildComparisonData(f.state, 2, 4);
     ASSERT_EQ(d.rowCount, 3);
@@ -62,11 +62,11 @@ TEST(ComparisonData, TextCellLeavesAGapInItsSeriesOnly)
 TEST(ComparisonData, PointLabelsAreRowNumbersOfTheSpanOrXTexts)
 {
     Fixture f;
-    f.state.job.CompareColumns = {2, 0, 0, 0, 0};
+    f.state.job.compareColumns = {2, 0, 0, 0, 0};
     auto d = buildComparisonData(f.state, 26, 75);
     EXPECT_EQ(d.rowLabels.front(), "26");
     EXPECT_EQ(d.rowLabels.back(), "75");
-    f.state.job.XColumn = 1;
+    f.state.job.xColumn = 1;
     d = buildComparisonData(f.state, 26, 75);
     EXPECT_EQ(d.rowLabels.front(), "1026");
 }
@@ -74,7 +74,7 @@ TEST(ComparisonData, PointLabelsAreRowNumbersOfTheSpanOrXTexts)
 TEST(ComparisonData, EndBeforeStartGivesNoPoints)
 {
     Fixture f;
-    f.state.job.CompareColumns = {2, 0, 0, 0, 0};
+    f.state.job.compareColumns = {2, 0, 0, 0, 0};
     const auto d = buildComparisonData(f.state, 2, 1);
     EXPECT_EQ(d.rowCount, 0);
     EXPECT_TRUE(d.rowLabels.isEmpty());
@@ -85,10 +85,10 @@ TEST(ComparisonDraw, HandsTheSeriesToTheChartAndIgnoresAMissingTemplate)
     Fixture f;
     QTemporaryDir dir;
     f.state.applicationDirectory = dir.path() + "/";
-    f.state.job.CompareColumns = {2, 5, 0, 0, 0};
-    f.state.job.ChartTitle = "Shaft";
+    f.state.job.compareColumns = {2, 5, 0, 0, 0};
+    f.state.job.chartTitle = "Shaft";
     f.state.xTitleText = "Batch";
-    chartcomponent::VtChart chart;
+    chartcomponent::ChartView chart;
     compare::drawComparison(chart, f.state, 1, 10);
     EXPECT_EQ(chart.columnCount(), 2);
     EXPECT_EQ(chart.rowCount(), 10);

@@ -1,10 +1,10 @@
 // Import templates, the default templates shipped in data/, and the rule
 // between the first-data-row and header-row fields.
-#include "header_row.h"
-#include "import_template.h"
-#include "test_files.h"
+#include "import/header_row.h"
+#include "import/import_template.h"
+#include "tests/import/test_files.h"
 
-#include "profile.h"
+#include "components/platform/profile.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

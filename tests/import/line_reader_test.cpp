@@ -1,6 +1,6 @@
 // The chunked line reader: every line-end style, also where a chunk boundary
 // falls between CR and LF, Ctrl+Z, byte order mark, long lines, read errors.
-#include "line_reader.h"
+#include "import/line_reader.h"
 
 #include <QBuffer>
 #include <gtest/gtest.h>

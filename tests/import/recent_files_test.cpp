@@ -1,6 +1,6 @@
 // The recent-files list and "LastOpenFiles.dat".
-#include "recent_files.h"
-#include "test_files.h"
+#include "import/recent_files.h"
+#include "tests/import/test_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,17 +1,18 @@
 // Text files into the import grid: separators, quotes, column bounds, line
 // ends, encodings, the decimal separator of the locale, and what a missing
 // file, a cancel and hostile bytes leave behind.
-#include "import_file.h"
-#include "test_files.h"
+#include "import/import_file.h"
+#include "tests/import/test_files.h"
 
-#include "chart_job.h"
-#include "f1book.h"
-#include "platform.h"
+#include "components/sheet/spreadsheet.h"
+#include "components/platform/platform.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 using namespace dataimport;
+using importtest::ImportedRows;
+using importtest::importInto;
 using importtest::writeBytes;
 
 namespace {
@@ -28,14 +29,14 @@ protected:
 
     ImportResult import(const QByteArray& bytes, const QString& name = QStringLiteral("data.csv"))
     {
-        return importFile(writeBytes(dir, name, bytes), fields, grid, job, {}, env);
+        return importInto(writeBytes(dir, name, bytes), fields, grid, job, {}, env);
     }
 
     QTemporaryDir dir;
     ImportFields fields;
-    sheet::F1Book grid;
-    sheet::F1Book scratch;
-    chart::ChartJob job;
+    sheet::Spreadsheet grid;
+    sheet::Spreadsheet scratch;
+    ImportedRows job;
     ImportEnvironment env;
 };
 
@@ -47,7 +48,7 @@ TEST_F(TextImport, EveryLineEndStyleGivesTheSameGrid)
         const QByteArray eol(end);
         const ImportResult r = import("Datum;Wert" + eol + "1;2.5" + eol + eol + "3;4");  // last line without an end
         ASSERT_TRUE(r.ok()) << r.errorText.toStdString();
-        EXPECT_EQ(job.LastDataRow, 4) << "line end " << QByteArray(end).toHex().constData();
+        EXPECT_EQ(job.lastDataRow, 4) << "line end " << QByteArray(end).toHex().constData();
         EXPECT_EQ(grid.text(1, 2), "Wert");
         EXPECT_DOUBLE_EQ(grid.number(2, 2), 2.5);
         EXPECT_EQ(grid.cellType(3, 1), 0);  // the empty line is a row of its own
@@ -80,7 +81,7 @@ TEST_F(TextImport, EmptyFieldsQuotesAndNumbers)
 TEST_F(TextImport, StartAndEndColumns)
 {
     const QByteArray line = "1;2;3;4;5\n";
-    for (sheet::F1Book* scratchGrid : {&scratch, static_cast<sheet::F1Book*>(nullptr)}) {
+    for (sheet::Spreadsheet* scratchGrid : {&scratch, static_cast<sheet::Spreadsheet*>(nullptr)}) {
         env.scratchGrid = scratchGrid;
         for (const char* start : {"$C", "3", "$c"}) {
             fields.startColumn = QString::fromLatin1(start);
@@ -107,16 +108,16 @@ TEST_F(TextImport, EndBeforeStartWritesNothingButCountsLines)
     fields.endColumn = QStringLiteral("2");
     ASSERT_TRUE(import("1;2;3\n4;5;6\n\n").ok());
     EXPECT_EQ(grid.lastRow(), 0);
-    EXPECT_EQ(job.LastDataRow, 3);
+    EXPECT_EQ(job.lastDataRow, 3);
 }
 
 TEST_F(TextImport, EmptyFileClearsTheGrid)
 {
     grid.setNumber(7, 7, 1);
-    job.LastDataRow = 99;
+    job.lastDataRow = 99;
     ASSERT_TRUE(import("").ok());
     EXPECT_EQ(grid.lastRow(), 0);
-    EXPECT_EQ(job.LastDataRow, 0);
+    EXPECT_EQ(job.lastDataRow, 0);
 }
 
 TEST_F(TextImport, GermanDecimalComma)
@@ -149,7 +150,7 @@ TEST_F(TextImport, Utf8AndWindows1252Umlauts)
     // Bytes behind a Ctrl+Z are not text: they do not decide the encoding.
     ASSERT_TRUE(import("Gr\xC3\xB6\xC3\x9F" "e\n\x1A\xFF\xFE").ok());
     EXPECT_EQ(grid.text(1, 1), QString::fromUtf8("Größe"));
-    EXPECT_EQ(job.LastDataRow, 1);
+    EXPECT_EQ(job.lastDataRow, 1);
 
     // One invalid byte anywhere makes the whole file Windows-1252.
     ASSERT_TRUE(import("\xC3\xA4;1\n2;\xE4\n").ok());
@@ -175,18 +176,18 @@ TEST_F(TextImport, MissingFileIsReportedAndKeepsCells)
 {
     grid.setNumSheets(2);
     grid.setNumber(3, 3, 42);
-    job.LastDataRow = 17;
+    job.lastDataRow = 17;
     const QString path = dir.filePath(QStringLiteral("gone.csv"));
-    const ImportResult r = importFile(path, fields, grid, job, {}, env);
+    const ImportResult r = importInto(path, fields, grid, job, {}, env);
     EXPECT_EQ(r.status, ImportResult::Status::Failed);
     EXPECT_TRUE(r.errorText.contains(QStringLiteral("gone.csv"))) << r.errorText.toStdString();
-    EXPECT_EQ(job.LastDataRow, 17);
+    EXPECT_EQ(job.lastDataRow, 17);
     EXPECT_DOUBLE_EQ(grid.number(3, 3), 42);
     EXPECT_EQ(grid.numSheets(), 1);
     EXPECT_EQ(grid.sheetName(1), "ASCII Import");
 
-    EXPECT_EQ(importFile(dir.path(), fields, grid, job, {}, env).status, ImportResult::Status::Failed);
-    EXPECT_EQ(importFile(QString(), fields, grid, job, {}, env).status, ImportResult::Status::Failed);
+    EXPECT_EQ(importInto(dir.path(), fields, grid, job, {}, env).status, ImportResult::Status::Failed);
+    EXPECT_EQ(importInto(QString(), fields, grid, job, {}, env).status, ImportResult::Status::Failed);
 }
 
 TEST_F(TextImport, CancelKeepsRowsReadAndLastDataRow)
@@ -194,21 +195,21 @@ TEST_F(TextImport, CancelKeepsRowsReadAndLastDataRow)
     QByteArray bytes;
     for (int i = 1; i <= 200000; ++i) bytes += QByteArray::number(i) + ";1.5;2.5;3.5\n";
     const QString path = writeBytes(dir, QStringLiteral("big.csv"), bytes);
-    job.LastDataRow = 5;
+    job.lastDataRow = 5;
     int calls = 0;
-    const ImportResult r = importFile(path, fields, grid, job, [&](qint64 done, qint64 total) {
+    const ImportResult r = importInto(path, fields, grid, job, [&](qint64 done, qint64 total) {
         EXPECT_LE(done, total);
         return ++calls < 3;
     }, env);
     EXPECT_EQ(r.status, ImportResult::Status::Cancelled);
-    EXPECT_EQ(job.LastDataRow, 5);
+    EXPECT_EQ(job.lastDataRow, 5);
     EXPECT_GT(grid.lastRow(), 0);
     EXPECT_LT(grid.lastRow(), 200000);
     EXPECT_DOUBLE_EQ(grid.number(grid.lastRow(), 1), grid.lastRow());
 
     calls = 0;
-    ASSERT_TRUE(importFile(path, fields, grid, job, [&](qint64, qint64) { ++calls; return true; }, env).ok());
-    EXPECT_EQ(job.LastDataRow, 200000);
+    ASSERT_TRUE(importInto(path, fields, grid, job, [&](qint64, qint64) { ++calls; return true; }, env).ok());
+    EXPECT_EQ(job.lastDataRow, 200000);
     EXPECT_GT(calls, 3);
 }
 
@@ -220,7 +221,7 @@ TEST_F(TextImport, HostileBytesNeitherCrashNorHang)
     for (char& c : noise) c = static_cast<char>(random.bounded(256));
     const ImportResult noisy = import(noise, QStringLiteral("noise.bin"));
     EXPECT_TRUE(noisy.ok());
-    EXPECT_GE(job.LastDataRow, grid.lastRow());
+    EXPECT_GE(job.lastDataRow, grid.lastRow());
 
     // NUL inside a field is kept as a character.
     ASSERT_TRUE(import(QByteArray("a\0b;7\n", 6)).ok());
@@ -229,14 +230,14 @@ TEST_F(TextImport, HostileBytesNeitherCrashNorHang)
 
     // One long line without an end.
     ASSERT_TRUE(import(QByteArray(8 * 1024 * 1024, 'x')).ok());
-    EXPECT_EQ(job.LastDataRow, 1);
+    EXPECT_EQ(job.lastDataRow, 1);
     EXPECT_EQ(grid.text(1, 1).size(), 8 * 1024 * 1024);
 
     // More fields than the grid has columns: the grid's limit holds, nothing breaks.
     QByteArray wide;
     for (int i = 0; i < 20000; ++i) wide += "1;";
     ASSERT_TRUE(import(wide + "\n" + wide + "\n").ok());
-    EXPECT_EQ(job.LastDataRow, 2);
+    EXPECT_EQ(job.lastDataRow, 2);
     EXPECT_GE(grid.lastCol(), 256);
     EXPECT_LE(grid.lastCol(), 20000);
 }
@@ -247,24 +248,24 @@ TEST_F(TextImport, ShippedSampleCsvWithTheDefaultTemplateFields)
     // and a "not measured" text among the numbers.
     for (const char* locale : {"de_DE", "en_US"}) {
         platform::Platform::overrideLocale(QString::fromLatin1(locale));
-        const ImportResult r = importFile(QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/Sampledata_multi.csv"), fields,
+        const ImportResult r = importInto(QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/Sampledata_multi.csv"), fields,
                                           grid, job, {}, env);
         ASSERT_TRUE(r.ok()) << r.errorText.toStdString();
-        EXPECT_EQ(job.LastDataRow, grid.lastRow()) << locale;
-        EXPECT_GE(job.LastDataRow, 151) << locale;
+        EXPECT_EQ(job.lastDataRow, grid.lastRow()) << locale;
+        EXPECT_GE(job.lastDataRow, 151) << locale;
         EXPECT_EQ(grid.lastCol(), 4) << locale;
         EXPECT_EQ(grid.text(1, 2), "Messung 1") << locale;
         EXPECT_EQ(grid.text(2, 1), "05.01.2026") << locale;
         EXPECT_DOUBLE_EQ(grid.number(2, 2), 25.015) << locale;
         int numbers = 0;
-        for (int row = 2; row <= job.LastDataRow; ++row) {
+        for (int row = 2; row <= job.lastDataRow; ++row) {
             for (int col = 2; col <= 4; ++col) {
                 const int type = grid.cellType(row, col);
                 numbers += type == 1;
             }
         }
-        EXPECT_GE(numbers, 3 * (job.LastDataRow - 1) - 3) << locale;
-        EXPECT_DOUBLE_EQ(grid.number(job.LastDataRow, 4), 25.009) << locale;
+        EXPECT_GE(numbers, 3 * (job.lastDataRow - 1) - 3) << locale;
+        EXPECT_DOUBLE_EQ(grid.number(job.lastDataRow, 4), 25.009) << locale;
     }
 }
 

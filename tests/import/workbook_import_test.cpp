@@ -1,18 +1,19 @@
 // Workbooks into the import grid: xlsx (written here with libxlsxwriter), ods
 // and xls (fixtures beside this file, with their generator scripts), and the
 // native format; a workbook that cannot be read changes nothing and says why.
-#include "import_file.h"
-#include "test_files.h"
+#include "import/import_file.h"
+#include "tests/import/test_files.h"
 
-#include "chart_job.h"
-#include "f1book.h"
-#include "platform.h"
+#include "components/sheet/spreadsheet.h"
+#include "components/platform/platform.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
 #include <xlsxwriter.h>
 
 using namespace dataimport;
+using importtest::ImportedRows;
+using importtest::importInto;
 using importtest::writeBytes;
 
 namespace {
@@ -55,7 +56,7 @@ protected:
     void expectMeasurementSheet(const char* format, int lastRow)
     {
         SCOPED_TRACE(format);
-        EXPECT_EQ(job.LastDataRow, lastRow);
+        EXPECT_EQ(job.lastDataRow, lastRow);
         EXPECT_EQ(grid.activeSheet(), 1);
         EXPECT_EQ(grid.sheetName(1), "Messwerte");
         EXPECT_EQ(grid.numSheets(), 2);
@@ -76,15 +77,15 @@ protected:
 
     QTemporaryDir dir;
     ImportFields fields;
-    sheet::F1Book grid;
-    chart::ChartJob job;
+    sheet::Spreadsheet grid;
+    ImportedRows job;
 };
 
 }  // namespace
 
 TEST_F(WorkbookImport, Xlsx)
 {
-    const ImportResult r = importFile(writeXlsx(), fields, grid, job);
+    const ImportResult r = importInto(writeXlsx(), fields, grid, job);
     ASSERT_TRUE(r.ok()) << r.errorText.toStdString();
     EXPECT_TRUE(r.workbook);
     expectMeasurementSheet("xlsx", 3);
@@ -92,7 +93,7 @@ TEST_F(WorkbookImport, Xlsx)
 
 TEST_F(WorkbookImport, Ods)
 {
-    const ImportResult r = importFile(kFixtures + "sample.ods", fields, grid, job);
+    const ImportResult r = importInto(kFixtures + "sample.ods", fields, grid, job);
     ASSERT_TRUE(r.ok()) << r.errorText.toStdString();
     expectMeasurementSheet("ods", 6);
     // A row stored once with a repeat count stands for that many rows.
@@ -106,7 +107,7 @@ TEST_F(WorkbookImport, Ods)
 
 TEST_F(WorkbookImport, XlsxInThe1904DateSystemKeepsItsDates)
 {
-    const ImportResult r = importFile(kFixtures + "dates1904.xlsx", fields, grid, job);
+    const ImportResult r = importInto(kFixtures + "dates1904.xlsx", fields, grid, job);
     ASSERT_TRUE(r.ok()) << r.errorText.toStdString();
     EXPECT_DOUBLE_EQ(grid.number(1, 1), 45366);  // 2024-03-15 in the grid's 1900 system
     EXPECT_EQ(grid.formattedText(1, 1), "2024-03-15");
@@ -118,9 +119,9 @@ TEST_F(WorkbookImport, Xls)
 {
     const QString path = kFixtures + "sample.xls";
     if (!QFile::exists(path)) GTEST_SKIP() << "no .xls fixture";
-    const ImportResult r = importFile(path, fields, grid, job);
+    const ImportResult r = importInto(path, fields, grid, job);
     ASSERT_TRUE(r.ok()) << r.errorText.toStdString();
-    EXPECT_EQ(job.LastDataRow, 3);
+    EXPECT_EQ(job.lastDataRow, 3);
     EXPECT_EQ(grid.sheetName(1), "Messwerte");
     EXPECT_EQ(grid.text(1, 2), QString::fromUtf8("Größe"));
     EXPECT_DOUBLE_EQ(grid.number(2, 1), 45366);
@@ -133,16 +134,16 @@ TEST_F(WorkbookImport, Xls)
 
 TEST_F(WorkbookImport, NativeWorkbook)
 {
-    sheet::F1Book source;
+    sheet::Spreadsheet source;
     source.setSheetName(1, QStringLiteral("Daten"));
     source.setText(1, 1, QStringLiteral("Kopf"));
     source.setNumber(40, 2, 3.5);
     const QString path = dir.filePath(QStringLiteral("book.vts"));
     source.write(path, sheet::FormatNative);
 
-    const ImportResult r = importFile(path, fields, grid, job);
+    const ImportResult r = importInto(path, fields, grid, job);
     ASSERT_TRUE(r.ok()) << r.errorText.toStdString();
-    EXPECT_EQ(job.LastDataRow, 40);
+    EXPECT_EQ(job.lastDataRow, 40);
     EXPECT_EQ(grid.text(1, 1), "Kopf");
     EXPECT_DOUBLE_EQ(grid.number(40, 2), 3.5);
 }
@@ -153,13 +154,13 @@ TEST_F(WorkbookImport, UnreadableWorkbookChangesNothingAndSaysWhy)
     for (const char* name : {"broken.xlsx", "broken.ods", "broken.xls", "broken.vts", "missing.xlsx"}) {
         grid.setNumber(2, 2, 7);
         grid.showEditBar = true;
-        job.LastDataRow = 11;
+        job.lastDataRow = 11;
         const QString path = QByteArray(name).startsWith("missing") ? dir.filePath(QString::fromLatin1(name))
                                                                      : writeBytes(dir, QString::fromLatin1(name), zipLike);
-        const ImportResult r = importFile(path, fields, grid, job);
+        const ImportResult r = importInto(path, fields, grid, job);
         EXPECT_EQ(r.status, ImportResult::Status::Failed) << name;
         EXPECT_TRUE(r.errorText.contains(QString::fromLatin1(name))) << r.errorText.toStdString();
-        EXPECT_EQ(job.LastDataRow, 11) << name;
+        EXPECT_EQ(job.lastDataRow, 11) << name;
         EXPECT_DOUBLE_EQ(grid.number(2, 2), 7) << name;
         EXPECT_TRUE(grid.showEditBar) << name;
     }

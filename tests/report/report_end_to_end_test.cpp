@@ -66,7 +66,7 @@ TEST(Report, SampleDataGivesEveryFileAtTheAskedSize)
     const QStringList grid = readLines(dir.filePath("grid.csv"));
     const int rows = gridCell(grid, 1, 1).toInt();
     EXPECT_GT(rows, 150);
-    EXPECT_EQ(grid.size() - 1, rows + 16);  // rows 1..LastComputationRow + 1, and the final line end
+    EXPECT_EQ(grid.size() - 1, rows + 16);  // rows 1..lastComputationRow + 1, and the final line end
 }
 
 TEST(Report, TwoRowsGiveTheHandCheckedStatistics)

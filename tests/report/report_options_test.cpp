@@ -1,6 +1,6 @@
 // plotwise-report's command line: column lists in selection order, the
 // template/override order, and refusals of malformed values.
-#include "report_options.h"
+#include "report/report_options.h"
 
 #include <gtest/gtest.h>
 

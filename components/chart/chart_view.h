@@ -1,0 +1,167 @@
+// ChartView: the chart component. A data grid of rows (categories on the x
+// axis) by columns (series), addressed through a current Row and Column as
+// the chart windows expect, drawn with QCustomPlot. Its look (series styles,
+// legend, value scale, grid, fonts) comes from a chart template (.vtc, see
+// docs/chart-look-format.md); the user edits it in the component's own
+// settings dialog, whose Apply raises changesApplied.
+//
+// Rows, columns and series are one-based; counts are int. Every failing call
+// throws ChartError and leaves the chart as it was. Changes are drawn once,
+// on the next turn of the event loop or at an explicit replot().
+#pragma once
+
+#include "components/chart/chart_data.h"
+#include "components/chart/chart_error.h"
+#include "components/chart/chart_look.h"
+
+#include <QImage>
+#include <QSharedPointer>
+#include <QWidget>
+
+#include <map>
+
+class QPrinter;
+class QCPGraphData;
+template <class DataType> class QCPDataContainer;
+class QCPBarsGroup;
+class QCPTextElement;
+class QCPLayoutGrid;
+
+namespace chartcomponent {
+
+class ChartPlot;
+
+class ChartView : public QWidget {
+    Q_OBJECT
+public:
+    explicit ChartView(QWidget* parent = nullptr);
+    ~ChartView() override;
+
+    // --- the look ---------------------------------------------------------
+    // Replaces the whole look with the file's; on any error the look is unchanged.
+    void loadSettings(const QString& path);
+    // Writes the current look (every series of the grid included); atomic.
+    void saveSettings(const QString& path) const;
+    const ChartLook& look() const { return mLook; }
+    void setLook(const ChartLook& look);
+
+    // --- the data grid ----------------------------------------------------
+    // Below zero counts as zero (an empty chart); more than kMaxChartRows rows
+    // or kMaxChartColumns series throws ChartError.
+    void setColumnCount(int columns);
+    int columnCount() const { return mData.columnCount(); }
+    void setRowCount(int rows);
+    int rowCount() const { return mData.rowCount(); }
+    // The current cell. Any number may be set; the cell must lie inside the
+    // grid only when it is read or written.
+    void setColumn(int column) { mColumn = column; }
+    int column() const { return mColumn; }
+    void setRow(int row) { mRow = row; }
+    int row() const { return mRow; }
+    // The current cell's value as text with the decimal separator; the empty
+    // text means no value (a gap in the series).
+    void setData(const QString& text);
+    QString data() const;
+    void setRowLabel(const QString& label);     // label of the current row
+    QString rowLabel() const;
+    void setColumnLabel(const QString& label);  // name of the current series
+    QString columnLabel() const;
+    void setSeriesColumn(int column) { mSeriesColumn = column; }
+    int seriesColumn() const { return mSeriesColumn; }
+
+    // Bulk forms with the same effect as the text forms, for long series:
+    // exactly rowCount() values (NaN: no value) or labels.
+    void setColumnValues(int column, QVector<double> values);
+    void setRowLabels(QStringList labels);
+    const ChartData& chartData() const { return mData; }
+
+    // Decimal separator of the number texts; the system locale's by default.
+    void setDecimalSeparator(QChar separator) { mDecimalSeparator = separator; }
+    QChar decimalSeparator() const { return mDecimalSeparator; }
+
+    // --- series positions (part of the look) --------------------------------
+    void setSeriesExcluded(int series, bool excluded);
+    bool seriesExcluded(int series) const;
+    void setSeriesHidden(int series, bool hidden);
+    bool seriesHidden(int series) const;
+    void setSeriesOrder(int series, int order);
+    int seriesOrder(int series) const;
+    void setSeriesStackOrder(int series, int stackOrder);
+    int seriesStackOrder(int series) const;
+
+    // --- titles and the value scale ------------------------------------------
+    void setTitleText(const QString& text);
+    QString titleText() const { return mTitleText; }
+    // axisId 0: the x (category) axis, 1: the y (value) axis.
+    void setAxisTitle(int axisId, const QString& title);
+    QString axisTitle(int axisId) const;
+    bool valueScaleAuto() const { return mLook.valueScale.automatic; }
+    void setValueScaleAuto(bool automatic);
+    // While the scale is not automatic the y axis shows exactly these bounds
+    // and divisions. Bounds given the wrong way round are swapped; equal
+    // bounds are widened around their value; divisions below 1 count as 1.
+    void setValueScale(double minimum, double maximum, int majorDivisions, int minorDivisions);
+
+    // --- drawing and export --------------------------------------------------
+    // Draws every pending change now.
+    void replot();
+    QImage toImage(int width, int height);
+    // format: "png", "svg" or "pdf"; the file is replaced atomically.
+    void saveImage(const QString& path, const QString& format, int width, int height);
+    void print(QPrinter& printer);
+    void showSettingsDialog();
+    // Applies a look edited in the settings dialog and raises changesApplied.
+    void applyLookFromDialog(const ChartLook& look);
+
+    // The plot as last built, for tests and the chart windows' own checks.
+    ChartPlot* plot() const { return mPlot; }
+    // Number of the series (1-based) behind each drawn plottable, in drawing order.
+    QVector<int> drawnSeries() const { return mDrawnSeries; }
+
+signals:
+    void changesApplied();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void scheduleReplot();
+    void rebuild();
+    void rebuildSeries();
+    void applyLookToPlot();
+    void updateTitle();
+    void updateLegendPlacement();
+    void updateValueRange();
+    void showContextMenu(const QPoint& position);
+    void saveImageInteractively();
+    void copyImage();
+    void checkSeries(int series) const;
+
+    ChartData mData;
+    ChartLook mLook;
+    QString mTitleText;
+    QString mAxisTitles[2];
+    int mRow = 1;
+    int mColumn = 1;
+    int mSeriesColumn = 0;
+    QChar mDecimalSeparator;
+
+    ChartPlot* mPlot = nullptr;
+    QCPTextElement* mTitleElement = nullptr;
+    QCPLayoutGrid* mLegendColumn = nullptr;  // holds the legend while it sits right of the plot
+    QCPBarsGroup* mBarsGroup = nullptr;
+    QVector<int> mDrawnSeries;
+    // Plot copies of the columns, rebuilt only when a column's revision changes.
+    struct CachedColumn {
+        std::uint64_t revision = 0;
+        QSharedPointer<QCPDataContainer<QCPGraphData>> graphData;
+    };
+    std::map<int, CachedColumn> mGraphCache;
+    bool mReplotPending = false;
+};
+
+}  // namespace chartcomponent
+
+// The chart windows may name the component without its namespace.
+using ChartView = chartcomponent::ChartView;
+using ChartError = chartcomponent::ChartError;

@@ -1,0 +1,324 @@
+// Spreadsheet: the public face of the spreadsheet component. Thin glue over the
+// Workbook: address checks, the locale's number texts, display texts, the
+// current cell, selection and change notification.
+#include "components/sheet/spreadsheet.h"
+
+#include "components/sheet/formula_parser.h"
+#include "components/sheet/number_format.h"
+#include "components/sheet/workbook.h"
+
+#include <cmath>
+
+namespace sheet {
+
+namespace {
+
+bool validCell(int row, int col) { return row >= 1 && row <= kMaxRows && col >= 1 && col <= kMaxCols; }
+
+void checkCell(int row, int col)
+{
+    if (!validCell(row, col))
+        throw SheetError(QStringLiteral("Cell (row %1, column %2) is outside the sheet").arg(row).arg(col));
+}
+
+const Range kWholeSheet{-1, -1, -1, -1};
+
+}  // namespace
+
+Spreadsheet::Spreadsheet() : m_book(std::make_unique<Workbook>()) {}
+Spreadsheet::~Spreadsheet() = default;
+
+Workbook& Spreadsheet::workbook() { return *m_book; }
+const Workbook& Spreadsheet::workbook() const { return *m_book; }
+
+void Spreadsheet::setChangeListener(std::function<void(const Range&)> listener) { m_listener = std::move(listener); }
+
+// ---- locale ------------------------------------------------------------------
+
+void Spreadsheet::setDecimalSeparator(QChar separator)
+{
+    m_book->decimalSeparator = separator;
+    m_book->markDirty();
+}
+
+QChar Spreadsheet::decimalSeparator() const { return m_book->decimalSeparator; }
+
+// ---- extent ------------------------------------------------------------------
+
+int Spreadsheet::lastRow() const { return m_book->active().lastRow(); }
+int Spreadsheet::lastCol() const { return m_book->active().lastCol(); }
+
+// ---- cells -------------------------------------------------------------------
+
+void Spreadsheet::setNumber(int row, int col, double value)
+{
+    checkCell(row, col);
+    if (std::isfinite(value))
+        m_book->setConstant(m_book->active(), row, col, KindNumber, value);
+    else
+        m_book->setConstant(m_book->active(), row, col, KindError, static_cast<double>(ErrorCode::Num));
+    if (m_listener) m_listener(Range{row, col, row, col});
+}
+
+double Spreadsheet::number(int row, int col) const
+{
+    if (!validCell(row, col)) return 0.0;
+    const Sheet& s = m_book->active();
+    const std::uint8_t k = m_book->calculatedKind(s, row, col) & kKindMask;
+    if (k == KindNumber || k == KindBoolean) return s.column(col)->value(row);
+    return 0.0;
+}
+
+void Spreadsheet::setText(int row, int col, const QString& text)
+{
+    checkCell(row, col);
+    double value;
+    if (parseNumberText(text, m_book->decimalSeparator, &value))
+        m_book->setConstant(m_book->active(), row, col, KindNumber, value);
+    else
+        m_book->setText(m_book->active(), row, col, text);
+    if (m_listener) m_listener(Range{row, col, row, col});
+}
+
+void Spreadsheet::setLiteralText(int row, int col, const QString& text)
+{
+    checkCell(row, col);
+    Sheet& s = m_book->active();
+    if (text.isEmpty()) m_book->setConstant(s, row, col, KindEmptyText, 0.0);
+    else m_book->setConstant(s, row, col, KindText, s.addText(text));
+    if (m_listener) m_listener(Range{row, col, row, col});
+}
+
+QString Spreadsheet::text(int row, int col) const
+{
+    if (!validCell(row, col)) return QString();
+    const CellValue v = value(row, col);
+    switch (v.kind) {
+    case CellKind::Number:
+        return formatNumber(v.number, numberFormat(row, col), m_book->decimalSeparator);
+    case CellKind::Text: return v.text;
+    case CellKind::Boolean: return v.number != 0.0 ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+    case CellKind::Error: return errorName(v.error);
+    default: return QString();
+    }
+}
+
+void Spreadsheet::setBoolean(int row, int col, bool value)
+{
+    checkCell(row, col);
+    m_book->setConstant(m_book->active(), row, col, KindBoolean, value ? 1.0 : 0.0);
+    if (m_listener) m_listener(Range{row, col, row, col});
+}
+
+void Spreadsheet::setError(int row, int col, ErrorCode error)
+{
+    checkCell(row, col);
+    if (error == ErrorCode::None)
+        m_book->setConstant(m_book->active(), row, col, KindEmpty, 0.0);
+    else
+        m_book->setConstant(m_book->active(), row, col, KindError, static_cast<double>(error));
+    if (m_listener) m_listener(Range{row, col, row, col});
+}
+
+void Spreadsheet::setFormula(int row, int col, const QString& formula)
+{
+    checkCell(row, col);
+    m_book->setFormula(m_book->active(), row, col, formula);
+    if (m_listener) m_listener(Range{row, col, row, col});
+}
+
+QString Spreadsheet::formula(int row, int col) const
+{
+    if (!validCell(row, col)) return QString();
+    const FormulaPtr f = m_book->formulaAt(m_book->active(), row, col);
+    return f ? formulaText(*f, row, col, m_book->names()) : QString();
+}
+
+CellValue Spreadsheet::value(int row, int col) const
+{
+    if (!validCell(row, col)) return CellValue();
+    return m_book->value(m_book->active(), row, col);
+}
+
+CellKind Spreadsheet::kind(int row, int col) const
+{
+    if (!validCell(row, col)) return CellKind::Empty;
+    const std::uint8_t k = m_book->active().kind(row, col);
+    if (k & kFormulaFlag) return CellKind::Formula;
+    switch (k) {
+    case KindNumber: return CellKind::Number;
+    case KindText:
+    case KindEmptyText: return CellKind::Text;
+    case KindBoolean: return CellKind::Boolean;
+    case KindError: return CellKind::Error;
+    default: return CellKind::Empty;
+    }
+}
+
+int Spreadsheet::cellType(int row, int col) const
+{
+    if (!validCell(row, col)) return 0;
+    const std::uint8_t k = m_book->calculatedKind(m_book->active(), row, col);
+    int type = 0;
+    switch (k & kKindMask) {
+    case KindNumber: type = 1; break;
+    case KindText:
+    case KindEmptyText: type = 2; break;
+    case KindBoolean: type = 3; break;
+    case KindError: type = 4; break;
+    default: return 0;
+    }
+    return (k & kFormulaFlag) ? -type : type;
+}
+
+QString Spreadsheet::formattedText(int row, int col) const
+{
+    return text(row, col);
+}
+
+// ---- number formats ------------------------------------------------------------
+
+void Spreadsheet::setNumberFormat(int row1, int col1, int row2, int col2, const QString& format)
+{
+    m_book->setNumberFormat(m_book->active(), Range{row1, col1, row2, col2}, format);
+    if (m_listener) m_listener(Range{row1, col1, row2, col2});
+}
+
+QString Spreadsheet::numberFormat(int row, int col) const
+{
+    if (!validCell(row, col)) return QStringLiteral("General");
+    return m_book->numberFormat(m_book->active(), row, col);
+}
+
+// ---- current cell ----------------------------------------------------------------
+
+void Spreadsheet::setRow(int row) { m_row = row; }
+void Spreadsheet::setCol(int col) { m_col = col; }
+int Spreadsheet::row() const { return m_row; }
+int Spreadsheet::col() const { return m_col; }
+double Spreadsheet::currentNumber() const { return number(m_row, m_col); }
+QString Spreadsheet::currentText() const { return text(m_row, m_col); }
+
+// ---- defined names -----------------------------------------------------------------
+
+void Spreadsheet::setDefinedName(const QString& name, const QString& definition)
+{
+    m_book->defineName(name, definition);
+    if (m_listener) m_listener(kWholeSheet);
+}
+
+QString Spreadsheet::definedName(const QString& name) const
+{
+    const int index = m_book->names().find(name);
+    if (index < 0) return QString();
+    const NameSlot& slot = m_book->names().slot(index);
+    if (!slot.defined) return QString();
+    const QString first = cellAddress(slot.row1, slot.col1, true, true);
+    if (slot.row1 == slot.row2 && slot.col1 == slot.col2) return first;
+    return first + u':' + cellAddress(slot.row2, slot.col2, true, true);
+}
+
+QStringList Spreadsheet::definedNames() const { return m_book->names().definedNames(); }
+
+void Spreadsheet::removeDefinedName(const QString& name)
+{
+    m_book->removeName(name);
+    if (m_listener) m_listener(kWholeSheet);
+}
+
+// ---- sheets ----------------------------------------------------------------------
+
+int Spreadsheet::numSheets() const { return m_book->sheetCount(); }
+
+void Spreadsheet::setNumSheets(int count)
+{
+    m_book->setSheetCount(count);
+    if (m_listener) m_listener(kWholeSheet);
+}
+
+QString Spreadsheet::sheetName(int index) const
+{
+    if (index < 1 || index > m_book->sheetCount()) return QString();
+    return m_book->sheet(index - 1).name;
+}
+
+void Spreadsheet::setSheetName(int index, const QString& name)
+{
+    if (index < 1 || index > m_book->sheetCount())
+        throw SheetError(QStringLiteral("There is no sheet %1").arg(index));
+    m_book->sheet(index - 1).name = name;
+}
+
+int Spreadsheet::activeSheet() const { return m_book->activeIndex() + 1; }
+
+void Spreadsheet::setActiveSheet(int index)
+{
+    if (index < 1 || index > m_book->sheetCount())
+        throw SheetError(QStringLiteral("There is no sheet %1").arg(index));
+    m_book->setActiveIndex(index - 1);
+    if (m_listener) m_listener(kWholeSheet);
+}
+
+// ---- selection -------------------------------------------------------------------
+
+int Spreadsheet::selectionCount() const { return static_cast<int>(m_book->selection.size()); }
+
+Range Spreadsheet::selection(int index) const
+{
+    if (index < 0 || index >= m_book->selection.size()) return Range{};
+    return m_book->selection[index];
+}
+
+void Spreadsheet::setSelection(const QVector<Range>& ranges) { m_book->selection = ranges; }
+
+void Spreadsheet::selectRange(int row1, int col1, int row2, int col2)
+{
+    m_book->selection = {Range{row1, col1, row2, col2}};
+}
+
+// ---- structure -------------------------------------------------------------------
+
+void Spreadsheet::clearRange(int row1, int col1, int row2, int col2, int kind)
+{
+    if (kind < 1 || kind > 3) throw SheetError(QStringLiteral("Unknown clear kind %1").arg(kind));
+    const Range range{row1, col1, row2, col2};
+    m_book->clear(m_book->active(), range, kind);
+    if (m_listener) m_listener(range == kWholeSheet ? kWholeSheet : range);
+}
+
+void Spreadsheet::insertRange(int row1, int col1, int row2, int col2, int code)
+{
+    Sheet& s = m_book->active();
+    switch (code) {
+    case 3:
+        // Rows row1..row2; an empty span (row2 < row1) inserts nothing, and
+        // no more rows than the sheet has can go in.
+        row2 = std::min(row2, kMaxRows);
+        if (row2 < row1) return;
+        if (row1 < 1 || row1 > kMaxRows) throw SheetError(QStringLiteral("Cannot insert rows at row %1").arg(row1));
+        m_book->insert(s, row1, row2 - row1 + 1, false);
+        break;
+    case 4:
+        col2 = std::min(col2, kMaxCols);
+        if (col2 < col1) return;
+        if (col1 < 1 || col1 > kMaxCols) throw SheetError(QStringLiteral("Cannot insert columns at column %1").arg(col1));
+        m_book->insert(s, col1, col2 - col1 + 1, true);
+        break;
+    case 1:
+    case 2:
+        m_book->shiftCells(s, Range{row1, col1, row2, col2}, code == 1);
+        break;
+    default: throw SheetError(QStringLiteral("Unknown insert code %1").arg(code));
+    }
+    if (m_listener) m_listener(kWholeSheet);
+}
+
+void Spreadsheet::fillDown()
+{
+    if (m_book->selection.isEmpty()) return;
+    const Range r = m_book->selection.first();
+    m_book->fillDown(m_book->active(), r);
+    if (m_listener) m_listener(r);
+}
+
+}  // namespace sheet

@@ -1,0 +1,154 @@
+// Spreadsheet: the spreadsheet component behind every grid of Plotwise (import grid,
+// statistics grid, scratch grid, computation grid). It stores cells, evaluates
+// formulas with desktop-spreadsheet semantics, inserts rows, fills down, and
+// reads and writes workbook files. Widget-free: the on-screen grid is a model
+// over this class (see the app's sheet view).
+//
+// Rows and columns are one-based. Failures throw SheetError.
+#pragma once
+
+#include "components/sheet/sheet_types.h"
+#include "components/sheet/workbook_data.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+#include <memory>
+
+namespace sheet {
+
+class Workbook;  // the implementation: sheets, cells, names, formula groups
+
+class Spreadsheet {
+public:
+    Spreadsheet();
+    ~Spreadsheet();
+    Spreadsheet(const Spreadsheet&) = delete;
+    Spreadsheet& operator=(const Spreadsheet&) = delete;
+
+    // --- locale -----------------------------------------------------------
+    // Decimal separator used to read numeric texts and to display numbers.
+    void setDecimalSeparator(QChar separator);
+    QChar decimalSeparator() const;
+
+    // --- extent -----------------------------------------------------------
+    int lastRow() const;  // 0 for an empty sheet
+    int lastCol() const;
+
+    // --- cells ------------------------------------------------------------
+    void setNumber(int row, int col, double value);
+    // Number of the cell: a number, a formula's numeric result, a boolean as
+    // 0/1; 0 for empty and text cells.
+    double number(int row, int col) const;
+    // Sets a cell from user text: a numeric text (as textToNumber reads it,
+    // with this book's decimal separator) becomes a number, an empty text
+    // empties the cell, a text starting with "=" is NOT a formula (use
+    // setFormula), anything else is stored as text.
+    void setText(int row, int col, const QString& text);
+    // Text value of the cell: the text of a text cell, the formatted text of
+    // numbers, a formula's result as text, an error's name.
+    QString text(int row, int col) const;
+    // Stores `text` as a text cell exactly as given, even when it reads as a
+    // number ("1." as a label); an empty text stores the empty text "".
+    void setLiteralText(int row, int col, const QString& text);
+    void setBoolean(int row, int col, bool value);
+    void setError(int row, int col, ErrorCode error);
+    // Parses and stores a formula (with or without the leading "="); evaluated
+    // before its result is next read. Throws SheetError when the text cannot be parsed.
+    void setFormula(int row, int col, const QString& formula);
+    // Formula text of the cell with a leading "=", empty when not a formula.
+    QString formula(int row, int col) const;
+    // Everything a cell holds, for files and views.
+    CellValue value(int row, int col) const;  // a formula's cached result
+    CellKind kind(int row, int col) const;    // Formula for formula cells
+    // Cell type code: 1 number, -1 formula with a numeric result, 2 text,
+    // -2 formula with a text result, 3 boolean, -3 formula with a boolean
+    // result, 4 error, -4 formula with an error result, 0 empty.
+    int cellType(int row, int col) const;
+    // The text as displayed: numbers in the cell's number format.
+    QString formattedText(int row, int col) const;
+
+    // --- number formats ---------------------------------------------------
+    // Format codes: "General", "0", "0.00", "0%", "0.00%", "0.00E+00",
+    // "dd.mm.yyyy", "yyyy-mm-dd", "hh:mm:ss", "dd.mm.yyyy hh:mm", ...
+    void setNumberFormat(int row1, int col1, int row2, int col2, const QString& format);
+    QString numberFormat(int row, int col) const;
+
+    // --- current cell -----------------------------------------------------
+    void setRow(int row);
+    void setCol(int col);
+    int row() const;
+    int col() const;
+    double currentNumber() const;
+    QString currentText() const;
+
+    // --- defined names ----------------------------------------------------
+    // definition is a reference such as "$E$4" or "$E$16:$E$17" (no "=").
+    void setDefinedName(const QString& name, const QString& definition);
+    QString definedName(const QString& name) const;  // empty when undefined
+    QStringList definedNames() const;
+    void removeDefinedName(const QString& name);
+
+    // --- sheets -----------------------------------------------------------
+    // Several named sheets; cell operations work on the active sheet.
+    int numSheets() const;
+    void setNumSheets(int count);
+    QString sheetName(int index) const;  // index from 1
+    void setSheetName(int index, const QString& name);
+    int activeSheet() const;
+    void setActiveSheet(int index);
+
+    // --- selection --------------------------------------------------------
+    // The selection is an ordered list of ranges in the order they were made.
+    int selectionCount() const;
+    Range selection(int index) const;  // index from 0
+    void setSelection(const QVector<Range>& ranges);
+    void selectRange(int row1, int col1, int row2, int col2);
+
+    // --- structure --------------------------------------------------------
+    // kind 1 clears everything (values, formulas, formats); kind 2 formats
+    // only; kind 3 values and formulas only. All bounds -1: whole sheet.
+    void clearRange(int row1, int col1, int row2, int col2, int kind);
+    // code 3 inserts whole rows row1..row2 at row1: rows below move down and
+    // every reference and defined name that points at them follows; a range
+    // that ends on or after row1 and starts before it grows. code 4 inserts
+    // whole columns likewise. code 1/2 shift cells of the range only (down / right).
+    void insertRange(int row1, int col1, int row2, int col2, int code);
+    // Copies the first row of the first selection range into its other rows,
+    // relative references moved. Filled formula cells share one compiled formula.
+    void fillDown();
+
+    // --- files ------------------------------------------------------------
+    // Reads a workbook; on any error throws SheetError naming the file (and
+    // line) and leaves the book unchanged. formatOut receives the format code.
+    void read(const QString& path, int* formatOut = nullptr);
+    void write(const QString& path, int format) const;
+    // The whole content as plain data (formulas as text with their results
+    // calculated), and its inverse: load() checks everything first (every
+    // formula parses, every name is valid) and only then replaces the content;
+    // on any error it throws SheetError and the book is unchanged.
+    WorkbookData snapshot() const;
+    void load(const WorkbookData& data);
+
+    // --- display switches (honoured by the on-screen grid) ----------------
+    bool showFormulas = false;
+    bool showEditBar = true;
+    bool allowEditHeaders = true;
+
+    // --- change notification for views -------------------------------------
+    // Called after every change; a structural change (rows inserted, file
+    // read, sheet cleared) reports the whole sheet as changed range {-1,...}.
+    void setChangeListener(std::function<void(const Range&)> listener);
+
+    Workbook& workbook();
+    const Workbook& workbook() const;
+
+private:
+    std::unique_ptr<Workbook> m_book;
+    std::function<void(const Range&)> m_listener;
+    int m_row = 1;
+    int m_col = 1;
+};
+
+}  // namespace sheet

@@ -1,0 +1,249 @@
+// The control chart window offscreen: activation fills, draws the mean chart
+// and copies the statistics; the range selector bar driven by synthesized
+// mouse events updates Start and Ende while moving and redraws on release;
+// activation after the range chart shows the mean chart again; the no-data
+// note; zoom; saving applied chart settings.
+#include "tests/chart/chart_test_support.h"
+#include "chart/widgets/control_chart_window.h"
+#include "chart/widgets/range_selector_bar.h"
+#include "chart/show_span.h"
+#include "chart/visible_span.h"
+#include "components/chart/chart_view.h"
+#include "components/platform/profile.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using charttest::StateFixture;
+
+namespace {
+
+void sendMouse(QWidget* widget, QEvent::Type type, int x)
+{
+    const QPointF local(x, 5);
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, local, widget->mapToGlobal(local), Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+class ControlChartWindowTest : public ::testing::Test {
+protected:
+    StateFixture f;
+    QTemporaryDir dir;
+    std::unique_ptr<ControlChartWindow> window;
+    QStringList notes;
+    QStringList errors;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        f.state.applicationDirectory = dir.path() + '/';
+        f.state.settingsPath = dir.filePath("Plotwise.INI");
+        for (int r = 1; r <= 200; ++r) {
+            f.importGrid.setText(r, 1, QStringLiteral("P%1").arg(r));
+            f.importGrid.setNumber(r, 2, 10.0 + (r % 7) * 0.5);
+        }
+        f.state.job.valueColumns = {2, 0, 0};
+        f.state.job.firstDataRow = 1;
+        f.state.job.lastDataRow = 200;
+        f.state.job.chartTitle = "Window test";
+        window = std::make_unique<ControlChartWindow>(f.state);
+        window->setInformationNotifier([this](const QString& caption, const QString& text) {
+            notes << caption + ": " + text;
+        });
+        window->setErrorReporter([this](const QString& message) { errors << message; });
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void TearDown() override { EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString(); }
+
+    ChartView& chart() { return *window->chartComponent(); }
+    chart::VisibleSpan expectedSpan() const
+    {
+        const RangeSelectorBar* bar = window->rangeBar();
+        return chart::computeVisibleSpan(f.state.job, bar->leftPercent(), bar->rightPercent());
+    }
+};
+
+}  // namespace
+
+TEST_F(ControlChartWindowTest, ActivationFillsDrawsTheMeanChartAndCopiesStatistics)
+{
+    window->activate();
+    EXPECT_EQ(window->lastComputationRow, 215);
+    EXPECT_EQ(chart().rowCount(), 200);
+    EXPECT_EQ(chart().columnCount(), 7);
+    EXPECT_EQ(chart().titleText(), "Window test");
+    EXPECT_EQ(window->shownKind(), chart::ChartKind::Mean);
+    EXPECT_EQ(window->startEdit()->text(), "1");
+    EXPECT_EQ(window->endEdit()->text(), "200");
+    EXPECT_EQ(f.statisticsGrid.number(3, 4), 200);
+    EXPECT_EQ(f.statisticsGrid.text(1, 2), "Window test");
+    EXPECT_TRUE(notes.isEmpty());
+}
+
+TEST_F(ControlChartWindowTest, SpanFieldsShowXColumnTexts)
+{
+    f.state.job.xColumn = 1;
+    f.importGrid.setText(1, 2, "skip me");  // the first row is skipped but still shown
+    window->activate();
+    EXPECT_EQ(window->startEdit()->text(), "P1");
+    EXPECT_EQ(window->endEdit()->text(), "P200");
+    EXPECT_EQ(chart().chartData().rowLabel(1), "P2");
+}
+
+TEST_F(ControlChartWindowTest, DraggingTheBarShowsTheSpanAndRedrawsOnRelease)
+{
+    window->activate();
+    RangeSelectorBar* bar = window->rangeBar();
+    const int innerLeft = bar->geometryModel().innerLeft();
+    // The design placement: from 1 to 3 pixels short of the track's end, as drawn.
+    EXPECT_EQ(innerLeft, 1);
+    EXPECT_EQ(bar->geometryModel().innerRight(), bar->width() - 3);
+    EXPECT_EQ(bar->innerWindow()->geometry().right() + 1, bar->width() - 3);
+    EXPECT_EQ(bar->rightHandle()->geometry().right() + 1, bar->innerWindow()->width());
+
+    // Pull the left handle 100 pixels to the right.
+    sendMouse(bar->leftHandle(), QEvent::MouseButtonPress, 3);
+    sendMouse(bar->leftHandle(), QEvent::MouseMove, 100);
+    EXPECT_EQ(bar->geometryModel().innerLeft(), innerLeft + 100);
+    const chart::VisibleSpan moved = expectedSpan();
+    EXPECT_GT(moved.startRow, 1);
+    EXPECT_EQ(window->startEdit()->text(), QString::number(moved.startRow));
+    EXPECT_EQ(chart().rowCount(), 200);  // a move does not redraw
+    sendMouse(bar->leftHandle(), QEvent::MouseButtonRelease, 100);
+    EXPECT_EQ(chart().rowCount(), moved.rowCount());
+    EXPECT_EQ(chart().chartData().rowLabel(1), QString::number(moved.startRow));
+
+    // Narrow it from the right by 200 pixels, then drag it 40 pixels right
+    // and let go without moving any further.
+    sendMouse(bar->rightHandle(), QEvent::MouseButtonPress, 3);
+    sendMouse(bar->rightHandle(), QEvent::MouseMove, -200);
+    sendMouse(bar->rightHandle(), QEvent::MouseButtonRelease, -200);
+    const chart::VisibleSpan narrowed = expectedSpan();
+    EXPECT_LT(narrowed.endRow, 200);
+    EXPECT_EQ(window->endEdit()->text(), QString::number(narrowed.endRow));
+    EXPECT_EQ(chart().rowCount(), narrowed.rowCount());
+
+    sendMouse(bar->innerWindow(), QEvent::MouseButtonPress, 40);
+    sendMouse(bar->innerWindow(), QEvent::MouseMove, 40);
+    const chart::VisibleSpan dragged = expectedSpan();
+    sendMouse(bar->innerWindow(), QEvent::MouseButtonRelease, 0);
+    EXPECT_EQ(expectedSpan().startRow, dragged.startRow);  // a release at 0 adds no offset
+    EXPECT_GT(dragged.startRow, moved.startRow);
+    EXPECT_GT(dragged.endRow, narrowed.endRow);
+    EXPECT_EQ(window->startEdit()->text(), QString::number(dragged.startRow));
+    EXPECT_EQ(window->endEdit()->text(), QString::number(dragged.endRow));
+    EXPECT_EQ(chart().rowCount(), dragged.rowCount());
+    EXPECT_EQ(window->lastComputationRow - 15, dragged.rowCount());
+}
+
+TEST_F(ControlChartWindowTest, ActivationAfterTheRangeChartShowsTheMeanChartAgain)
+{
+    window->activate();
+    window->button(2)->click();
+    EXPECT_EQ(window->shownKind(), chart::ChartKind::Range);
+    EXPECT_TRUE(chart().seriesExcluded(3));
+    EXPECT_TRUE(chart().seriesHidden(4));
+
+    QWidget mainWindow;
+    mainWindow.resize(200, 100);
+    mainWindow.show();
+    mainWindow.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTRY_COMPARE(window->shownKind(), chart::ChartKind::Mean);
+    EXPECT_FALSE(chart().seriesExcluded(3));
+    EXPECT_FALSE(chart().seriesHidden(3));
+    EXPECT_FALSE(chart().seriesHidden(4));
+}
+
+TEST_F(ControlChartWindowTest, SpanBeyondSixteenBitCountsDrawsWhole)
+{
+    for (int r = 201; r <= 40000; ++r)
+        f.importGrid.setNumber(r, 2, 10.0 + (r % 11) * 0.25);
+    f.state.job.lastDataRow = 40000;
+    window->activate();
+    EXPECT_EQ(chart().rowCount(), 40000);
+    EXPECT_EQ(chart().chartData().columnValues(1).size(), 40000);
+    EXPECT_EQ(chart().chartData().rowLabel(40000), "40000");
+    EXPECT_EQ(f.statisticsGrid.number(3, 4), 40000);
+}
+
+TEST_F(ControlChartWindowTest, SpanEndingBeforeItStartsDrawsAnEmptyChartQuietly)
+{
+    window->activate();
+    f.statisticsGrid.setNumber(3, 4, -1);
+    window->fillComputationGrid(120, 119);
+    EXPECT_EQ(chart().rowCount(), 0);
+    EXPECT_EQ(window->lastComputationRow, 15);
+    EXPECT_TRUE(notes.isEmpty());
+    EXPECT_EQ(f.statisticsGrid.number(3, 4), -1);  // nothing to copy
+}
+
+TEST_F(ControlChartWindowTest, NoDataNoteInTheWindowsLanguage)
+{
+    window->activate();
+    for (int r = 1; r <= 200; ++r)
+        f.importGrid.setText(r, 2, "text");
+    window->activate();
+    f.state.languageCode = 2;
+    window->activate();
+    EXPECT_EQ(notes, (QStringList{"Information: No Data available", "Information: Keine Daten gefunden"}));
+    EXPECT_EQ(chart().rowCount(), 200);  // the chart keeps what it showed
+}
+
+TEST_F(ControlChartWindowTest, TrackBarZoomsAndResizeRaisesItsMinimum)
+{
+    window->activate();
+    QSlider* track = window->zoomSlider();
+    EXPECT_EQ(track->maximum(), 4450);
+    EXPECT_EQ(track->pageStep(), 445);
+    track->setValue(3000);
+    EXPECT_EQ(chart().width(), 3000);
+    window->resize(1200, 700);
+    QTRY_COMPARE(track->minimum(), window->scrollArea()->viewport()->width());
+    EXPECT_GE(chart().width(), track->minimum());
+    EXPECT_EQ(chart().height(), window->scrollArea()->viewport()->height());
+}
+
+TEST_F(ControlChartWindowTest, WideningStretchesTheBarAndKeepsItsPercentages)
+{
+    RangeSelectorBar* bar = window->rangeBar();
+    sendMouse(bar->rightHandle(), QEvent::MouseButtonPress, 3);
+    sendMouse(bar->rightHandle(), QEvent::MouseMove, -100);
+    sendMouse(bar->rightHandle(), QEvent::MouseButtonRelease, -100);
+    const double right = bar->rightPercent();
+    const int margin = bar->width() - bar->geometryModel().innerRight();
+    window->resize(window->width() + 300, window->height());
+    QTRY_COMPARE(bar->width() - bar->geometryModel().innerRight(), margin);
+    EXPECT_EQ(bar->rightPercent(), right);
+    EXPECT_EQ(bar->innerWindow()->geometry().right() + 1, bar->geometryModel().innerRight());
+}
+
+TEST_F(ControlChartWindowTest, AppliedChartSettingsAreSavedToTheTemplate)
+{
+    const QString templatePath = dir.filePath("mine.vtc");
+    platform::Profile(f.state.settingsPath).writeString("GraphDef", "XYFile", templatePath);
+    window->activate();
+    EXPECT_EQ(window->chartLookPath, templatePath);
+    window->chartLookApplied();
+    EXPECT_TRUE(QFile::exists(templatePath));
+}
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

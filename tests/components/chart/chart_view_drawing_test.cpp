@@ -1,0 +1,185 @@
+// What ChartView draws: the value scale (fixed divisions exactly, automatic
+// fitting the drawn data), which series are drawn and in which order, gaps,
+// titles and the legend.
+#include "components/chart/chart_plot.h"
+#include "components/chart/chart_view.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace chartcomponent;
+
+namespace {
+
+constexpr double kGap = std::numeric_limits<double>::quiet_NaN();
+
+// A chart shaped like the mean chart: values, alarm markers and five limit lines.
+void fillControlChart(ChartView& chart, int rows) {
+    chart.setColumnCount(7);
+    chart.setRowCount(rows);
+    const double limits[5] = {7, 8, 10, 12, 13};
+    QVector<double> values, alarm;
+    for (int r = 0; r < rows; ++r) {
+        values << 10 + (r % 5) - 2;
+        alarm << (r % 9 == 0 ? 14 : 6);
+    }
+    chart.setColumnValues(1, values);
+    chart.setColumnValues(2, alarm);
+    for (int s = 3; s <= 7; ++s) chart.setColumnValues(s, QVector<double>(rows, limits[s - 3]));
+    const char* names[7] = {"Mittel", "AKM", "KU", "WU", "Xm", "WO", "KO"};
+    for (int s = 1; s <= 7; ++s) {
+        chart.setColumn(s);
+        chart.setColumnLabel(QString::fromLatin1(names[s - 1]));
+    }
+}
+
+QStringList legendNames(const ChartView& chart) {
+    QStringList names;
+    for (int i = 0; i < chart.plot()->plottableCount(); ++i) names << chart.plot()->plottable(i)->name();
+    return names;
+}
+
+// The axis keeps its sub-ticks to itself; ask its ticker for them.
+QVector<double> subTicksOf(ChartView& chart) {
+    QVector<double> ticks, subTicks;
+    chart.plot()->valueTicker().generate(chart.plot()->yAxis->range(), QLocale::c(), QChar('g'), 6, ticks, &subTicks,
+                                         nullptr);
+    return subTicks;
+}
+
+}  // namespace
+
+TEST(VtChartDrawing, FixedScaleShowsExactlyTheBoundsAndDivisions) {
+    ChartView chart;
+    chart.resize(700, 400);
+    chart.setDecimalSeparator(QChar(','));
+    fillControlChart(chart, 50);
+    chart.setValueScaleAuto(false);
+    chart.setValueScale(-4.5, 4.5, 8, 1);
+    chart.replot();
+    QCPAxis* y = chart.plot()->yAxis;
+    EXPECT_DOUBLE_EQ(y->range().lower, -4.5);
+    EXPECT_DOUBLE_EQ(y->range().upper, 4.5);
+    const QVector<double> ticks = y->tickVector();
+    ASSERT_EQ(ticks.size(), 9);
+    for (int i = 0; i <= 8; ++i) EXPECT_NEAR(ticks[i], -4.5 + 1.125 * i, 1e-12);
+    EXPECT_TRUE(subTicksOf(chart).isEmpty());
+    EXPECT_EQ(y->tickVectorLabels()[1], QStringLiteral("-3,375"));
+    EXPECT_EQ(y->tickVectorLabels()[4], QStringLiteral("0"));
+
+    // Two minor divisions put one sub-tick in each major division.
+    chart.setValueScale(0, 16, 4, 2);
+    chart.replot();
+    EXPECT_EQ(y->tickVector(), (QVector<double>{0, 4, 8, 12, 16}));
+    EXPECT_EQ(subTicksOf(chart), (QVector<double>{2, 6, 10, 14}));
+}
+
+TEST(VtChartDrawing, DegenerateFixedBoundsAreOpenedOrSwapped) {
+    ChartView chart;
+    chart.setValueScaleAuto(false);
+    chart.setValueScale(5, 5, 8, 1);  // constant data give equal limits
+    EXPECT_LT(chart.look().valueScale.minimum, 5);
+    EXPECT_GT(chart.look().valueScale.maximum, 5);
+    chart.setValueScale(3, -3, 0, 0);
+    EXPECT_DOUBLE_EQ(chart.look().valueScale.minimum, -3);
+    EXPECT_DOUBLE_EQ(chart.look().valueScale.maximum, 3);
+    EXPECT_EQ(chart.look().valueScale.majorDivisions, 1);
+    EXPECT_THROW(chart.setValueScale(0, std::numeric_limits<double>::infinity(), 8, 1), ChartError);
+}
+
+TEST(VtChartDrawing, AutomaticScaleFitsTheDrawnSeriesOnly) {
+    ChartView chart;
+    chart.resize(600, 400);
+    chart.setColumnCount(2);
+    chart.setRowCount(4);
+    chart.setColumnValues(1, {2, kGap, 8, 5});
+    chart.setColumnValues(2, {-1000, 1000, 0, 0});
+    chart.setSeriesExcluded(2, true);
+    chart.replot();
+    const QCPRange range = chart.plot()->yAxis->range();
+    EXPECT_LT(range.lower, 2);
+    EXPECT_GT(range.lower, 1);
+    EXPECT_GT(range.upper, 8);
+    EXPECT_LT(range.upper, 9);
+    // Every tick inside the range and labelled.
+    for (double tick : chart.plot()->yAxis->tickVector()) {
+        EXPECT_GE(tick, range.lower);
+        EXPECT_LE(tick, range.upper);
+    }
+    chart.setSeriesExcluded(2, false);
+    chart.replot();
+    EXPECT_LT(chart.plot()->yAxis->range().lower, -1000);
+}
+
+TEST(VtChartDrawing, ExcludedAndHiddenSeriesAreNotDrawnAndOrderDecidesPlace) {
+    ChartView chart;
+    chart.resize(700, 400);
+    fillControlChart(chart, 30);
+    // As the range chart does it: series 3 and 4 out, 5 in.
+    chart.setSeriesExcluded(3, true);
+    chart.setSeriesHidden(3, true);
+    chart.setSeriesExcluded(4, true);
+    chart.setSeriesHidden(4, true);
+    chart.setSeriesExcluded(5, false);
+    chart.replot();
+    EXPECT_EQ(chart.drawnSeries(), (QVector<int>{1, 2, 5, 6, 7}));
+    EXPECT_EQ(legendNames(chart), (QStringList{"Mittel", "AKM", "Xm", "WO", "KO"}));
+
+    // Either flag alone keeps a series out.
+    chart.setSeriesExcluded(3, false);
+    chart.setSeriesHidden(4, false);
+    chart.replot();
+    EXPECT_EQ(chart.drawnSeries(), (QVector<int>{1, 2, 5, 6, 7}));
+
+    chart.setSeriesHidden(3, false);
+    chart.setSeriesExcluded(4, false);
+    chart.setSeriesOrder(1, 10);  // the values on top of the limit lines
+    chart.replot();
+    EXPECT_EQ(chart.drawnSeries(), (QVector<int>{2, 3, 4, 5, 6, 7, 1}));
+    EXPECT_EQ(legendNames(chart).last(), QStringLiteral("Mittel"));
+}
+
+TEST(VtChartDrawing, GapsStayGapsInTheDrawnData) {
+    ChartView chart;
+    chart.setColumnCount(1);
+    chart.setRowCount(3);
+    chart.setRow(2);
+    chart.setColumn(1);
+    chart.setData(QStringLiteral("4"));
+    chart.setRow(3);
+    chart.setData(QStringLiteral("6"));
+    chart.replot();
+    auto* graph = qobject_cast<QCPGraph*>(chart.plot()->plottable(0));
+    ASSERT_NE(graph, nullptr);
+    ASSERT_EQ(graph->dataCount(), 3);
+    EXPECT_TRUE(std::isnan(graph->data()->at(0)->value));
+    EXPECT_DOUBLE_EQ(graph->data()->at(1)->key, 2);
+    EXPECT_DOUBLE_EQ(graph->data()->at(2)->value, 6);
+}
+
+TEST(VtChartDrawing, TitlesAndLegendFollowTheCallsAndTheLook) {
+    ChartView chart;
+    chart.resize(700, 400);
+    fillControlChart(chart, 10);
+    chart.setTitleText(QStringLiteral("Bohrung 1"));
+    chart.setAxisTitle(0, QStringLiteral("Probe"));
+    chart.setAxisTitle(1, QStringLiteral("mm"));
+    chart.loadSettings(QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/ctadefault.vtc"));  // the look, not the texts
+    chart.replot();
+    EXPECT_EQ(chart.titleText(), QStringLiteral("Bohrung 1"));
+    EXPECT_EQ(chart.plot()->xAxis->label(), QStringLiteral("Probe"));
+    EXPECT_EQ(chart.plot()->yAxis->label(), QStringLiteral("mm"));
+    auto* title = qobject_cast<QCPTextElement*>(chart.plot()->plotLayout()->element(0, 0));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text(), QStringLiteral("Bohrung 1"));
+    EXPECT_NE(chart.plot()->legend->layout(), chart.plot()->axisRect()->insetLayout());  // outside on the right
+    EXPECT_GT(chart.plot()->legend->outerRect().left(), chart.plot()->axisRect()->outerRect().right() - 1);
+
+    ChartLook look = chart.look();
+    look.legendPosition = LegendPosition::BottomLeft;
+    chart.setLook(look);
+    chart.setTitleText(QString());
+    chart.replot();
+    EXPECT_EQ(chart.plot()->legend->layout(), chart.plot()->axisRect()->insetLayout());
+    EXPECT_EQ(qobject_cast<QCPTextElement*>(chart.plot()->plotLayout()->element(0, 0)), nullptr);
+}
