@@ -35,6 +35,30 @@ TextImportOutcome failure(const QString& path, const QString& reason, qint64 lin
     return out;
 }
 
+// The separator and the decimal separator as bytes of the file's encoding.
+struct FileBytes {
+    QByteArray separatorBytes;      // empty: the file cannot hold the separator, so it never occurs
+    std::size_t firstCharBytes = 1; // bytes of the separator's first character
+    QByteArray decimalBytes;
+
+    std::string_view separator() const { return {separatorBytes.constData(), size_t(separatorBytes.size())}; }
+    std::string_view decimal() const { return {decimalBytes.constData(), size_t(decimalBytes.size())}; }
+};
+
+FileBytes encodeForFile(const TextImportOptions& options, TextEncoding encoding)
+{
+    FileBytes out;
+    if (!encodeText(options.separator, encoding, out.separatorBytes)) out.separatorBytes.clear();
+    if (!out.separatorBytes.isEmpty()) {
+        const QString first = options.separator.left(options.separator[0].isHighSurrogate() ? 2 : 1);
+        QByteArray firstBytes;
+        encodeText(first, encoding, firstBytes);
+        out.firstCharBytes = static_cast<std::size_t>(firstBytes.size());
+    }
+    if (!encodeText(QString(options.decimalSeparator), encoding, out.decimalBytes)) out.decimalBytes = ".";
+    return out;
+}
+
 }  // namespace
 
 TextImportOutcome importTextFile(const QString& path, const TextImportOptions& options,
@@ -57,22 +81,10 @@ TextImportOutcome importTextFile(const QString& path, const TextImportOptions& o
         return failure(path, error.isEmpty() ? file.errorString() : error, 0);
     }
 
-    // A separator that the file's encoding cannot hold never occurs in it.
-    QByteArray separator;
-    if (!encodeText(options.separator, encoding, separator)) separator = QByteArray();
-    const bool separatorUsable = !separator.isEmpty();
-    std::size_t firstCharBytes = 1;
-    if (separatorUsable) {
-        const QString first = options.separator.left(options.separator[0].isHighSurrogate() ? 2 : 1);
-        QByteArray firstBytes;
-        encodeText(first, encoding, firstBytes);
-        firstCharBytes = static_cast<std::size_t>(firstBytes.size());
-    }
-    const std::string_view sep = separatorUsable ? std::string_view(separator.constData(), separator.size())
-                                                 : std::string_view();
-    QByteArray decimalBytes;
-    if (!encodeText(QString(options.decimalSeparator), encoding, decimalBytes)) decimalBytes = ".";
-    const std::string_view decimal(decimalBytes.constData(), decimalBytes.size());
+    const FileBytes bytes = encodeForFile(options, encoding);
+    const std::string_view sep = bytes.separator();
+    const std::size_t firstCharBytes = bytes.firstCharBytes;
+    const std::string_view decimal = bytes.decimal();
 
     const qint64 skip = options.startColumn - 1;
     const qint64 maxColumns = options.endColumn - options.startColumn + 1;

@@ -53,6 +53,45 @@ bool serialFromIsoText(const char* text, double& serial)
     return true;
 }
 
+// The cell a FreeXL value holds; false for an empty cell. Dates and times
+// become serial numbers with a date format; one that cannot be read stays text.
+bool cellFromValue(const FreeXL_CellValue& value, sheet::CellData& cell)
+{
+    switch (value.type) {
+    case FREEXL_CELL_INT:
+        cell.kind = sheet::CellKind::Number;
+        cell.number = value.value.int_value;
+        return true;
+    case FREEXL_CELL_DOUBLE:
+        cell.kind = sheet::CellKind::Number;
+        cell.number = value.value.double_value;
+        return true;
+    case FREEXL_CELL_TEXT:
+    case FREEXL_CELL_SST_TEXT:
+        cell.kind = sheet::CellKind::Text;
+        cell.text = QString::fromUtf8(value.value.text_value);
+        return true;
+    case FREEXL_CELL_DATE:
+    case FREEXL_CELL_DATETIME:
+    case FREEXL_CELL_TIME: {
+        double serial = 0.0;
+        if (serialFromIsoText(value.value.text_value, serial)) {
+            cell.kind = sheet::CellKind::Number;
+            cell.number = serial;
+            cell.format = value.type == FREEXL_CELL_DATE     ? QStringLiteral("yyyy-mm-dd")
+                          : value.type == FREEXL_CELL_TIME   ? QStringLiteral("hh:mm:ss")
+                                                             : QStringLiteral("yyyy-mm-dd hh:mm:ss");
+        } else {
+            cell.kind = sheet::CellKind::Text;
+            cell.text = QString::fromUtf8(value.value.text_value);
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 }  // namespace
 
 bool readXlsWorkbook(const QString& path, sheet::WorkbookData& out, QString& error)
@@ -101,41 +140,9 @@ bool readXlsWorkbook(const QString& path, sheet::WorkbookData& out, QString& err
                     return false;
                 }
                 sheet::CellData cell;
+                if (!cellFromValue(value, cell)) continue;  // empty cell
                 cell.row = static_cast<int>(r) + 1;
                 cell.col = c + 1;
-                switch (value.type) {
-                case FREEXL_CELL_INT:
-                    cell.kind = sheet::CellKind::Number;
-                    cell.number = value.value.int_value;
-                    break;
-                case FREEXL_CELL_DOUBLE:
-                    cell.kind = sheet::CellKind::Number;
-                    cell.number = value.value.double_value;
-                    break;
-                case FREEXL_CELL_TEXT:
-                case FREEXL_CELL_SST_TEXT:
-                    cell.kind = sheet::CellKind::Text;
-                    cell.text = QString::fromUtf8(value.value.text_value);
-                    break;
-                case FREEXL_CELL_DATE:
-                case FREEXL_CELL_DATETIME:
-                case FREEXL_CELL_TIME: {
-                    double serial = 0.0;
-                    if (serialFromIsoText(value.value.text_value, serial)) {
-                        cell.kind = sheet::CellKind::Number;
-                        cell.number = serial;
-                        cell.format = value.type == FREEXL_CELL_DATE     ? QStringLiteral("yyyy-mm-dd")
-                                      : value.type == FREEXL_CELL_TIME   ? QStringLiteral("hh:mm:ss")
-                                                                         : QStringLiteral("yyyy-mm-dd hh:mm:ss");
-                    } else {
-                        cell.kind = sheet::CellKind::Text;
-                        cell.text = QString::fromUtf8(value.value.text_value);
-                    }
-                    break;
-                }
-                default:
-                    continue;  // empty cell
-                }
                 sheetData.cells.push_back(std::move(cell));
             }
         }

@@ -19,32 +19,32 @@ double cleaned(double value) { return std::isfinite(value) ? value : kNoValue; }
 
 void ChartData::setRowCount(int rows) {
     rows = std::max(rows, 0);
-    if (rows == mRowCount) return;
+    if (rows == m_rowCount) return;
     if (rows > kMaxChartRows)
         throw ChartError(QStringLiteral("a chart of %1 rows is more than the chart can draw (at most %2)")
                              .arg(rows).arg(kMaxChartRows));
     // Build the resized arrays first: running out of memory leaves the grid as it was.
     QStringList labels;
-    QVector<QVector<double>> values(mColumns.size());
+    QVector<QVector<double>> values(m_columns.size());
     try {
-        if (!mRowLabels.isEmpty()) {  // like the columns, the labels exist once one is set
-            labels = mRowLabels;
+        if (!m_rowLabels.isEmpty()) {  // like the columns, the labels exist once one is set
+            labels = m_rowLabels;
             labels.resize(rows);
         }
-        for (qsizetype c = 0; c < mColumns.size(); ++c) {
-            if (mColumns[c].values.isEmpty()) continue;
-            values[c] = mColumns[c].values;
+        for (qsizetype c = 0; c < m_columns.size(); ++c) {
+            if (m_columns[c].values.isEmpty()) continue;
+            values[c] = m_columns[c].values;
             values[c].resize(rows, kNoValue);
         }
     } catch (const std::bad_alloc&) {
         throw ChartError(QStringLiteral("not enough memory for a chart of %1 rows").arg(rows));
     }
-    for (qsizetype c = 0; c < mColumns.size(); ++c) {
-        if (!mColumns[c].values.isEmpty()) mColumns[c].values = std::move(values[c]);
-        touch(mColumns[c]);
+    for (qsizetype c = 0; c < m_columns.size(); ++c) {
+        if (!m_columns[c].values.isEmpty()) m_columns[c].values = std::move(values[c]);
+        touch(m_columns[c]);
     }
-    mRowLabels = std::move(labels);
-    mRowCount = rows;
+    m_rowLabels = std::move(labels);
+    m_rowCount = rows;
 }
 
 void ChartData::setColumnCount(int columns) {
@@ -53,13 +53,13 @@ void ChartData::setColumnCount(int columns) {
         throw ChartError(QStringLiteral("a chart of %1 series is more than the chart can draw (at most %2)")
                              .arg(columns).arg(kMaxChartColumns));
     const int old = columnCount();
-    mColumns.resize(columns);
-    for (int c = old; c < columns; ++c) touch(mColumns[c]);
+    m_columns.resize(columns);
+    for (int c = old; c < columns; ++c) touch(m_columns[c]);
 }
 
 void ChartData::checkRow(int row) const {
-    if (row < 1 || row > mRowCount)
-        throw ChartError(QStringLiteral("chart row %1 is outside 1..%2").arg(row).arg(mRowCount));
+    if (row < 1 || row > m_rowCount)
+        throw ChartError(QStringLiteral("chart row %1 is outside 1..%2").arg(row).arg(m_rowCount));
 }
 
 void ChartData::checkColumn(int column) const {
@@ -68,30 +68,30 @@ void ChartData::checkColumn(int column) const {
 }
 
 void ChartData::touch(Column& column) {
-    column.revision = mNextRevision++;
+    column.revision = m_nextRevision++;
     column.extentValid = false;
 }
 
 void ChartData::materialize(const Column& column) const {
-    if (column.values.size() == mRowCount) return;
+    if (column.values.size() == m_rowCount) return;
     try {
-        column.values = QVector<double>(mRowCount, kNoValue);
+        column.values = QVector<double>(m_rowCount, kNoValue);
     } catch (const std::bad_alloc&) {
-        throw ChartError(QStringLiteral("not enough memory for a series of %1 rows").arg(mRowCount));
+        throw ChartError(QStringLiteral("not enough memory for a series of %1 rows").arg(m_rowCount));
     }
 }
 
 double ChartData::value(int row, int column) const {
     checkColumn(column);
     checkRow(row);
-    const Column& source = mColumns[column - 1];
+    const Column& source = m_columns[column - 1];
     return source.values.isEmpty() ? kNoValue : source.values[row - 1];
 }
 
 void ChartData::setValue(int row, int column, double value) {
     checkColumn(column);
     checkRow(row);
-    Column& target = mColumns[column - 1];
+    Column& target = m_columns[column - 1];
     materialize(target);
     target.values[row - 1] = cleaned(value);
     touch(target);
@@ -99,63 +99,63 @@ void ChartData::setValue(int row, int column, double value) {
 
 const QVector<double>& ChartData::columnValues(int column) const {
     checkColumn(column);
-    materialize(mColumns[column - 1]);
-    return mColumns[column - 1].values;
+    materialize(m_columns[column - 1]);
+    return m_columns[column - 1].values;
 }
 
 void ChartData::setColumnValues(int column, QVector<double> values) {
     checkColumn(column);
-    if (values.size() != mRowCount)
+    if (values.size() != m_rowCount)
         throw ChartError(QStringLiteral("chart column %1 was given %2 values for %3 rows")
-                             .arg(column).arg(values.size()).arg(mRowCount));
+                             .arg(column).arg(values.size()).arg(m_rowCount));
     // Only infinities need rewriting; scanning first keeps a shared array shared.
     if (std::any_of(values.cbegin(), values.cend(), [](double v) { return std::isinf(v); }))
         for (double& value : values) value = cleaned(value);
-    Column& target = mColumns[column - 1];
+    Column& target = m_columns[column - 1];
     target.values = std::move(values);
     touch(target);
 }
 
 QString ChartData::rowLabel(int row) const {
     checkRow(row);
-    return mRowLabels.isEmpty() ? QString() : mRowLabels[row - 1];
+    return m_rowLabels.isEmpty() ? QString() : m_rowLabels[row - 1];
 }
 
 void ChartData::setRowLabel(int row, const QString& label) {
     checkRow(row);
-    if (mRowLabels.isEmpty()) {
+    if (m_rowLabels.isEmpty()) {
         if (label.isEmpty()) return;
-        mRowLabels.resize(mRowCount);
+        m_rowLabels.resize(m_rowCount);
     }
-    mRowLabels[row - 1] = label;
-    if (!label.isEmpty()) mHasRowLabels = true;
+    m_rowLabels[row - 1] = label;
+    if (!label.isEmpty()) m_hasRowLabels = true;
 }
 
 void ChartData::setRowLabels(QStringList labels) {
-    if (labels.size() != mRowCount)
-        throw ChartError(QStringLiteral("chart was given %1 row labels for %2 rows").arg(labels.size()).arg(mRowCount));
-    mHasRowLabels = std::any_of(labels.cbegin(), labels.cend(), [](const QString& l) { return !l.isEmpty(); });
-    mRowLabels = std::move(labels);
+    if (labels.size() != m_rowCount)
+        throw ChartError(QStringLiteral("chart was given %1 row labels for %2 rows").arg(labels.size()).arg(m_rowCount));
+    m_hasRowLabels = std::any_of(labels.cbegin(), labels.cend(), [](const QString& l) { return !l.isEmpty(); });
+    m_rowLabels = std::move(labels);
 }
 
 QString ChartData::columnLabel(int column) const {
     checkColumn(column);
-    return mColumns[column - 1].label;
+    return m_columns[column - 1].label;
 }
 
 void ChartData::setColumnLabel(int column, const QString& label) {
     checkColumn(column);
-    mColumns[column - 1].label = label;
+    m_columns[column - 1].label = label;
 }
 
 std::uint64_t ChartData::columnRevision(int column) const {
     checkColumn(column);
-    return mColumns[column - 1].revision;
+    return m_columns[column - 1].revision;
 }
 
 std::pair<double, double> ChartData::columnExtent(int column) const {
     checkColumn(column);
-    const Column& source = mColumns[column - 1];
+    const Column& source = m_columns[column - 1];
     if (!source.extentValid) {
         double low = std::numeric_limits<double>::infinity();
         double high = -low;

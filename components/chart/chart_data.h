@@ -21,8 +21,8 @@ constexpr int kMaxChartColumns = 1'000'000;
 
 class ChartData {
 public:
-    int rowCount() const { return mRowCount; }
-    int columnCount() const { return int(mColumns.size()); }
+    int rowCount() const { return m_rowCount; }
+    int columnCount() const { return int(m_columns.size()); }
     // Resizing keeps the cells that stay inside the grid; new cells are empty.
     // A count below zero is taken as zero (an empty chart); a count above the
     // limits below throws ChartError and changes nothing.
@@ -40,7 +40,7 @@ public:
     void setRowLabel(int row, const QString& label);
     void setRowLabels(QStringList labels);  // exactly rowCount() labels
     // True once any row has a non-empty label; until then the x axis shows row numbers.
-    bool hasRowLabels() const { return mHasRowLabels; }
+    bool hasRowLabels() const { return m_hasRowLabels; }
 
     QString columnLabel(int column) const;
     void setColumnLabel(int column, const QString& label);
@@ -66,11 +66,11 @@ private:
     void touch(Column& column);
     void materialize(const Column& column) const;
 
-    int mRowCount = 0;
-    QVector<Column> mColumns;
-    QStringList mRowLabels;  // empty until a label is set, else rowCount() entries
-    bool mHasRowLabels = false;
-    std::uint64_t mNextRevision = 1;
+    int m_rowCount = 0;
+    QVector<Column> m_columns;
+    QStringList m_rowLabels;  // empty until a label is set, else rowCount() entries
+    bool m_hasRowLabels = false;
+    std::uint64_t m_nextRevision = 1;
 };
 
 }  // namespace chartcomponent

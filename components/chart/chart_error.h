@@ -10,11 +10,11 @@ namespace chartcomponent {
 class ChartError : public std::runtime_error {
 public:
     explicit ChartError(const QString& message)
-        : std::runtime_error(message.toStdString()), mMessage(message) {}
-    QString message() const { return mMessage; }
+        : std::runtime_error(message.toStdString()), m_message(message) {}
+    QString message() const { return m_message; }
 
 private:
-    QString mMessage;
+    QString m_message;
 };
 
 }  // namespace chartcomponent

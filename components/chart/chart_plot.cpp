@@ -11,10 +11,10 @@ constexpr qsizetype kDenseLinePoints = 1000;
 
 ChartPlot::ChartPlot(QWidget* parent)
     : QCustomPlot(parent),
-      mCategoryTicker(new CategoryTicker(xAxis)),
-      mValueTicker(new ValueTicker) {
-    xAxis->setTicker(mCategoryTicker);
-    yAxis->setTicker(mValueTicker);
+      m_categoryTicker(new CategoryTicker(xAxis)),
+      m_valueTicker(new ValueTicker) {
+    xAxis->setTicker(m_categoryTicker);
+    yAxis->setTicker(m_valueTicker);
     xAxis->setSubTicks(false);
 }
 
@@ -82,9 +82,10 @@ void ChartGraph::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& sampl
             painter->drawPoint(lines[i]);
 }
 
+// mScatterStyle, mPen and mParentPlot are QCustomPlot's own protected members.
 void ChartGraph::draw(QCPPainter* painter) {
     const double pixelsPerRow = keyAxis()->axisRect()->width() / std::max(1e-9, keyAxis()->range().size());
-    if (!mMarkersOnlyWhenApart || mScatterStyle.isNone() || pixelsPerRow >= mScatterStyle.size()) {
+    if (!m_markersOnlyWhenApart || mScatterStyle.isNone() || pixelsPerRow >= mScatterStyle.size()) {
         QCPGraph::draw(painter);
         return;
     }
@@ -132,7 +133,7 @@ void ChartGraph::drawScatterPlot(QCPPainter* painter, const QVector<QPointF>& sc
 
 void ChartPlot::updateLayout() {
     QCustomPlot::updateLayout();
-    if (mCategoryTicker->usedAxisWidth() != xAxis->axisRect()->width()) QCustomPlot::updateLayout();
+    if (m_categoryTicker->usedAxisWidth() != xAxis->axisRect()->width()) QCustomPlot::updateLayout();
 }
 
 }  // namespace chartcomponent

@@ -27,7 +27,7 @@ class ChartGraph : public QCPGraph {
     Q_OBJECT
 public:
     using QCPGraph::QCPGraph;
-    void setMarkersOnlyWhenApart(bool onlyWhenApart) { mMarkersOnlyWhenApart = onlyWhenApart; }
+    void setMarkersOnlyWhenApart(bool onlyWhenApart) { m_markersOnlyWhenApart = onlyWhenApart; }
 
 protected:
     void draw(QCPPainter* painter) override;
@@ -36,7 +36,7 @@ protected:
                          const QCPScatterStyle& style) const override;
 
 private:
-    bool mMarkersOnlyWhenApart = false;
+    bool m_markersOnlyWhenApart = false;
 };
 
 class ChartPlot : public QCustomPlot {
@@ -44,15 +44,15 @@ class ChartPlot : public QCustomPlot {
 public:
     explicit ChartPlot(QWidget* parent = nullptr);
 
-    CategoryTicker& categoryTicker() { return *mCategoryTicker; }
-    ValueTicker& valueTicker() { return *mValueTicker; }
+    CategoryTicker& categoryTicker() { return *m_categoryTicker; }
+    ValueTicker& valueTicker() { return *m_valueTicker; }
 
 protected:
     void updateLayout() override;
 
 private:
-    QSharedPointer<CategoryTicker> mCategoryTicker;
-    QSharedPointer<ValueTicker> mValueTicker;
+    QSharedPointer<CategoryTicker> m_categoryTicker;
+    QSharedPointer<ValueTicker> m_valueTicker;
 };
 
 }  // namespace chartcomponent

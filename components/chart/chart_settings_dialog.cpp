@@ -70,114 +70,114 @@ QDoubleSpinBox* boundBox(QWidget* parent) {
 }  // namespace
 
 ChartSettingsDialog::ChartSettingsDialog(ChartView* chart, QWidget* parent)
-    : QDialog(parent), mChart(chart), mLook(chart->look()) {
+    : QDialog(parent), m_chart(chart), m_look(chart->look()) {
     setWindowTitle(tr("Chart settings"));
-    mSeriesCount = std::max(chart->columnCount(), int(mLook.series.size()));
+    m_seriesCount = std::max(chart->columnCount(), int(m_look.series.size()));
 
     auto* tabs = new QTabWidget(this);
     tabs->addTab(buildSeriesPage(), tr("Series"));
     tabs->addTab(buildAxesPage(), tr("Axes and grid"));
     tabs->addTab(buildAppearancePage(), tr("Legend and fonts"));
 
-    mButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
-    connect(mButtons, &QDialogButtonBox::accepted, this, [this] { if (apply()) accept(); });
-    connect(mButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(mButtons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this, [this] { apply(); });
+    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, [this] { if (apply()) accept(); });
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this, [this] { apply(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
-    layout->addWidget(mButtons);
+    layout->addWidget(m_buttons);
 
     loadGeneral();
-    if (mSeriesCount > 0) mSeriesList->setCurrentRow(0);
+    if (m_seriesCount > 0) m_seriesList->setCurrentRow(0);
     else showSeries(-1);
 }
 
 QWidget* ChartSettingsDialog::buildSeriesPage() {
     auto* page = new QWidget(this);
-    mSeriesList = new QListWidget(page);
-    mSeriesList->setObjectName(QStringLiteral("seriesList"));
-    for (int s = 1; s <= mSeriesCount; ++s) {
+    m_seriesList = new QListWidget(page);
+    m_seriesList->setObjectName(QStringLiteral("seriesList"));
+    for (int s = 1; s <= m_seriesCount; ++s) {
         QString label;
-        if (s <= mChart->columnCount()) label = mChart->chartData().columnLabel(s);
-        mSeriesList->addItem(label.isEmpty() ? tr("Series %1").arg(s) : QStringLiteral("%1: %2").arg(s).arg(label));
+        if (s <= m_chart->columnCount()) label = m_chart->chartData().columnLabel(s);
+        m_seriesList->addItem(label.isEmpty() ? tr("Series %1").arg(s) : QStringLiteral("%1: %2").arg(s).arg(label));
     }
-    mSeriesList->setMinimumWidth(150);
+    m_seriesList->setMinimumWidth(150);
 
-    mKind = enumCombo(allSeriesKinds(), &seriesKindName, page);
-    mKind->setObjectName(QStringLiteral("seriesKind"));
-    mSeriesColor = new QPushButton(page);
-    mSeriesColor->setObjectName(QStringLiteral("seriesColor"));
-    mLineWidth = new QDoubleSpinBox(page);
-    mLineWidth->setRange(0, 20);
-    mLineWidth->setSingleStep(0.5);
-    mLineWidth->setDecimals(1);
-    mLineStyle = enumCombo(allPenStyles(), &penStyleName, page);
-    mMarker = enumCombo(allMarkerShapes(), &markerShapeName, page);
-    mMarkerSize = new QDoubleSpinBox(page);
-    mMarkerSize->setRange(1, 40);
-    mMarkerSize->setDecimals(1);
-    mVisible = new QCheckBox(tr("Show this series"), page);
-    mVisible->setObjectName(QStringLiteral("seriesVisible"));
+    m_kind = enumCombo(allSeriesKinds(), &seriesKindName, page);
+    m_kind->setObjectName(QStringLiteral("seriesKind"));
+    m_seriesColor = new QPushButton(page);
+    m_seriesColor->setObjectName(QStringLiteral("seriesColor"));
+    m_lineWidth = new QDoubleSpinBox(page);
+    m_lineWidth->setRange(0, 20);
+    m_lineWidth->setSingleStep(0.5);
+    m_lineWidth->setDecimals(1);
+    m_lineStyle = enumCombo(allPenStyles(), &penStyleName, page);
+    m_marker = enumCombo(allMarkerShapes(), &markerShapeName, page);
+    m_markerSize = new QDoubleSpinBox(page);
+    m_markerSize->setRange(1, 40);
+    m_markerSize->setDecimals(1);
+    m_visible = new QCheckBox(tr("Show this series"), page);
+    m_visible->setObjectName(QStringLiteral("seriesVisible"));
 
     auto* form = new QFormLayout;
-    form->addRow(tr("Kind:"), mKind);
-    form->addRow(tr("Colour:"), mSeriesColor);
-    form->addRow(tr("Line width:"), mLineWidth);
-    form->addRow(tr("Line style:"), mLineStyle);
-    form->addRow(tr("Marker:"), mMarker);
-    form->addRow(tr("Marker size:"), mMarkerSize);
-    form->addRow(QString(), mVisible);
+    form->addRow(tr("Kind:"), m_kind);
+    form->addRow(tr("Colour:"), m_seriesColor);
+    form->addRow(tr("Line width:"), m_lineWidth);
+    form->addRow(tr("Line style:"), m_lineStyle);
+    form->addRow(tr("Marker:"), m_marker);
+    form->addRow(tr("Marker size:"), m_markerSize);
+    form->addRow(QString(), m_visible);
     auto* layout = new QHBoxLayout(page);
-    layout->addWidget(mSeriesList);
+    layout->addWidget(m_seriesList);
     layout->addLayout(form, 1);
 
-    connect(mSeriesList, &QListWidget::currentRowChanged, this, &ChartSettingsDialog::showSeries);
-    connect(mSeriesColor, &QPushButton::clicked, this, [this] {
-        const QColor chosen = QColorDialog::getColor(mSeriesColorValue, this, tr("Series colour"));
+    connect(m_seriesList, &QListWidget::currentRowChanged, this, &ChartSettingsDialog::showSeries);
+    connect(m_seriesColor, &QPushButton::clicked, this, [this] {
+        const QColor chosen = QColorDialog::getColor(m_seriesColorValue, this, tr("Series colour"));
         if (!chosen.isValid()) return;
-        mSeriesColorValue = chosen;
-        mSeriesColor->setIcon(colorIcon(chosen));
+        m_seriesColorValue = chosen;
+        m_seriesColor->setIcon(colorIcon(chosen));
         storeSeries();
     });
-    for (QComboBox* combo : {mKind, mLineStyle, mMarker})
+    for (QComboBox* combo : {m_kind, m_lineStyle, m_marker})
         connect(combo, &QComboBox::currentIndexChanged, this, &ChartSettingsDialog::storeSeries);
-    for (QDoubleSpinBox* box : {mLineWidth, mMarkerSize})
+    for (QDoubleSpinBox* box : {m_lineWidth, m_markerSize})
         connect(box, &QDoubleSpinBox::valueChanged, this, &ChartSettingsDialog::storeSeries);
-    connect(mVisible, &QCheckBox::toggled, this, &ChartSettingsDialog::storeSeries);
+    connect(m_visible, &QCheckBox::toggled, this, &ChartSettingsDialog::storeSeries);
     return page;
 }
 
 QWidget* ChartSettingsDialog::buildAxesPage() {
     auto* page = new QWidget(this);
     auto* scaleBox = new QGroupBox(tr("Value scale (y axis)"), page);
-    mAutoScale = new QCheckBox(tr("Automatic"), scaleBox);
-    mAutoScale->setObjectName(QStringLiteral("autoScale"));
-    mMinimum = boundBox(scaleBox);
-    mMinimum->setObjectName(QStringLiteral("scaleMinimum"));
-    mMaximum = boundBox(scaleBox);
-    mMaximum->setObjectName(QStringLiteral("scaleMaximum"));
-    mMajor = new QSpinBox(scaleBox);
-    mMajor->setRange(1, 1000);
-    mMinor = new QSpinBox(scaleBox);
-    mMinor->setRange(1, 100);
+    m_autoScale = new QCheckBox(tr("Automatic"), scaleBox);
+    m_autoScale->setObjectName(QStringLiteral("autoScale"));
+    m_minimum = boundBox(scaleBox);
+    m_minimum->setObjectName(QStringLiteral("scaleMinimum"));
+    m_maximum = boundBox(scaleBox);
+    m_maximum->setObjectName(QStringLiteral("scaleMaximum"));
+    m_major = new QSpinBox(scaleBox);
+    m_major->setRange(1, 1000);
+    m_minor = new QSpinBox(scaleBox);
+    m_minor->setRange(1, 100);
     auto* scaleForm = new QFormLayout(scaleBox);
-    scaleForm->addRow(QString(), mAutoScale);
-    scaleForm->addRow(tr("Minimum:"), mMinimum);
-    scaleForm->addRow(tr("Maximum:"), mMaximum);
-    scaleForm->addRow(tr("Major divisions:"), mMajor);
-    scaleForm->addRow(tr("Minor divisions:"), mMinor);
+    scaleForm->addRow(QString(), m_autoScale);
+    scaleForm->addRow(tr("Minimum:"), m_minimum);
+    scaleForm->addRow(tr("Maximum:"), m_maximum);
+    scaleForm->addRow(tr("Major divisions:"), m_major);
+    scaleForm->addRow(tr("Minor divisions:"), m_minor);
 
     auto* gridBox = new QGroupBox(tr("Grid lines"), page);
-    mXGrid = new QCheckBox(tr("Vertical lines at the x labels"), gridBox);
-    mYGrid = new QCheckBox(tr("Horizontal lines at the major divisions"), gridBox);
-    mYMinorGrid = new QCheckBox(tr("Horizontal lines at the minor divisions"), gridBox);
+    m_xGrid = new QCheckBox(tr("Vertical lines at the x labels"), gridBox);
+    m_yGrid = new QCheckBox(tr("Horizontal lines at the major divisions"), gridBox);
+    m_yMinorGrid = new QCheckBox(tr("Horizontal lines at the minor divisions"), gridBox);
     auto* gridLayout = new QVBoxLayout(gridBox);
-    gridLayout->addWidget(mXGrid);
-    gridLayout->addWidget(mYGrid);
-    gridLayout->addWidget(mYMinorGrid);
+    gridLayout->addWidget(m_xGrid);
+    gridLayout->addWidget(m_yGrid);
+    gridLayout->addWidget(m_yMinorGrid);
     auto* gridColorRow = new QFormLayout;
-    gridColorRow->addRow(tr("Colour:"), colorButton(&mLook.gridColor));
+    gridColorRow->addRow(tr("Colour:"), colorButton(&m_look.gridColor));
     gridLayout->addLayout(gridColorRow);
 
     auto* layout = new QVBoxLayout(page);
@@ -185,17 +185,17 @@ QWidget* ChartSettingsDialog::buildAxesPage() {
     layout->addWidget(gridBox);
     layout->addStretch(1);
 
-    connect(mAutoScale, &QCheckBox::toggled, this, &ChartSettingsDialog::storeGeneral);
+    connect(m_autoScale, &QCheckBox::toggled, this, &ChartSettingsDialog::storeGeneral);
     // The bounds are stored only when edited: the boxes show six decimals, and
     // a bound set by the program must not be rounded by an unrelated change.
-    connect(mMinimum, &QDoubleSpinBox::valueChanged, this, [this](double value) {
-        if (!mLoading) mLook.valueScale.minimum = value;
+    connect(m_minimum, &QDoubleSpinBox::valueChanged, this, [this](double value) {
+        if (!m_loading) m_look.valueScale.minimum = value;
     });
-    connect(mMaximum, &QDoubleSpinBox::valueChanged, this, [this](double value) {
-        if (!mLoading) mLook.valueScale.maximum = value;
+    connect(m_maximum, &QDoubleSpinBox::valueChanged, this, [this](double value) {
+        if (!m_loading) m_look.valueScale.maximum = value;
     });
-    for (QSpinBox* box : {mMajor, mMinor}) connect(box, &QSpinBox::valueChanged, this, &ChartSettingsDialog::storeGeneral);
-    for (QCheckBox* box : {mXGrid, mYGrid, mYMinorGrid})
+    for (QSpinBox* box : {m_major, m_minor}) connect(box, &QSpinBox::valueChanged, this, &ChartSettingsDialog::storeGeneral);
+    for (QCheckBox* box : {m_xGrid, m_yGrid, m_yMinorGrid})
         connect(box, &QCheckBox::toggled, this, &ChartSettingsDialog::storeGeneral);
     return page;
 }
@@ -203,24 +203,24 @@ QWidget* ChartSettingsDialog::buildAxesPage() {
 QWidget* ChartSettingsDialog::buildAppearancePage() {
     auto* page = new QWidget(this);
     auto* legendBox = new QGroupBox(tr("Legend"), page);
-    mLegendVisible = new QCheckBox(tr("Show the legend"), legendBox);
-    mLegendVisible->setObjectName(QStringLiteral("legendVisible"));
-    mLegendPosition = enumCombo(allLegendPositions(), &legendPositionName, legendBox);
+    m_legendVisible = new QCheckBox(tr("Show the legend"), legendBox);
+    m_legendVisible->setObjectName(QStringLiteral("legendVisible"));
+    m_legendPosition = enumCombo(allLegendPositions(), &legendPositionName, legendBox);
     auto* legendForm = new QFormLayout(legendBox);
-    legendForm->addRow(QString(), mLegendVisible);
-    legendForm->addRow(tr("Position:"), mLegendPosition);
+    legendForm->addRow(QString(), m_legendVisible);
+    legendForm->addRow(tr("Position:"), m_legendPosition);
 
     auto* fontsBox = new QGroupBox(tr("Fonts"), page);
     auto* fontsForm = new QFormLayout(fontsBox);
-    fontsForm->addRow(tr("Title:"), fontButton(&mLook.titleFont));
-    fontsForm->addRow(tr("Axis titles:"), fontButton(&mLook.axisTitleFont));
-    fontsForm->addRow(tr("Axis labels:"), fontButton(&mLook.tickLabelFont));
-    fontsForm->addRow(tr("Legend:"), fontButton(&mLook.legendFont));
+    fontsForm->addRow(tr("Title:"), fontButton(&m_look.titleFont));
+    fontsForm->addRow(tr("Axis titles:"), fontButton(&m_look.axisTitleFont));
+    fontsForm->addRow(tr("Axis labels:"), fontButton(&m_look.tickLabelFont));
+    fontsForm->addRow(tr("Legend:"), fontButton(&m_look.legendFont));
 
     auto* colorsBox = new QGroupBox(tr("Background"), page);
     auto* colorsForm = new QFormLayout(colorsBox);
-    colorsForm->addRow(tr("Chart:"), colorButton(&mLook.background));
-    colorsForm->addRow(tr("Plot area:"), colorButton(&mLook.plotBackground));
+    colorsForm->addRow(tr("Chart:"), colorButton(&m_look.background));
+    colorsForm->addRow(tr("Plot area:"), colorButton(&m_look.plotBackground));
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(legendBox);
@@ -228,14 +228,14 @@ QWidget* ChartSettingsDialog::buildAppearancePage() {
     layout->addWidget(colorsBox);
     layout->addStretch(1);
 
-    connect(mLegendVisible, &QCheckBox::toggled, this, &ChartSettingsDialog::storeGeneral);
-    connect(mLegendPosition, &QComboBox::currentIndexChanged, this, &ChartSettingsDialog::storeGeneral);
+    connect(m_legendVisible, &QCheckBox::toggled, this, &ChartSettingsDialog::storeGeneral);
+    connect(m_legendPosition, &QComboBox::currentIndexChanged, this, &ChartSettingsDialog::storeGeneral);
     return page;
 }
 
 QPushButton* ChartSettingsDialog::colorButton(QColor* target) {
     auto* button = new QPushButton(this);
-    mColorButtons.append({button, target});
+    m_colorButtons.append({button, target});
     connect(button, &QPushButton::clicked, this, [this, target] {
         const QColor chosen = QColorDialog::getColor(*target, this, tr("Colour"));
         if (!chosen.isValid()) return;
@@ -247,7 +247,7 @@ QPushButton* ChartSettingsDialog::colorButton(QColor* target) {
 
 QPushButton* ChartSettingsDialog::fontButton(QFont* target) {
     auto* button = new QPushButton(this);
-    mFontButtons.append({button, target});
+    m_fontButtons.append({button, target});
     connect(button, &QPushButton::clicked, this, [this, target] {
         bool ok = false;
         const QFont chosen = QFontDialog::getFont(&ok, *target, this, tr("Font"));
@@ -260,83 +260,83 @@ QPushButton* ChartSettingsDialog::fontButton(QFont* target) {
 }
 
 void ChartSettingsDialog::refreshButtons() {
-    for (const auto& [button, color] : mColorButtons) button->setIcon(colorIcon(*color));
-    for (const auto& [button, font] : mFontButtons) button->setText(fontText(*font));
+    for (const auto& [button, color] : m_colorButtons) button->setIcon(colorIcon(*color));
+    for (const auto& [button, font] : m_fontButtons) button->setText(fontText(*font));
 }
 
 void ChartSettingsDialog::showSeries(int row) {
-    const bool valid = row >= 0 && row < mSeriesCount;
-    for (QWidget* widget : std::initializer_list<QWidget*>{mKind, mSeriesColor, mLineWidth, mLineStyle, mMarker, mMarkerSize, mVisible})
+    const bool valid = row >= 0 && row < m_seriesCount;
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_kind, m_seriesColor, m_lineWidth, m_lineStyle, m_marker, m_markerSize, m_visible})
         widget->setEnabled(valid);
     if (!valid) return;
-    const SeriesLook series = mLook.seriesLook(row + 1);
-    mLoading = true;
-    selectEnum(mKind, series.kind);
-    mSeriesColorValue = series.color;
-    mSeriesColor->setIcon(colorIcon(series.color));
-    mLineWidth->setValue(series.lineWidth);
-    selectEnum(mLineStyle, series.penStyle);
-    selectEnum(mMarker, series.marker);
-    mMarkerSize->setValue(series.markerSize);
-    mVisible->setChecked(!series.hidden);
-    mLoading = false;
+    const SeriesLook series = m_look.seriesLook(row + 1);
+    m_loading = true;
+    selectEnum(m_kind, series.kind);
+    m_seriesColorValue = series.color;
+    m_seriesColor->setIcon(colorIcon(series.color));
+    m_lineWidth->setValue(series.lineWidth);
+    selectEnum(m_lineStyle, series.penStyle);
+    selectEnum(m_marker, series.marker);
+    m_markerSize->setValue(series.markerSize);
+    m_visible->setChecked(!series.hidden);
+    m_loading = false;
 }
 
 void ChartSettingsDialog::storeSeries() {
-    const int row = mSeriesList->currentRow();
-    if (mLoading || row < 0 || row >= mSeriesCount) return;
-    SeriesLook& series = mLook.editSeries(row + 1);
-    series.kind = selectedEnum<SeriesKind>(mKind);
-    series.color = mSeriesColorValue;
-    series.lineWidth = mLineWidth->value();
-    series.penStyle = selectedEnum<Qt::PenStyle>(mLineStyle);
-    series.marker = selectedEnum<MarkerShape>(mMarker);
-    series.markerSize = mMarkerSize->value();
-    series.hidden = !mVisible->isChecked();
+    const int row = m_seriesList->currentRow();
+    if (m_loading || row < 0 || row >= m_seriesCount) return;
+    SeriesLook& series = m_look.editSeries(row + 1);
+    series.kind = selectedEnum<SeriesKind>(m_kind);
+    series.color = m_seriesColorValue;
+    series.lineWidth = m_lineWidth->value();
+    series.penStyle = selectedEnum<Qt::PenStyle>(m_lineStyle);
+    series.marker = selectedEnum<MarkerShape>(m_marker);
+    series.markerSize = m_markerSize->value();
+    series.hidden = !m_visible->isChecked();
 }
 
 void ChartSettingsDialog::loadGeneral() {
-    mLoading = true;
-    const ValueScale& scale = mLook.valueScale;
-    mAutoScale->setChecked(scale.automatic);
-    mMinimum->setValue(scale.minimum);
-    mMaximum->setValue(scale.maximum);
-    mMajor->setValue(scale.majorDivisions);
-    mMinor->setValue(scale.minorDivisions);
-    for (QWidget* widget : std::initializer_list<QWidget*>{mMinimum, mMaximum, mMajor, mMinor})
+    m_loading = true;
+    const ValueScale& scale = m_look.valueScale;
+    m_autoScale->setChecked(scale.automatic);
+    m_minimum->setValue(scale.minimum);
+    m_maximum->setValue(scale.maximum);
+    m_major->setValue(scale.majorDivisions);
+    m_minor->setValue(scale.minorDivisions);
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_minimum, m_maximum, m_major, m_minor})
         widget->setEnabled(!scale.automatic);
-    mXGrid->setChecked(mLook.xGridLines);
-    mYGrid->setChecked(mLook.yGridLines);
-    mYMinorGrid->setChecked(mLook.yMinorGridLines);
-    mLegendVisible->setChecked(mLook.legendVisible);
-    selectEnum(mLegendPosition, mLook.legendPosition);
-    mLegendPosition->setEnabled(mLook.legendVisible);
+    m_xGrid->setChecked(m_look.xGridLines);
+    m_yGrid->setChecked(m_look.yGridLines);
+    m_yMinorGrid->setChecked(m_look.yMinorGridLines);
+    m_legendVisible->setChecked(m_look.legendVisible);
+    selectEnum(m_legendPosition, m_look.legendPosition);
+    m_legendPosition->setEnabled(m_look.legendVisible);
     refreshButtons();
-    mLoading = false;
+    m_loading = false;
 }
 
 void ChartSettingsDialog::storeGeneral() {
-    if (mLoading) return;
-    ValueScale& scale = mLook.valueScale;
-    scale.automatic = mAutoScale->isChecked();
-    scale.majorDivisions = mMajor->value();
-    scale.minorDivisions = mMinor->value();
-    mLook.xGridLines = mXGrid->isChecked();
-    mLook.yGridLines = mYGrid->isChecked();
-    mLook.yMinorGridLines = mYMinorGrid->isChecked();
-    mLook.legendVisible = mLegendVisible->isChecked();
-    mLook.legendPosition = selectedEnum<LegendPosition>(mLegendPosition);
-    for (QWidget* widget : std::initializer_list<QWidget*>{mMinimum, mMaximum, mMajor, mMinor})
+    if (m_loading) return;
+    ValueScale& scale = m_look.valueScale;
+    scale.automatic = m_autoScale->isChecked();
+    scale.majorDivisions = m_major->value();
+    scale.minorDivisions = m_minor->value();
+    m_look.xGridLines = m_xGrid->isChecked();
+    m_look.yGridLines = m_yGrid->isChecked();
+    m_look.yMinorGridLines = m_yMinorGrid->isChecked();
+    m_look.legendVisible = m_legendVisible->isChecked();
+    m_look.legendPosition = selectedEnum<LegendPosition>(m_legendPosition);
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_minimum, m_maximum, m_major, m_minor})
         widget->setEnabled(!scale.automatic);
-    mLegendPosition->setEnabled(mLook.legendVisible);
+    m_legendPosition->setEnabled(m_look.legendVisible);
 }
 
 bool ChartSettingsDialog::apply() {
-    if (!mLook.valueScale.automatic && !(mLook.valueScale.minimum < mLook.valueScale.maximum)) {
+    if (!m_look.valueScale.automatic && !(m_look.valueScale.minimum < m_look.valueScale.maximum)) {
         QMessageBox::warning(this, tr("Chart settings"), tr("The minimum of the value scale must be below its maximum."));
         return false;
     }
-    mChart->applyLookFromDialog(mLook);
+    m_chart->applyLookFromDialog(m_look);
     return true;
 }
 

@@ -28,7 +28,7 @@ class ChartSettingsDialog : public QDialog {
 public:
     ChartSettingsDialog(ChartView* chart, QWidget* parent = nullptr);
 
-    const ChartLook& editedLook() const { return mLook; }
+    const ChartLook& editedLook() const { return m_look; }
     // Hands the edited look to the chart; false (with a message) when the
     // fixed scale's bounds are not in order.
     bool apply();
@@ -45,35 +45,35 @@ private:
     QPushButton* fontButton(QFont* target);
     void refreshButtons();
 
-    ChartView* mChart;
-    ChartLook mLook;
-    int mSeriesCount = 0;
-    bool mLoading = false;
+    ChartView* m_chart;
+    ChartLook m_look;
+    int m_seriesCount = 0;
+    bool m_loading = false;
 
-    QListWidget* mSeriesList = nullptr;
-    QComboBox* mKind = nullptr;
-    QPushButton* mSeriesColor = nullptr;
-    QColor mSeriesColorValue;
-    QDoubleSpinBox* mLineWidth = nullptr;
-    QComboBox* mLineStyle = nullptr;
-    QComboBox* mMarker = nullptr;
-    QDoubleSpinBox* mMarkerSize = nullptr;
-    QCheckBox* mVisible = nullptr;
+    QListWidget* m_seriesList = nullptr;
+    QComboBox* m_kind = nullptr;
+    QPushButton* m_seriesColor = nullptr;
+    QColor m_seriesColorValue;
+    QDoubleSpinBox* m_lineWidth = nullptr;
+    QComboBox* m_lineStyle = nullptr;
+    QComboBox* m_marker = nullptr;
+    QDoubleSpinBox* m_markerSize = nullptr;
+    QCheckBox* m_visible = nullptr;
 
-    QCheckBox* mAutoScale = nullptr;
-    QDoubleSpinBox* mMinimum = nullptr;
-    QDoubleSpinBox* mMaximum = nullptr;
-    QSpinBox* mMajor = nullptr;
-    QSpinBox* mMinor = nullptr;
-    QCheckBox* mXGrid = nullptr;
-    QCheckBox* mYGrid = nullptr;
-    QCheckBox* mYMinorGrid = nullptr;
+    QCheckBox* m_autoScale = nullptr;
+    QDoubleSpinBox* m_minimum = nullptr;
+    QDoubleSpinBox* m_maximum = nullptr;
+    QSpinBox* m_major = nullptr;
+    QSpinBox* m_minor = nullptr;
+    QCheckBox* m_xGrid = nullptr;
+    QCheckBox* m_yGrid = nullptr;
+    QCheckBox* m_yMinorGrid = nullptr;
 
-    QCheckBox* mLegendVisible = nullptr;
-    QComboBox* mLegendPosition = nullptr;
-    QVector<std::pair<QPushButton*, QColor*>> mColorButtons;
-    QVector<std::pair<QPushButton*, QFont*>> mFontButtons;
-    QDialogButtonBox* mButtons = nullptr;
+    QCheckBox* m_legendVisible = nullptr;
+    QComboBox* m_legendPosition = nullptr;
+    QVector<std::pair<QPushButton*, QColor*>> m_colorButtons;
+    QVector<std::pair<QPushButton*, QFont*>> m_fontButtons;
+    QDialogButtonBox* m_buttons = nullptr;
 };
 
 }  // namespace chartcomponent

@@ -11,8 +11,8 @@
 namespace chartcomponent {
 
 void CategoryTicker::setCategories(int rowCount, std::function<QString(int)> label) {
-    mRowCount = rowCount;
-    mLabel = std::move(label);
+    m_rowCount = rowCount;
+    m_label = std::move(label);
 }
 
 void CategoryTicker::generate(const QCPRange& range, const QLocale&, QChar, int, QVector<double>& ticks,
@@ -20,47 +20,47 @@ void CategoryTicker::generate(const QCPRange& range, const QLocale&, QChar, int,
     ticks.clear();
     if (subTicks) subTicks->clear();
     if (tickLabels) tickLabels->clear();
-    mUsedAxisWidth = mAxis->axisRect() ? mAxis->axisRect()->width() : 0;
+    m_usedAxisWidth = m_axis->axisRect() ? m_axis->axisRect()->width() : 0;
     const int first = std::max(1, int(std::ceil(std::max(range.lower, -2e9) - 1e-9)));
-    const int last = std::min(mRowCount, int(std::floor(std::min(range.upper, 2e9) + 1e-9)));
-    if (last < first || !mLabel) return;
+    const int last = std::min(m_rowCount, int(std::floor(std::min(range.upper, 2e9) + 1e-9)));
+    if (last < first || !m_label) return;
 
-    const QFontMetricsF metrics(mAxis->tickLabelFont());
-    const double pixelsPerCategory = mUsedAxisWidth / range.size();
+    const QFontMetricsF metrics(m_axis->tickLabelFont());
+    const double pixelsPerCategory = m_usedAxisWidth / range.size();
     const double gap = std::max(8.0, metrics.averageCharWidth() * 1.5);
     const std::vector<int> shown = thinCategoryLabels(
-        first, last, pixelsPerCategory, [&](int p) { return metrics.horizontalAdvance(mLabel(p)); }, gap);
+        first, last, pixelsPerCategory, [&](int p) { return metrics.horizontalAdvance(m_label(p)); }, gap);
     ticks.reserve(qsizetype(shown.size()));
     for (int p : shown) {
         ticks.append(p);
-        if (tickLabels) tickLabels->append(mLabel(p));
+        if (tickLabels) tickLabels->append(m_label(p));
     }
 }
 
 void ValueTicker::setFixedDivisions(bool fixed, int majorDivisions, int minorDivisions) {
-    mFixed = fixed;
-    mMajor = std::max(1, majorDivisions);
-    mMinor = std::max(1, minorDivisions);
+    m_fixed = fixed;
+    m_major = std::max(1, majorDivisions);
+    m_minor = std::max(1, minorDivisions);
 }
 
 void ValueTicker::generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision,
                            QVector<double>& ticks, QVector<double>* subTicks, QVector<QString>* tickLabels) {
     double step = 0;
-    if (mFixed) {
+    if (m_fixed) {
         ticks.clear();
-        step = range.size() / mMajor;
-        for (int i = 0; i <= mMajor; ++i)
-            ticks.append(i == mMajor ? range.upper : range.lower + step * i);
+        step = range.size() / m_major;
+        for (int i = 0; i <= m_major; ++i)
+            ticks.append(i == m_major ? range.upper : range.lower + step * i);
         if (subTicks) {
             subTicks->clear();
-            for (int i = 0; i < mMajor; ++i)
-                for (int j = 1; j < mMinor; ++j) subTicks->append(ticks[i] + step * j / mMinor);
+            for (int i = 0; i < m_major; ++i)
+                for (int j = 1; j < m_minor; ++j) subTicks->append(ticks[i] + step * j / m_minor);
         }
     } else {
         QCPAxisTicker::generate(range, locale, formatChar, precision, ticks, subTicks, nullptr);
         step = ticks.size() >= 2 ? ticks[1] - ticks[0] : range.size();
     }
-    if (tickLabels) *tickLabels = formatTickLabels(ticks, step, mSeparator);
+    if (tickLabels) *tickLabels = formatTickLabels(ticks, step, m_separator);
 }
 
 QVector<QString> formatTickLabels(const QVector<double>& ticks, double step, QChar separator) {

@@ -12,22 +12,22 @@ namespace chartcomponent {
 
 class CategoryTicker : public QCPAxisTicker {
 public:
-    explicit CategoryTicker(QCPAxis* axis) : mAxis(axis) {}
+    explicit CategoryTicker(QCPAxis* axis) : m_axis(axis) {}
 
     // rowCount categories at positions 1..rowCount; label(p) is the text of category p.
     void setCategories(int rowCount, std::function<QString(int)> label);
     // Axis width in pixels the last tick generation assumed; the plot lays
     // itself out again when the final width differs.
-    int usedAxisWidth() const { return mUsedAxisWidth; }
+    int usedAxisWidth() const { return m_usedAxisWidth; }
 
     void generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision,
                   QVector<double>& ticks, QVector<double>* subTicks, QVector<QString>* tickLabels) override;
 
 private:
-    QCPAxis* mAxis;
-    int mRowCount = 0;
-    std::function<QString(int)> mLabel;
-    int mUsedAxisWidth = -1;
+    QCPAxis* m_axis;
+    int m_rowCount = 0;
+    std::function<QString(int)> m_label;
+    int m_usedAxisWidth = -1;
 };
 
 class ValueTicker : public QCPAxisTicker {
@@ -35,16 +35,16 @@ public:
     // Fixed: ticks exactly at minimum + i * (maximum - minimum) / majorDivisions
     // with minorDivisions - 1 sub-ticks between them; otherwise automatic.
     void setFixedDivisions(bool fixed, int majorDivisions, int minorDivisions);
-    void setDecimalSeparator(QChar separator) { mSeparator = separator; }
+    void setDecimalSeparator(QChar separator) { m_separator = separator; }
 
     void generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision,
                   QVector<double>& ticks, QVector<double>* subTicks, QVector<QString>* tickLabels) override;
 
 private:
-    bool mFixed = false;
-    int mMajor = 5;
-    int mMinor = 1;
-    QChar mSeparator = QChar('.');
+    bool m_fixed = false;
+    int m_major = 5;
+    int m_minor = 1;
+    QChar m_separator = QChar('.');
 };
 
 // Tick labels: as few decimals as show the ticks exactly, at most three more

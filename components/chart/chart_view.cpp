@@ -17,14 +17,14 @@
 namespace chartcomponent {
 
 ChartView::ChartView(QWidget* parent)
-    : QWidget(parent), mLook(ChartLook::defaults()), mDecimalSeparator(QLocale::system().decimalPoint().at(0)) {
-    mPlot = new ChartPlot(this);
-    mPlot->setGeometry(rect());
-    mPlot->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(mPlot, &QCustomPlot::customContextMenuRequested, this, &ChartView::showContextMenu);
-    connect(mPlot, &QCustomPlot::mouseDoubleClick, this, [this](QMouseEvent*) { showSettingsDialog(); });
-    mBarsGroup = new QCPBarsGroup(mPlot);
-    mPlot->categoryTicker().setCategories(0, {});
+    : QWidget(parent), m_look(ChartLook::defaults()), m_decimalSeparator(QLocale::system().decimalPoint().at(0)) {
+    m_plot = new ChartPlot(this);
+    m_plot->setGeometry(rect());
+    m_plot->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_plot, &QCustomPlot::customContextMenuRequested, this, &ChartView::showContextMenu);
+    connect(m_plot, &QCustomPlot::mouseDoubleClick, this, [this](QMouseEvent*) { showSettingsDialog(); });
+    m_barsGroup = new QCPBarsGroup(m_plot);
+    m_plot->categoryTicker().setCategories(0, {});
     scheduleReplot();
 }
 
@@ -32,7 +32,7 @@ ChartView::~ChartView() = default;
 
 void ChartView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    mPlot->setGeometry(rect());
+    m_plot->setGeometry(rect());
     scheduleReplot();
 }
 
@@ -43,11 +43,11 @@ void ChartView::loadSettings(const QString& path) {
 }
 
 void ChartView::saveSettings(const QString& path) const {
-    writeChartLookFile(path, mLook, columnCount());
+    writeChartLookFile(path, m_look, columnCount());
 }
 
 void ChartView::setLook(const ChartLook& look) {
-    mLook = look;
+    m_look = look;
     scheduleReplot();
 }
 
@@ -60,49 +60,49 @@ void ChartView::applyLookFromDialog(const ChartLook& look) {
 // --- data grid ---------------------------------------------------------------
 
 void ChartView::setColumnCount(int columns) {
-    mData.setColumnCount(columns);
+    m_data.setColumnCount(columns);
     scheduleReplot();
 }
 
 void ChartView::setRowCount(int rows) {
-    mData.setRowCount(rows);
+    m_data.setRowCount(rows);
     scheduleReplot();
 }
 
 void ChartView::setData(const QString& text) {
-    const std::optional<double> value = parseChartNumber(text, mDecimalSeparator);
+    const std::optional<double> value = parseChartNumber(text, m_decimalSeparator);
     if (!value)
         throw ChartError(QStringLiteral("chart cell (row %1, column %2): '%3' is not a number")
-                             .arg(mRow).arg(mColumn).arg(text));
-    mData.setValue(mRow, mColumn, *value);
+                             .arg(m_row).arg(m_column).arg(text));
+    m_data.setValue(m_row, m_column, *value);
     scheduleReplot();
 }
 
 QString ChartView::data() const {
-    return formatChartNumber(mData.value(mRow, mColumn), mDecimalSeparator);
+    return formatChartNumber(m_data.value(m_row, m_column), m_decimalSeparator);
 }
 
 void ChartView::setRowLabel(const QString& label) {
-    mData.setRowLabel(mRow, label);
+    m_data.setRowLabel(m_row, label);
     scheduleReplot();
 }
 
-QString ChartView::rowLabel() const { return mData.rowLabel(mRow); }
+QString ChartView::rowLabel() const { return m_data.rowLabel(m_row); }
 
 void ChartView::setColumnLabel(const QString& label) {
-    mData.setColumnLabel(mColumn, label);
+    m_data.setColumnLabel(m_column, label);
     scheduleReplot();
 }
 
-QString ChartView::columnLabel() const { return mData.columnLabel(mColumn); }
+QString ChartView::columnLabel() const { return m_data.columnLabel(m_column); }
 
 void ChartView::setColumnValues(int column, QVector<double> values) {
-    mData.setColumnValues(column, std::move(values));
+    m_data.setColumnValues(column, std::move(values));
     scheduleReplot();
 }
 
 void ChartView::setRowLabels(QStringList labels) {
-    mData.setRowLabels(std::move(labels));
+    m_data.setRowLabels(std::move(labels));
     scheduleReplot();
 }
 
@@ -115,70 +115,70 @@ void ChartView::checkSeries(int series) const {
 
 void ChartView::setSeriesExcluded(int series, bool excluded) {
     checkSeries(series);
-    mLook.editSeries(series).excluded = excluded;
+    m_look.editSeries(series).excluded = excluded;
     scheduleReplot();
 }
 
 bool ChartView::seriesExcluded(int series) const {
     checkSeries(series);
-    return mLook.seriesLook(series).excluded;
+    return m_look.seriesLook(series).excluded;
 }
 
 void ChartView::setSeriesHidden(int series, bool hidden) {
     checkSeries(series);
-    mLook.editSeries(series).hidden = hidden;
+    m_look.editSeries(series).hidden = hidden;
     scheduleReplot();
 }
 
 bool ChartView::seriesHidden(int series) const {
     checkSeries(series);
-    return mLook.seriesLook(series).hidden;
+    return m_look.seriesLook(series).hidden;
 }
 
 void ChartView::setSeriesOrder(int series, int order) {
     checkSeries(series);
-    mLook.editSeries(series).order = order;
+    m_look.editSeries(series).order = order;
     scheduleReplot();
 }
 
 int ChartView::seriesOrder(int series) const {
     checkSeries(series);
-    return mLook.seriesLook(series).order;
+    return m_look.seriesLook(series).order;
 }
 
 void ChartView::setSeriesStackOrder(int series, int stackOrder) {
     checkSeries(series);
-    mLook.editSeries(series).stackOrder = stackOrder;
+    m_look.editSeries(series).stackOrder = stackOrder;
     scheduleReplot();
 }
 
 int ChartView::seriesStackOrder(int series) const {
     checkSeries(series);
-    return mLook.seriesLook(series).stackOrder;
+    return m_look.seriesLook(series).stackOrder;
 }
 
 // --- titles and scale ------------------------------------------------------------
 
 void ChartView::setTitleText(const QString& text) {
-    mTitleText = text;
+    m_titleText = text;
     scheduleReplot();
 }
 
 void ChartView::setAxisTitle(int axisId, const QString& title) {
     if (axisId != 0 && axisId != 1)
         throw ChartError(QStringLiteral("chart axis %1 does not exist (0 = x axis, 1 = y axis)").arg(axisId));
-    mAxisTitles[axisId] = title;
+    m_axisTitles[axisId] = title;
     scheduleReplot();
 }
 
 QString ChartView::axisTitle(int axisId) const {
     if (axisId != 0 && axisId != 1)
         throw ChartError(QStringLiteral("chart axis %1 does not exist (0 = x axis, 1 = y axis)").arg(axisId));
-    return mAxisTitles[axisId];
+    return m_axisTitles[axisId];
 }
 
 void ChartView::setValueScaleAuto(bool automatic) {
-    mLook.valueScale.automatic = automatic;
+    m_look.valueScale.automatic = automatic;
     scheduleReplot();
 }
 
@@ -192,7 +192,7 @@ void ChartView::setValueScale(double minimum, double maximum, int majorDivisions
         minimum -= pad;
         maximum += pad;
     }
-    ValueScale& scale = mLook.valueScale;
+    ValueScale& scale = m_look.valueScale;
     scale.minimum = minimum;
     scale.maximum = maximum;
     scale.majorDivisions = std::clamp(majorDivisions, 1, 1000);

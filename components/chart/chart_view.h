@@ -42,22 +42,22 @@ public:
     void loadSettings(const QString& path);
     // Writes the current look (every series of the grid included); atomic.
     void saveSettings(const QString& path) const;
-    const ChartLook& look() const { return mLook; }
+    const ChartLook& look() const { return m_look; }
     void setLook(const ChartLook& look);
 
     // --- the data grid ----------------------------------------------------
     // Below zero counts as zero (an empty chart); more than kMaxChartRows rows
     // or kMaxChartColumns series throws ChartError.
     void setColumnCount(int columns);
-    int columnCount() const { return mData.columnCount(); }
+    int columnCount() const { return m_data.columnCount(); }
     void setRowCount(int rows);
-    int rowCount() const { return mData.rowCount(); }
+    int rowCount() const { return m_data.rowCount(); }
     // The current cell. Any number may be set; the cell must lie inside the
     // grid only when it is read or written.
-    void setColumn(int column) { mColumn = column; }
-    int column() const { return mColumn; }
-    void setRow(int row) { mRow = row; }
-    int row() const { return mRow; }
+    void setColumn(int column) { m_column = column; }
+    int column() const { return m_column; }
+    void setRow(int row) { m_row = row; }
+    int row() const { return m_row; }
     // The current cell's value as text with the decimal separator; the empty
     // text means no value (a gap in the series).
     void setData(const QString& text);
@@ -66,18 +66,18 @@ public:
     QString rowLabel() const;
     void setColumnLabel(const QString& label);  // name of the current series
     QString columnLabel() const;
-    void setSeriesColumn(int column) { mSeriesColumn = column; }
-    int seriesColumn() const { return mSeriesColumn; }
+    void setSeriesColumn(int column) { m_seriesColumn = column; }
+    int seriesColumn() const { return m_seriesColumn; }
 
     // Bulk forms with the same effect as the text forms, for long series:
     // exactly rowCount() values (NaN: no value) or labels.
     void setColumnValues(int column, QVector<double> values);
     void setRowLabels(QStringList labels);
-    const ChartData& chartData() const { return mData; }
+    const ChartData& chartData() const { return m_data; }
 
     // Decimal separator of the number texts; the system locale's by default.
-    void setDecimalSeparator(QChar separator) { mDecimalSeparator = separator; }
-    QChar decimalSeparator() const { return mDecimalSeparator; }
+    void setDecimalSeparator(QChar separator) { m_decimalSeparator = separator; }
+    QChar decimalSeparator() const { return m_decimalSeparator; }
 
     // --- series positions (part of the look) --------------------------------
     void setSeriesExcluded(int series, bool excluded);
@@ -91,11 +91,11 @@ public:
 
     // --- titles and the value scale ------------------------------------------
     void setTitleText(const QString& text);
-    QString titleText() const { return mTitleText; }
+    QString titleText() const { return m_titleText; }
     // axisId 0: the x (category) axis, 1: the y (value) axis.
     void setAxisTitle(int axisId, const QString& title);
     QString axisTitle(int axisId) const;
-    bool valueScaleAuto() const { return mLook.valueScale.automatic; }
+    bool valueScaleAuto() const { return m_look.valueScale.automatic; }
     void setValueScaleAuto(bool automatic);
     // While the scale is not automatic the y axis shows exactly these bounds
     // and divisions. Bounds given the wrong way round are swapped; equal
@@ -114,9 +114,9 @@ public:
     void applyLookFromDialog(const ChartLook& look);
 
     // The plot as last built, for tests and the chart windows' own checks.
-    ChartPlot* plot() const { return mPlot; }
+    ChartPlot* plot() const { return m_plot; }
     // Number of the series (1-based) behind each drawn plottable, in drawing order.
-    QVector<int> drawnSeries() const { return mDrawnSeries; }
+    QVector<int> drawnSeries() const { return m_drawnSeries; }
 
 signals:
     void changesApplied();
@@ -137,27 +137,27 @@ private:
     void copyImage();
     void checkSeries(int series) const;
 
-    ChartData mData;
-    ChartLook mLook;
-    QString mTitleText;
-    QString mAxisTitles[2];
-    int mRow = 1;
-    int mColumn = 1;
-    int mSeriesColumn = 0;
-    QChar mDecimalSeparator;
+    ChartData m_data;
+    ChartLook m_look;
+    QString m_titleText;
+    QString m_axisTitles[2];
+    int m_row = 1;
+    int m_column = 1;
+    int m_seriesColumn = 0;
+    QChar m_decimalSeparator;
 
-    ChartPlot* mPlot = nullptr;
-    QCPTextElement* mTitleElement = nullptr;
-    QCPLayoutGrid* mLegendColumn = nullptr;  // holds the legend while it sits right of the plot
-    QCPBarsGroup* mBarsGroup = nullptr;
-    QVector<int> mDrawnSeries;
+    ChartPlot* m_plot = nullptr;
+    QCPTextElement* m_titleElement = nullptr;
+    QCPLayoutGrid* m_legendColumn = nullptr;  // holds the legend while it sits right of the plot
+    QCPBarsGroup* m_barsGroup = nullptr;
+    QVector<int> m_drawnSeries;
     // Plot copies of the columns, rebuilt only when a column's revision changes.
     struct CachedColumn {
         std::uint64_t revision = 0;
         QSharedPointer<QCPDataContainer<QCPGraphData>> graphData;
     };
-    std::map<int, CachedColumn> mGraphCache;
-    bool mReplotPending = false;
+    std::map<int, CachedColumn> m_graphCache;
+    bool m_replotPending = false;
 };
 
 }  // namespace chartcomponent

@@ -26,13 +26,13 @@ constexpr int kMaxImageSide = 20000;  // a larger image would take gigabytes
 QImage ChartView::toImage(int width, int height) {
     if (width < 1 || height < 1 || width > kMaxImageSide || height > kMaxImageSide)
         throw ChartError(QStringLiteral("chart image size %1 x %2 is outside 1..%3").arg(width).arg(height).arg(kMaxImageSide));
-    if (mReplotPending) {
-        mReplotPending = false;
+    if (m_replotPending) {
+        m_replotPending = false;
         rebuild();
     }
-    QImage image = mPlot->toPixmap(width, height).toImage();
+    QImage image = m_plot->toPixmap(width, height).toImage();
     // toPixmap laid the plot out for the image; lay it out for the widget again.
-    mPlot->setViewport(mPlot->rect());
+    m_plot->setViewport(m_plot->rect());
     scheduleReplot();
     return image;
 }
@@ -43,8 +43,8 @@ void ChartView::saveImage(const QString& path, const QString& format, int width,
         throw ChartError(QStringLiteral("%1: cannot save a chart as '%2' (png, svg or pdf)").arg(path, format));
     if (width < 1 || height < 1 || width > kMaxImageSide || height > kMaxImageSide)
         throw ChartError(QStringLiteral("%1: image size %2 x %3 is outside 1..%4").arg(path).arg(width).arg(height).arg(kMaxImageSide));
-    if (mReplotPending) {
-        mReplotPending = false;
+    if (m_replotPending) {
+        m_replotPending = false;
         rebuild();
     }
 
@@ -61,11 +61,11 @@ void ChartView::saveImage(const QString& path, const QString& format, int width,
         generator.setOutputDevice(&file);
         generator.setSize(QSize(width, height));
         generator.setViewBox(QRect(0, 0, width, height));
-        generator.setTitle(mTitleText);
+        generator.setTitle(m_titleText);
         QCPPainter painter;
         drawn = painter.begin(&generator);
         if (drawn) {
-            mPlot->toPainter(&painter, width, height);
+            m_plot->toPainter(&painter, width, height);
             painter.end();
         }
     } else {
@@ -73,16 +73,16 @@ void ChartView::saveImage(const QString& path, const QString& format, int width,
         writer.setResolution(72);  // one point per pixel: the page is width x height points
         writer.setPageLayout(QPageLayout(QPageSize(QSizeF(width, height), QPageSize::Point), QPageLayout::Portrait,
                                          QMarginsF(0, 0, 0, 0)));
-        writer.setTitle(mTitleText);
+        writer.setTitle(m_titleText);
         writer.setCreator(QStringLiteral("Plotwise"));
         QCPPainter painter;
         drawn = painter.begin(&writer);
         if (drawn) {
-            mPlot->toPainter(&painter, width, height);
+            m_plot->toPainter(&painter, width, height);
             painter.end();
         }
     }
-    mPlot->setViewport(mPlot->rect());
+    m_plot->setViewport(m_plot->rect());
     scheduleReplot();
     if (!drawn) {
         file.cancelWriting();
@@ -93,8 +93,8 @@ void ChartView::saveImage(const QString& path, const QString& format, int width,
 }
 
 void ChartView::print(QPrinter& printer) {
-    if (mReplotPending) {
-        mReplotPending = false;
+    if (m_replotPending) {
+        m_replotPending = false;
         rebuild();
     }
     QCPPainter painter;
@@ -104,9 +104,9 @@ void ChartView::print(QPrinter& printer) {
     const QSize shown = size().isEmpty() ? QSize(800, 500) : size();
     const double scale = std::min(double(page.width()) / shown.width(), double(page.height()) / shown.height());
     painter.scale(scale, scale);
-    mPlot->toPainter(&painter, shown.width(), shown.height());
+    m_plot->toPainter(&painter, shown.width(), shown.height());
     painter.end();
-    mPlot->setViewport(mPlot->rect());
+    m_plot->setViewport(m_plot->rect());
     scheduleReplot();
 }
 
@@ -116,7 +116,7 @@ void ChartView::showContextMenu(const QPoint& position) {
     menu.addAction(tr("Copy image"), this, &ChartView::copyImage);
     menu.addSeparator();
     menu.addAction(tr("Chart settings…"), this, &ChartView::showSettingsDialog);
-    menu.exec(mPlot->mapToGlobal(position));
+    menu.exec(m_plot->mapToGlobal(position));
 }
 
 void ChartView::saveImageInteractively() {

@@ -45,16 +45,16 @@ Qt::Alignment insetAlignment(LegendPosition position) {
 }  // namespace
 
 void ChartView::scheduleReplot() {
-    if (mReplotPending) return;
-    mReplotPending = true;
-    QMetaObject::invokeMethod(this, [this] { if (mReplotPending) replot(); }, Qt::QueuedConnection);
+    if (m_replotPending) return;
+    m_replotPending = true;
+    QMetaObject::invokeMethod(this, [this] { if (m_replotPending) replot(); }, Qt::QueuedConnection);
 }
 
 void ChartView::replot() {
-    mReplotPending = false;
+    m_replotPending = false;
     rebuild();
-    mPlot->setViewport(mPlot->rect());
-    mPlot->replot(isVisible() ? QCustomPlot::rpImmediateRefresh : QCustomPlot::rpQueuedRefresh);
+    m_plot->setViewport(m_plot->rect());
+    m_plot->replot(isVisible() ? QCustomPlot::rpImmediateRefresh : QCustomPlot::rpQueuedRefresh);
 }
 
 void ChartView::rebuild() {
@@ -66,37 +66,37 @@ void ChartView::rebuild() {
 }
 
 void ChartView::rebuildSeries() {
-    mPlot->clearPlottables();
-    mBarsGroup->clear();
-    mDrawnSeries.clear();
+    m_plot->clearPlottables();
+    m_barsGroup->clear();
+    m_drawnSeries.clear();
 
     // Drawn series in their order (ties by number); the legend follows it.
     for (int s = 1; s <= columnCount(); ++s) {
-        const SeriesLook look = mLook.seriesLook(s);
-        if (!look.hidden && !look.excluded) mDrawnSeries.append(s);
+        const SeriesLook look = m_look.seriesLook(s);
+        if (!look.hidden && !look.excluded) m_drawnSeries.append(s);
     }
-    std::stable_sort(mDrawnSeries.begin(), mDrawnSeries.end(), [this](int a, int b) {
-        return mLook.seriesLook(a).order < mLook.seriesLook(b).order;
+    std::stable_sort(m_drawnSeries.begin(), m_drawnSeries.end(), [this](int a, int b) {
+        return m_look.seriesLook(a).order < m_look.seriesLook(b).order;
     });
-    for (auto it = mGraphCache.begin(); it != mGraphCache.end();)
-        it = it->first > columnCount() ? mGraphCache.erase(it) : std::next(it);
+    for (auto it = m_graphCache.begin(); it != m_graphCache.end();)
+        it = it->first > columnCount() ? m_graphCache.erase(it) : std::next(it);
 
     QVector<int> barSeries;
-    for (int s : mDrawnSeries)
-        if (mLook.seriesLook(s).kind == SeriesKind::Bars) barSeries.append(s);
+    for (int s : m_drawnSeries)
+        if (m_look.seriesLook(s).kind == SeriesKind::Bars) barSeries.append(s);
     std::stable_sort(barSeries.begin(), barSeries.end(), [this](int a, int b) {
-        return mLook.seriesLook(a).stackOrder < mLook.seriesLook(b).stackOrder;
+        return m_look.seriesLook(a).stackOrder < m_look.seriesLook(b).stackOrder;
     });
 
-    for (int s : mDrawnSeries) {
-        const SeriesLook look = mLook.seriesLook(s);
-        const QString label = mData.columnLabel(s);
+    for (int s : m_drawnSeries) {
+        const SeriesLook look = m_look.seriesLook(s);
+        const QString label = m_data.columnLabel(s);
         const QString name = label.isEmpty() ? QStringLiteral("Series %1").arg(s) : label;
         const QPen pen(look.color, look.lineWidth, look.penStyle, Qt::RoundCap, Qt::RoundJoin);
-        const QVector<double>& values = mData.columnValues(s);
+        const QVector<double>& values = m_data.columnValues(s);
 
         if (look.kind == SeriesKind::Bars) {
-            auto* bars = new QCPBars(mPlot->xAxis, mPlot->yAxis);
+            auto* bars = new QCPBars(m_plot->xAxis, m_plot->yAxis);
             bars->setName(name);
             bars->setPen(look.penStyle == Qt::NoPen ? QPen(Qt::NoPen) : QPen(look.color.darker(130), 1));
             bars->setBrush(look.color);
@@ -109,8 +109,8 @@ void ChartView::rebuildSeries() {
             continue;
         }
 
-        CachedColumn& cached = mGraphCache[s];
-        if (!cached.graphData || cached.revision != mData.columnRevision(s)) {
+        CachedColumn& cached = m_graphCache[s];
+        if (!cached.graphData || cached.revision != m_data.columnRevision(s)) {
             if (cached.graphData && cached.graphData->size() == values.size()) {
                 // Same rows: overwrite the values in place, no new memory.
                 auto point = cached.graphData->begin();
@@ -122,9 +122,9 @@ void ChartView::rebuildSeries() {
                 cached.graphData = QSharedPointer<QCPGraphDataContainer>::create();
                 cached.graphData->set(points, true);
             }
-            cached.revision = mData.columnRevision(s);
+            cached.revision = m_data.columnRevision(s);
         }
-        auto* graph = new ChartGraph(mPlot->xAxis, mPlot->yAxis);
+        auto* graph = new ChartGraph(m_plot->xAxis, m_plot->yAxis);
         graph->setName(name);
         graph->setData(cached.graphData);
         graph->setAdaptiveSampling(true);
@@ -153,106 +153,106 @@ void ChartView::rebuildSeries() {
 
     // Side by side in stack order.
     for (int s : barSeries)
-        for (int i = 0; i < mPlot->plottableCount(); ++i)
-            if (mDrawnSeries.value(i) == s)
-                if (auto* bars = qobject_cast<QCPBars*>(mPlot->plottable(i))) mBarsGroup->append(bars);
+        for (int i = 0; i < m_plot->plottableCount(); ++i)
+            if (m_drawnSeries.value(i) == s)
+                if (auto* bars = qobject_cast<QCPBars*>(m_plot->plottable(i))) m_barsGroup->append(bars);
 }
 
 void ChartView::applyLookToPlot() {
-    mPlot->setBackground(QBrush(mLook.background));
-    mPlot->axisRect()->setBackground(QBrush(mLook.plotBackground));
+    m_plot->setBackground(QBrush(m_look.background));
+    m_plot->axisRect()->setBackground(QBrush(m_look.plotBackground));
     const int rows = rowCount();
-    const bool numbered = !mData.hasRowLabels();
-    mPlot->categoryTicker().setCategories(rows, [this, numbered](int p) {
-        return numbered ? QString::number(p) : mData.rowLabel(p);
+    const bool numbered = !m_data.hasRowLabels();
+    m_plot->categoryTicker().setCategories(rows, [this, numbered](int p) {
+        return numbered ? QString::number(p) : m_data.rowLabel(p);
     });
-    mPlot->xAxis->setRange(0.5, std::max(rows, 1) + 0.5);
-    for (QCPAxis* axis : {mPlot->xAxis, mPlot->yAxis}) {
-        axis->setTickLabelFont(mLook.tickLabelFont);
-        axis->setLabelFont(mLook.axisTitleFont);
-        axis->grid()->setPen(QPen(mLook.gridColor, 0, Qt::DotLine));
-        axis->grid()->setSubGridPen(QPen(mLook.gridColor.lighter(115), 0, Qt::DotLine));
+    m_plot->xAxis->setRange(0.5, std::max(rows, 1) + 0.5);
+    for (QCPAxis* axis : {m_plot->xAxis, m_plot->yAxis}) {
+        axis->setTickLabelFont(m_look.tickLabelFont);
+        axis->setLabelFont(m_look.axisTitleFont);
+        axis->grid()->setPen(QPen(m_look.gridColor, 0, Qt::DotLine));
+        axis->grid()->setSubGridPen(QPen(m_look.gridColor.lighter(115), 0, Qt::DotLine));
         axis->grid()->setZeroLinePen(Qt::NoPen);
     }
-    mPlot->xAxis->setLabel(mAxisTitles[0]);
-    mPlot->yAxis->setLabel(mAxisTitles[1]);
-    mPlot->xAxis->grid()->setVisible(mLook.xGridLines);
-    mPlot->yAxis->grid()->setVisible(mLook.yGridLines);
-    mPlot->yAxis->grid()->setSubGridVisible(mLook.yMinorGridLines);
-    mPlot->legend->setFont(mLook.legendFont);
-    mPlot->legend->setVisible(mLook.legendVisible && !mDrawnSeries.isEmpty());
-    mPlot->legend->setBrush(QBrush(QColor(255, 255, 255, 220)));
+    m_plot->xAxis->setLabel(m_axisTitles[0]);
+    m_plot->yAxis->setLabel(m_axisTitles[1]);
+    m_plot->xAxis->grid()->setVisible(m_look.xGridLines);
+    m_plot->yAxis->grid()->setVisible(m_look.yGridLines);
+    m_plot->yAxis->grid()->setSubGridVisible(m_look.yMinorGridLines);
+    m_plot->legend->setFont(m_look.legendFont);
+    m_plot->legend->setVisible(m_look.legendVisible && !m_drawnSeries.isEmpty());
+    m_plot->legend->setBrush(QBrush(QColor(255, 255, 255, 220)));
 }
 
 void ChartView::updateTitle() {
-    QCPLayoutGrid* layout = mPlot->plotLayout();
-    if (mTitleText.isEmpty()) {
-        if (mTitleElement) {
-            layout->remove(mTitleElement);  // deletes it
-            mTitleElement = nullptr;
+    QCPLayoutGrid* layout = m_plot->plotLayout();
+    if (m_titleText.isEmpty()) {
+        if (m_titleElement) {
+            layout->remove(m_titleElement);  // deletes it
+            m_titleElement = nullptr;
             layout->simplify();
         }
         return;
     }
-    if (!mTitleElement) {
+    if (!m_titleElement) {
         layout->insertRow(0);
-        mTitleElement = new QCPTextElement(mPlot, mTitleText, mLook.titleFont);
-        layout->addElement(0, 0, mTitleElement);
+        m_titleElement = new QCPTextElement(m_plot, m_titleText, m_look.titleFont);
+        layout->addElement(0, 0, m_titleElement);
     }
-    mTitleElement->setText(mTitleText);
-    mTitleElement->setFont(mLook.titleFont);
+    m_titleElement->setText(m_titleText);
+    m_titleElement->setFont(m_look.titleFont);
 }
 
 void ChartView::updateLegendPlacement() {
-    QCPLegend* legend = mPlot->legend;
-    QCPLayoutInset* inset = mPlot->axisRect()->insetLayout();
-    QCPLayoutGrid* grid = mPlot->plotLayout();
-    const bool outside = mLook.legendPosition == LegendPosition::Right;
-    if (outside && !mLegendColumn) {
+    QCPLegend* legend = m_plot->legend;
+    QCPLayoutInset* inset = m_plot->axisRect()->insetLayout();
+    QCPLayoutGrid* grid = m_plot->plotLayout();
+    const bool outside = m_look.legendPosition == LegendPosition::Right;
+    if (outside && !m_legendColumn) {
         // A column right of the plot: the legend at its top, empty space below.
         inset->take(legend);
-        mLegendColumn = new QCPLayoutGrid;
-        grid->addElement(grid->rowCount() - 1, 1, mLegendColumn);  // the axis rect's row, below a title
+        m_legendColumn = new QCPLayoutGrid;
+        grid->addElement(grid->rowCount() - 1, 1, m_legendColumn);  // the axis rect's row, below a title
         grid->setColumnStretchFactor(1, 0.001);
-        mLegendColumn->addElement(0, 0, legend);
-        mLegendColumn->addElement(1, 0, new QCPLayoutElement(mPlot));
-        mLegendColumn->setRowStretchFactor(0, 0.001);
-        mLegendColumn->setMargins(QMargins(0, 6, 6, 0));
-        mLegendColumn->setAutoMargins(QCP::msNone);
-    } else if (!outside && mLegendColumn) {
-        mLegendColumn->take(legend);
-        grid->remove(mLegendColumn);  // deletes the column and its spacer
-        mLegendColumn = nullptr;
+        m_legendColumn->addElement(0, 0, legend);
+        m_legendColumn->addElement(1, 0, new QCPLayoutElement(m_plot));
+        m_legendColumn->setRowStretchFactor(0, 0.001);
+        m_legendColumn->setMargins(QMargins(0, 6, 6, 0));
+        m_legendColumn->setAutoMargins(QCP::msNone);
+    } else if (!outside && m_legendColumn) {
+        m_legendColumn->take(legend);
+        grid->remove(m_legendColumn);  // deletes the column and its spacer
+        m_legendColumn = nullptr;
         grid->simplify();
-        inset->addElement(legend, insetAlignment(mLook.legendPosition));
+        inset->addElement(legend, insetAlignment(m_look.legendPosition));
     }
-    if (!outside) inset->setInsetAlignment(0, insetAlignment(mLook.legendPosition));
+    if (!outside) inset->setInsetAlignment(0, insetAlignment(m_look.legendPosition));
 
     // The last row's label is centred on the right end of the axis; keep room for its right half.
-    const QFontMetrics metrics(mLook.tickLabelFont);
+    const QFontMetrics metrics(m_look.tickLabelFont);
     const int rows = rowCount();
-    const QString lastLabel = rows < 1 ? QString() : mData.hasRowLabels() ? mData.rowLabel(rows) : QString::number(rows);
-    mPlot->axisRect()->setMinimumMargins(QMargins(15, 15, metrics.horizontalAdvance(lastLabel) / 2 + 6, 15));
+    const QString lastLabel = rows < 1 ? QString() : m_data.hasRowLabels() ? m_data.rowLabel(rows) : QString::number(rows);
+    m_plot->axisRect()->setMinimumMargins(QMargins(15, 15, metrics.horizontalAdvance(lastLabel) / 2 + 6, 15));
 }
 
 void ChartView::updateValueRange() {
-    const ValueScale& scale = mLook.valueScale;
-    mPlot->valueTicker().setDecimalSeparator(mDecimalSeparator);
-    mPlot->valueTicker().setFixedDivisions(!scale.automatic, scale.majorDivisions, scale.minorDivisions);
+    const ValueScale& scale = m_look.valueScale;
+    m_plot->valueTicker().setDecimalSeparator(m_decimalSeparator);
+    m_plot->valueTicker().setFixedDivisions(!scale.automatic, scale.majorDivisions, scale.minorDivisions);
     if (!scale.automatic) {
-        mPlot->yAxis->setRange(scale.minimum, scale.maximum);
-        mPlot->yAxis->setSubTicks(scale.minorDivisions > 1);
+        m_plot->yAxis->setRange(scale.minimum, scale.maximum);
+        m_plot->yAxis->setSubTicks(scale.minorDivisions > 1);
         return;
     }
-    mPlot->yAxis->setSubTicks(true);
+    m_plot->yAxis->setSubTicks(true);
     double low = std::numeric_limits<double>::infinity();
     double high = -low;
-    for (int s : mDrawnSeries) {
-        const auto [columnLow, columnHigh] = mData.columnExtent(s);
+    for (int s : m_drawnSeries) {
+        const auto [columnLow, columnHigh] = m_data.columnExtent(s);
         if (std::isnan(columnLow)) continue;
         low = std::min(low, columnLow);
         high = std::max(high, columnHigh);
-        if (mLook.seriesLook(s).kind == SeriesKind::Bars) {
+        if (m_look.seriesLook(s).kind == SeriesKind::Bars) {
             low = std::min(low, 0.0);
             high = std::max(high, 0.0);
         }
@@ -269,7 +269,7 @@ void ChartView::updateValueRange() {
         low -= pad;
         high += pad;
     }
-    mPlot->yAxis->setRange(low, high);
+    m_plot->yAxis->setRange(low, high);
 }
 
 }  // namespace chartcomponent

@@ -22,13 +22,13 @@ constexpr qint64 kMaxFileBytes = 1 << 20;  // a look is a few kilobytes; more is
 
 class LookParser {
 public:
-    LookParser(const QString& fileName) : mFileName(fileName) {}
+    LookParser(const QString& fileName) : m_fileName(fileName) {}
 
     ChartLook parse(const QString& text);
 
 private:
     [[noreturn]] void fail(const QString& reason) const {
-        throw ChartError(QStringLiteral("%1, line %2: %3").arg(mFileName).arg(mLine).arg(reason));
+        throw ChartError(QStringLiteral("%1, line %2: %3").arg(m_fileName).arg(m_line).arg(reason));
     }
 
     bool toBool(const QString& value) const;
@@ -37,50 +37,50 @@ private:
     QColor toColor(const QString& value) const;
     template <typename T>
     T toEnum(const QString& value, std::optional<T> parsed) const {
-        if (!parsed) fail(QStringLiteral("'%1' is not a valid value for %2").arg(value, mKey));
+        if (!parsed) fail(QStringLiteral("'%1' is not a valid value for %2").arg(value, m_key));
         return *parsed;
     }
 
     void applyKey(ChartLook& look, const QString& key, const QString& value);
     void applyFontKey(QFont& font, const QString& key, const QString& value);
 
-    QString mFileName;
-    int mLine = 0;
-    QString mSection;   // lower case
-    int mSeries = 0;    // current [Series N] section, 0 elsewhere
-    QString mKey;
-    bool mSawFormat = false;
+    QString m_fileName;
+    int m_line = 0;
+    QString m_section;   // lower case
+    int m_series = 0;    // current [Series N] section, 0 elsewhere
+    QString m_key;
+    bool m_sawFormat = false;
 };
 
 bool LookParser::toBool(const QString& value) const {
     const QString v = value.toLower();
     if (v == u"true" || v == u"yes" || v == u"1") return true;
     if (v == u"false" || v == u"no" || v == u"0") return false;
-    fail(QStringLiteral("'%1' is not true or false (key %2)").arg(value, mKey));
+    fail(QStringLiteral("'%1' is not true or false (key %2)").arg(value, m_key));
 }
 
 double LookParser::toNumber(const QString& value, double low, double high) const {
     bool ok = false;
     const double number = value.toDouble(&ok);  // always the C locale: '.' as decimal point
     if (!ok || !std::isfinite(number))
-        fail(QStringLiteral("'%1' is not a number (key %2)").arg(value, mKey));
+        fail(QStringLiteral("'%1' is not a number (key %2)").arg(value, m_key));
     if (number < low || number > high)
-        fail(QStringLiteral("%1 is outside %2..%3 (key %4)").arg(value).arg(low).arg(high).arg(mKey));
+        fail(QStringLiteral("%1 is outside %2..%3 (key %4)").arg(value).arg(low).arg(high).arg(m_key));
     return number;
 }
 
 int LookParser::toInt(const QString& value, int low, int high) const {
     bool ok = false;
     const int number = value.toInt(&ok);
-    if (!ok) fail(QStringLiteral("'%1' is not a whole number (key %2)").arg(value, mKey));
+    if (!ok) fail(QStringLiteral("'%1' is not a whole number (key %2)").arg(value, m_key));
     if (number < low || number > high)
-        fail(QStringLiteral("%1 is outside %2..%3 (key %4)").arg(number).arg(low).arg(high).arg(mKey));
+        fail(QStringLiteral("%1 is outside %2..%3 (key %4)").arg(number).arg(low).arg(high).arg(m_key));
     return number;
 }
 
 QColor LookParser::toColor(const QString& value) const {
     const QColor color = QColor::fromString(value);
-    if (!color.isValid()) fail(QStringLiteral("'%1' is not a colour (key %2)").arg(value, mKey));
+    if (!color.isValid()) fail(QStringLiteral("'%1' is not a colour (key %2)").arg(value, m_key));
     return color;
 }
 
@@ -97,43 +97,43 @@ void LookParser::applyFontKey(QFont& font, const QString& key, const QString& va
 }
 
 void LookParser::applyKey(ChartLook& look, const QString& key, const QString& value) {
-    if (mSection == u"chart") {
+    if (m_section == u"chart") {
         if (key == u"format") {
             const int version = toInt(value, 1, 1000000);
             if (version > kChartLookFormatVersion)
                 fail(QStringLiteral("format version %1 is newer than this program reads (%2)")
                          .arg(version).arg(kChartLookFormatVersion));
-            mSawFormat = true;
+            m_sawFormat = true;
         } else if (key == u"background") {
             look.background = toColor(value);
         } else if (key == u"plotbackground") {
             look.plotBackground = toColor(value);
         }
-    } else if (mSection == u"titlefont") {
+    } else if (m_section == u"titlefont") {
         applyFontKey(look.titleFont, key, value);
-    } else if (mSection == u"axistitlefont") {
+    } else if (m_section == u"axistitlefont") {
         applyFontKey(look.axisTitleFont, key, value);
-    } else if (mSection == u"ticklabelfont") {
+    } else if (m_section == u"ticklabelfont") {
         applyFontKey(look.tickLabelFont, key, value);
-    } else if (mSection == u"legendfont") {
+    } else if (m_section == u"legendfont") {
         applyFontKey(look.legendFont, key, value);
-    } else if (mSection == u"legend") {
+    } else if (m_section == u"legend") {
         if (key == u"visible") look.legendVisible = toBool(value);
         else if (key == u"position") look.legendPosition = toEnum(value, legendPositionFromName(value));
-    } else if (mSection == u"valuescale") {
+    } else if (m_section == u"valuescale") {
         ValueScale& scale = look.valueScale;
         if (key == u"automatic") scale.automatic = toBool(value);
         else if (key == u"minimum") scale.minimum = toNumber(value, -1e300, 1e300);
         else if (key == u"maximum") scale.maximum = toNumber(value, -1e300, 1e300);
         else if (key == u"majordivisions") scale.majorDivisions = toInt(value, 1, 1000);
         else if (key == u"minordivisions") scale.minorDivisions = toInt(value, 1, 100);
-    } else if (mSection == u"grid") {
+    } else if (m_section == u"grid") {
         if (key == u"xlines") look.xGridLines = toBool(value);
         else if (key == u"ylines") look.yGridLines = toBool(value);
         else if (key == u"yminorlines") look.yMinorGridLines = toBool(value);
         else if (key == u"color") look.gridColor = toColor(value);
-    } else if (mSeries > 0) {
-        SeriesLook& series = look.editSeries(mSeries);
+    } else if (m_series > 0) {
+        SeriesLook& series = look.editSeries(m_series);
         if (key == u"kind") series.kind = toEnum(value, seriesKindFromName(value));
         else if (key == u"color") series.color = toColor(value);
         else if (key == u"linewidth") series.lineWidth = toNumber(value, 0, 50);
@@ -153,32 +153,32 @@ ChartLook LookParser::parse(const QString& text) {
     QString normalized = text;
     normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
     const QStringList lines = normalized.split(QChar('\n'));
-    for (mLine = 1; mLine <= lines.size(); ++mLine) {
-        const QString line = lines[mLine - 1].trimmed();
+    for (m_line = 1; m_line <= lines.size(); ++m_line) {
+        const QString line = lines[m_line - 1].trimmed();
         if (line.isEmpty() || line.startsWith(QChar('#')) || line.startsWith(QChar(';'))) continue;
         if (line.startsWith(QChar('['))) {
             if (!line.endsWith(QChar(']'))) fail(QStringLiteral("section line without closing ']'"));
-            mSection = line.mid(1, line.size() - 2).trimmed().toLower();
-            mSeries = 0;
-            if (const auto match = seriesSection.match(mSection); match.hasMatch()) {
-                mSeries = match.captured(1).toInt();
-                if (mSeries < 1) fail(QStringLiteral("series numbers start at 1"));
+            m_section = line.mid(1, line.size() - 2).trimmed().toLower();
+            m_series = 0;
+            if (const auto match = seriesSection.match(m_section); match.hasMatch()) {
+                m_series = match.captured(1).toInt();
+                if (m_series < 1) fail(QStringLiteral("series numbers start at 1"));
             }
             continue;
         }
         const qsizetype equals = line.indexOf(QChar('='));
         if (equals <= 0) fail(QStringLiteral("expected Key=Value, a [Section] or a # comment"));
-        if (mSection.isEmpty()) fail(QStringLiteral("key outside any section"));
-        mKey = line.left(equals).trimmed();
-        applyKey(look, mKey.toLower(), line.mid(equals + 1).trimmed());
+        if (m_section.isEmpty()) fail(QStringLiteral("key outside any section"));
+        m_key = line.left(equals).trimmed();
+        applyKey(look, m_key.toLower(), line.mid(equals + 1).trimmed());
     }
-    --mLine;
-    if (!mSawFormat)
-        throw ChartError(QStringLiteral("%1: not a chart look file (no Format key in a [Chart] section)").arg(mFileName));
+    --m_line;
+    if (!m_sawFormat)
+        throw ChartError(QStringLiteral("%1: not a chart look file (no Format key in a [Chart] section)").arg(m_fileName));
     const ValueScale& scale = look.valueScale;
     if (!(scale.minimum < scale.maximum))
         throw ChartError(QStringLiteral("%1: [ValueScale] Minimum %2 is not below Maximum %3")
-                             .arg(mFileName).arg(scale.minimum).arg(scale.maximum));
+                             .arg(m_fileName).arg(scale.minimum).arg(scale.maximum));
     return look;
 }
 
