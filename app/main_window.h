@@ -1,7 +1,7 @@
 // The main window MainWindow: the import fields, the import grid and the
 // statistics grid on two pages, the menu and the cool bar with its four tool
 // bars. It owns the program state that the chart windows read (chart job,
-// language code, application directory, settings path, the three grids) and
+// language, application directory, settings path, the three grids) and
 // the two chart windows. Creation (runCreationSteps) and close (runCloseSteps) run their
 // steps in a fixed order; each handler keeps the design's name and calls the
 // shared code of its feature.
@@ -262,6 +262,7 @@ private:
     SaveGridAsker m_askSaveGrid;
     int m_importPanelHeight = kImportPanelDesignHeight;
     bool m_closed = false;
+    bool m_languageChosen = false;  // false until the settings or a first start chose the language
 };
 
 }  // namespace app

@@ -245,7 +245,7 @@ void MainWindow::saveImportTemplate()
 
 void MainWindow::restoreDefaultSettings()
 {
-    applyImportFields(dataimport::readDefaultTemplate(m_state.applicationDirectory, m_state.languageCode));
+    applyImportFields(dataimport::readDefaultTemplate(m_state.applicationDirectory, m_state.language));
 }
 
 }  // namespace app

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "chart/chart_job.h"
+#include "components/platform/language.h"
 
 #include <QString>
 
@@ -13,7 +14,7 @@ namespace chart {
 
 struct ProgramState {
     ChartJob job;
-    int languageCode = 0;           // 1 English, 2 German
+    platform::Language language = platform::Language::German;
     QString applicationDirectory;   // with a trailing '/'
     QString settingsPath;           // applicationDirectory + "Plotwise.INI" (or the user's config folder)
 

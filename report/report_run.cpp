@@ -31,14 +31,14 @@ namespace {
 
 // First words of a chart title built from the column names, as the main
 // window's title label gives them.
-QString titleCaption(int languageCode)
+QString titleCaption(platform::Language language)
 {
-    return languageCode == 2 ? QStringLiteral("Auswertung über ") : QStringLiteral("Evaluation of ");
+    return language == platform::Language::German ? QStringLiteral("Auswertung über ") : QStringLiteral("Evaluation of ");
 }
 
-QString noDataText(int languageCode)
+QString noDataText(platform::Language language)
 {
-    return languageCode == 2 ? QStringLiteral("Keine Daten gefunden") : QStringLiteral("No Data available");
+    return language == platform::Language::German ? QStringLiteral("Keine Daten gefunden") : QStringLiteral("No Data available");
 }
 
 void applyOverrides(dataimport::ImportFields& f, const FieldOverrides& o)
@@ -64,7 +64,7 @@ void selectColumns(sheet::Spreadsheet& grid, const QVector<ColumnRange>& columns
     grid.setSelection(ranges);
 }
 
-chart::ChartCommandFields commandFields(const dataimport::ImportFields& f, int languageCode)
+chart::ChartCommandFields commandFields(const dataimport::ImportFields& f, platform::Language language)
 {
     chart::ChartCommandFields fields;
     fields.firstRowText = f.firstRow;
@@ -72,7 +72,7 @@ chart::ChartCommandFields commandFields(const dataimport::ImportFields& f, int l
     fields.headerRowText = QString::number(f.headerRow);
     fields.xColumnText = f.xColumn;
     fields.titleText = f.graphTitle;
-    fields.titleCaption = titleCaption(languageCode);
+    fields.titleCaption = titleCaption(language);
     return fields;
 }
 
@@ -94,12 +94,12 @@ RunResult writeControlChart(ReportContext& c)
 {
     chart::ProgramState& state = c.state;
     selectColumns(c.importGrid, c.options.columns);
-    if (!chart::runControlChartCommand(state, commandFields(c.fields, state.languageCode)))
-        return {ExitNoData, noDataText(state.languageCode)};
+    if (!chart::runControlChartCommand(state, commandFields(c.fields, state.language)))
+        return {ExitNoData, noDataText(state.language)};
 
     const chart::VisibleSpan span = chart::computeVisibleSpan(state.job, c.options.leftPercent, c.options.rightPercent);
     const chart::FillResult fill = chart::ComputationFill::run(c.computationGrid, state, span.startRow, span.endRow);
-    if (!fill.hasData()) return {ExitNoData, noDataText(state.languageCode)};
+    if (!fill.hasData()) return {ExitNoData, noDataText(state.language)};
 
     chartcomponent::ChartView chart;
     chart.resize(c.options.size);
@@ -123,8 +123,8 @@ RunResult writeComparisonChart(ReportContext& c)
 {
     chart::ProgramState& state = c.state;
     selectColumns(c.importGrid, c.options.compare);
-    if (!chart::runComparisonCommand(state, commandFields(c.fields, state.languageCode)) || state.job.lastDataRow < 1)
-        return {ExitNoData, noDataText(state.languageCode)};
+    if (!chart::runComparisonCommand(state, commandFields(c.fields, state.language)) || state.job.lastDataRow < 1)
+        return {ExitNoData, noDataText(state.language)};
     const chart::VisibleSpan span = chart::computeVisibleSpan(state.job, c.options.leftPercent, c.options.rightPercent);
     chartcomponent::ChartView chart;
     chart.resize(c.options.size);
@@ -141,8 +141,7 @@ RunResult runReport(const ReportOptions& options)
     ReportContext c(options);
     chart::ProgramState& state = c.state;
     state.applicationDirectory = platform::Platform::applicationDirectory();
-    state.languageCode = options.languageCode != 0 ? options.languageCode
-                                                   : (platform::Platform::localeId() == 1031 ? 2 : 1);
+    state.language = options.language.value_or(platform::languageForLocale(platform::Platform::localeId()));
     state.importGrid = &c.importGrid;
     state.statisticsGrid = &c.statisticsGrid;
     state.scratchGrid = &c.scratchGrid;
@@ -174,7 +173,7 @@ RunResult runReport(const ReportOptions& options)
     state.job.lastDataRow = *imported.lastDataRow;
 
     chart::loadStatisticsTemplate(state);
-    chart::buildReferenceLayout(c.computationGrid, state.languageCode);
+    chart::buildReferenceLayout(c.computationGrid, state.language);
 
     try {
         if (!options.columns.isEmpty())

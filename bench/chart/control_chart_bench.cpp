@@ -37,7 +37,7 @@ struct Workload {
             importGrid.setNumber(r, 3, base + 0.002 * ((r * 104729) % 5));
             importGrid.setNumber(r, 4, base - 0.001 * ((r * 1299709) % 7));
         }
-        state.languageCode = 1;
+        state.language = platform::Language::English;
         state.applicationDirectory = QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/");
         state.importGrid = &importGrid;
         state.statisticsGrid = &statisticsGrid;

@@ -65,7 +65,7 @@ ControlChartWindow::ControlChartWindow(chart::ProgramState& state, QWidget* pare
     setWindowTitle(QStringLiteral("Zentrix"));
     setProperty("helpContext", 50);
     // The grid starts with the reference layout, so a missing template still computes.
-    chart::ComputationFill::resetToReferenceLayout(*m_computationGrid, state.languageCode);
+    chart::ComputationFill::resetToReferenceLayout(*m_computationGrid, state.language);
     m_reportError = [this](const QString& message) {
         QMessageBox::critical(this, QStringLiteral("Plotwise"), message);
     };
@@ -322,7 +322,7 @@ void ControlChartWindow::fillComputationGrid(std::int32_t startRow, std::int32_t
         // No rows at all in the span: an empty chart, no message.
         showMeanChart();
     } else {
-        m_notify(QStringLiteral("Information"), m_state.languageCode == 2
+        m_notify(QStringLiteral("Information"), m_state.language == platform::Language::German
                                                     ? QStringLiteral("Keine Daten gefunden")
                                                     : QStringLiteral("No Data available"));
     }

@@ -197,7 +197,7 @@ TEST_F(ControlChartWindowTest, NoDataNoteInTheWindowsLanguage)
     for (int r = 1; r <= 200; ++r)
         f.importGrid.setText(r, 2, "text");
     window->activate();
-    f.state.languageCode = 2;
+    f.state.language = platform::Language::German;
     window->activate();
     EXPECT_EQ(notes, (QStringList{"Information: No Data available", "Information: Keine Daten gefunden"}));
     EXPECT_EQ(chart().rowCount(), 200);  // the chart keeps what it showed
