@@ -1,5 +1,5 @@
 // The shipped statistics grid templates: both read, each picked by the
-// language code, a label in every row the statistics copy writes to, and the
+// language, a label in every row the statistics copy writes to, and the
 // copied numbers shown in the template's formats.
 #include "chart/copy_statistics.h"
 #include "chart/statistics_template.h"
