@@ -10,6 +10,7 @@
 #include "app/about_box.h"
 #include "app/chart_window_factories.h"
 #include "app/settings.h"
+#include "app/tagged_texts.h"
 
 #include "components/sheet/spreadsheet.h"
 #include "import/import_fields.h"
@@ -86,10 +87,6 @@ public:
     QLineEdit* chartTitleEdit = nullptr;
     QLineEdit* xTitleEdit = nullptr;
     QLineEdit* yTitleEdit = nullptr;
-    QLineEdit* currentTemplateEdit = nullptr;
-    QLabel* titlePrefixLabel = nullptr;
-    QLabel* messageLabel = nullptr;
-    QLabel* statisticsLabel = nullptr;
     QLabel* statusLabel = nullptr;
     QPushButton* controlChartButton = nullptr;
     QPushButton* comparisonChartButton = nullptr;
@@ -156,6 +153,12 @@ public:
     void applyImportFields(const dataimport::ImportFields& fields);
     // Entries of the file-name box's list, most recent first.
     QStringList recentEntries() const;
+
+    // Texts the commands use that no control shows, by language-table tag.
+    TaggedTexts& taggedTexts() { return m_taggedTexts; }
+    const TaggedTexts& taggedTexts() const { return m_taggedTexts; }
+    // The import template last read (empty before any).
+    QString currentTemplatePath() const { return m_currentTemplatePath; }
 
     // Where the cool bar is placed now (toolBarsOnTopAction).
     bool isCoolBarOnTop() const;
@@ -248,6 +251,9 @@ private:
     sheet::Spreadsheet m_importGrid;      // importSheet
     sheet::Spreadsheet m_statisticsGrid;  // statisticsSheet
     sheet::Spreadsheet m_scratchGrid;     // CalcSheet, never shown
+
+    TaggedTexts m_taggedTexts;
+    QString m_currentTemplatePath;
 
     ChartWindowFactories m_factories;
     QPointer<QWidget> m_controlChartWindow;

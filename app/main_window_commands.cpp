@@ -93,7 +93,7 @@ chart::ChartCommandFields MainWindow::chartCommandFields() const
     fields.headerRowText = headerRowSpin->text();
     fields.xColumnText = xColumnEdit->text();
     fields.titleText = chartTitleEdit->text();
-    fields.titleCaption = titlePrefixLabel->text();
+    fields.titleCaption = m_taggedTexts.text(TaggedTexts::kTitleCaption);
     return fields;
 }
 
@@ -118,7 +118,7 @@ sheet::Spreadsheet& MainWindow::outputGrid()
 
 QString MainWindow::outputTitle() const
 {
-    return pages->currentIndex() == 1 ? statisticsLabel->text() : messageLabel->text();
+    return m_taggedTexts.text(pages->currentIndex() == 1 ? TaggedTexts::kStatisticsSaveTitle : TaggedTexts::kImportSaveTitle);
 }
 
 void MainWindow::saveStatistics()

@@ -171,13 +171,6 @@ QWidget* MainWindow::buildImportPanel()
     commands->addStretch(1);
     grid->addLayout(commands, 0, 7, 6, 1);
 
-    // Controls that only carry texts or state for other commands.
-    titlePrefixLabel = makeLabel(importPanel, "LblTitle", QStringLiteral("Auswertung über "), 107);
-    messageLabel = makeLabel(importPanel, "lblmess", QStringLiteral("lblmess"), 56);
-    statisticsLabel = makeLabel(importPanel, "lblstatistik", QStringLiteral("lblmess"), 57);
-    currentTemplateEdit = makeEdit(importPanel, "txtAktTemplate", 0);
-    for (QWidget* hidden : std::initializer_list<QWidget*>{titlePrefixLabel, messageLabel, statisticsLabel, currentTemplateEdit})
-        hidden->hide();
     statusLabel = makeLabel(importPanel, "Label1", QString(), 0);
     grid->addWidget(statusLabel, 6, 0, 1, 7);
 

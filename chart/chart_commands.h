@@ -22,7 +22,7 @@ struct ChartCommandFields {
     QString headerRowText;   // headerRowSpin "Spaltennamen aus Zeile"
     QString xColumnText;     // xColumnEdit: a number or "$" + column letters
     QString titleText;       // chartTitleEdit: literal text or "$" + cell address
-    QString titleCaption;    // titlePrefixLabel: first words of a built title ("Auswertung über ")
+    QString titleCaption;    // the main window's tagged text 107: first words of a built title ("Auswertung über ")
 };
 
 // First row, last row and header row of the job from the row fields and the
