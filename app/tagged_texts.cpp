@@ -1,11 +1,13 @@
 // The main window's tagged texts; see tagged_texts.h.
 #include "app/tagged_texts.h"
 
+#include "chart/shared_texts.h"
+
 namespace app {
 
 TaggedTexts::TaggedTexts()
 {
-    m_texts.insert(kTitleCaption, QStringLiteral("Auswertung über "));
+    m_texts.insert(kTitleCaption, chart::titleCaptionText(platform::Language::German));
     // Both save titles start as the placeholder the language table replaces.
     m_texts.insert(kImportSaveTitle, QStringLiteral("lblmess"));
     m_texts.insert(kStatisticsSaveTitle, QStringLiteral("lblmess"));

@@ -13,7 +13,7 @@ namespace app {
 
 class TaggedTexts {
 public:
-    static constexpr int kTitleCaption = 107;          // "Auswertung über "
+    static constexpr int kTitleCaption = 107;          // first words of a built chart title
     static constexpr int kImportSaveTitle = 56;        // save dialog over the import page
     static constexpr int kStatisticsSaveTitle = 57;    // save dialog over the statistics page
 

@@ -18,6 +18,7 @@
 #include "components/platform/platform.h"
 #include "components/platform/profile.h"
 #include "chart/program_state.h"
+#include "chart/shared_texts.h"
 #include "chart/statistics_template.h"
 #include "chart/visible_span.h"
 #include "components/chart/chart_view.h"
@@ -28,18 +29,6 @@
 namespace report {
 
 namespace {
-
-// First words of a chart title built from the column names, as the main
-// window's title label gives them.
-QString titleCaption(platform::Language language)
-{
-    return language == platform::Language::German ? QStringLiteral("Auswertung über ") : QStringLiteral("Evaluation of ");
-}
-
-QString noDataText(platform::Language language)
-{
-    return language == platform::Language::German ? QStringLiteral("Keine Daten gefunden") : QStringLiteral("No Data available");
-}
 
 void applyOverrides(dataimport::ImportFields& f, const FieldOverrides& o)
 {
@@ -72,7 +61,7 @@ chart::ChartCommandFields commandFields(const dataimport::ImportFields& f, platf
     fields.headerRowText = QString::number(f.headerRow);
     fields.xColumnText = f.xColumn;
     fields.titleText = f.graphTitle;
-    fields.titleCaption = titleCaption(language);
+    fields.titleCaption = chart::titleCaptionText(language);
     return fields;
 }
 
@@ -95,11 +84,11 @@ RunResult writeControlChart(ReportContext& c)
     chart::ProgramState& state = c.state;
     selectColumns(c.importGrid, c.options.columns);
     if (!chart::runControlChartCommand(state, commandFields(c.fields, state.language)))
-        return {ExitNoData, noDataText(state.language)};
+        return {ExitNoData, chart::noDataText(state.language)};
 
     const chart::VisibleSpan span = chart::computeVisibleSpan(state.job, c.options.leftPercent, c.options.rightPercent);
     const chart::FillResult fill = chart::ComputationFill::run(c.computationGrid, state, span.startRow, span.endRow);
-    if (!fill.hasData()) return {ExitNoData, noDataText(state.language)};
+    if (!fill.hasData()) return {ExitNoData, chart::noDataText(state.language)};
 
     chartcomponent::ChartView chart;
     chart.resize(c.options.size);
@@ -124,7 +113,7 @@ RunResult writeComparisonChart(ReportContext& c)
     chart::ProgramState& state = c.state;
     selectColumns(c.importGrid, c.options.compare);
     if (!chart::runComparisonCommand(state, commandFields(c.fields, state.language)) || state.job.lastDataRow < 1)
-        return {ExitNoData, noDataText(state.language)};
+        return {ExitNoData, chart::noDataText(state.language)};
     const chart::VisibleSpan span = chart::computeVisibleSpan(state.job, c.options.leftPercent, c.options.rightPercent);
     chartcomponent::ChartView chart;
     chart.resize(c.options.size);

@@ -8,6 +8,7 @@
 #include "chart/copy_statistics.h"
 #include "components/sheet/spreadsheet.h"
 #include "chart/program_state.h"
+#include "chart/shared_texts.h"
 #include "chart/widgets/range_selector_bar.h"
 #include "chart/show_span.h"
 #include "chart/visible_span.h"
@@ -322,9 +323,7 @@ void ControlChartWindow::fillComputationGrid(std::int32_t startRow, std::int32_t
         // No rows at all in the span: an empty chart, no message.
         showMeanChart();
     } else {
-        m_notify(QStringLiteral("Information"), m_state.language == platform::Language::German
-                                                    ? QStringLiteral("Keine Daten gefunden")
-                                                    : QStringLiteral("No Data available"));
+        m_notify(QStringLiteral("Information"), chart::noDataText(m_state.language));
     }
 }
 
