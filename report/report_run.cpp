@@ -1,16 +1,15 @@
 // plotwise-report's run; see report_run.h. Every step calls the code the
 // windows call: the import of the main window, its chart commands, the
-// control chart window's fill, chart kinds and statistics copy, and the
-// comparison window's drawing.
+// control chart window's chart run (fill, chart kinds, statistics copy) and
+// the comparison window's drawing.
 #include "report/report_run.h"
 
 #include "chart/chart_commands.h"
 #include "components/chart/chart_error.h"
-#include "chart/chart_kind_draw.h"
+#include "chart/chart_run.h"
 #include "compare/comparison_draw.h"
 #include "chart/computation_fill.h"
 #include "chart/computation_layout.h"
-#include "chart/copy_statistics.h"
 #include "components/sheet/spreadsheet.h"
 #include "report/grid_csv.h"
 #include "import/import_file.h"
@@ -55,14 +54,8 @@ void selectColumns(sheet::Spreadsheet& grid, const QVector<ColumnRange>& columns
 
 chart::ChartCommandFields commandFields(const dataimport::ImportFields& f, platform::Language language)
 {
-    chart::ChartCommandFields fields;
-    fields.firstRowText = f.firstRow;
-    fields.lastRowText = f.lastRow;
-    fields.headerRowText = QString::number(f.headerRow);
-    fields.xColumnText = f.xColumn;
-    fields.titleText = f.graphTitle;
-    fields.titleCaption = chart::titleCaptionText(language);
-    return fields;
+    return chart::chartCommandFieldsOf(f.firstRow, f.lastRow, QString::number(f.headerRow), f.xColumn, f.graphTitle,
+                                       chart::titleCaptionText(language));
 }
 
 struct ReportContext {
@@ -87,7 +80,8 @@ RunResult writeControlChart(ReportContext& c)
         return {ExitNoData, chart::noDataText(state.language)};
 
     const chart::VisibleSpan span = chart::computeVisibleSpan(state.job, c.options.leftPercent, c.options.rightPercent);
-    const chart::FillResult fill = chart::ComputationFill::run(c.computationGrid, state, span.startRow, span.endRow);
+    chart::ChartRun run(c.computationGrid, state);
+    const chart::FillResult fill = run.fill(span.startRow, span.endRow);
     if (!fill.hasData()) return {ExitNoData, chart::noDataText(state.language)};
 
     chartcomponent::ChartView chart;
@@ -95,12 +89,12 @@ RunResult writeControlChart(ReportContext& c)
     const struct { chart::ChartKind kind; const char* stem; } kinds[] = {
         {chart::ChartKind::Mean, "mean"}, {chart::ChartKind::Range, "range"}, {chart::ChartKind::Difference, "difference"}};
     for (const auto& k : kinds) {
-        chart::drawChartKind(k.kind, chart, c.computationGrid, fill.lastComputationRow, state);
+        run.draw(k.kind, chart);
         chart.saveImage(c.imagePath(QLatin1String(k.stem)), c.options.format, c.options.size.width(),
                         c.options.size.height());
     }
 
-    chart::copyStatistics(c.computationGrid, c.statisticsGrid, state);
+    run.copyStatistics();
     c.statisticsGrid.write(c.outPath(QStringLiteral("statistics.xlsx")), sheet::FormatXlsx);
     c.statisticsGrid.write(c.outPath(QStringLiteral("statistics.csv")), sheet::FormatCsv);
     writeGridCsv(c.computationGrid, fill.lastComputationRow + 1, chart::kComputationColumns,

@@ -1,11 +1,8 @@
 // The control chart window; see control_chart_window.h. Every handler only
-// calls the shared chart code; errors that escape a handler go to the
+// calls the shared chart code (chart::ChartRun); errors that escape a handler go to the
 // error reporter, as the application's standard error report would show them.
 #include "chart/widgets/control_chart_window.h"
 
-#include "chart/chart_kind_draw.h"
-#include "chart/computation_fill.h"
-#include "chart/copy_statistics.h"
 #include "components/sheet/spreadsheet.h"
 #include "chart/program_state.h"
 #include "chart/shared_texts.h"
@@ -60,7 +57,8 @@ QPushButton* makeChartButton(QWidget* parent, const QString& name, const QString
 }  // namespace
 
 ControlChartWindow::ControlChartWindow(chart::ProgramState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_state(state), m_computationGrid(std::make_unique<sheet::Spreadsheet>())
+    : QWidget(parent, Qt::Window), m_state(state), m_computationGrid(std::make_unique<sheet::Spreadsheet>()),
+      m_run(*m_computationGrid, state)
 {
     setObjectName(QStringLiteral("frmtxtChart"));
     setWindowTitle(QStringLiteral("Zentrix"));
@@ -304,9 +302,7 @@ void ControlChartWindow::fillComputationGrid(std::int32_t startRow, std::int32_t
 {
     if (m_state.importGrid == nullptr)
         return;
-    m_rowLabelsValid = false;
-    const chart::FillResult result = chart::ComputationFill::run(*m_computationGrid, m_state, startRow, endRow);
-    lastComputationRow = result.lastComputationRow;
+    const chart::FillResult result = m_run.fill(startRow, endRow);
 
     // Size the chart to the scroll box; the track bar's minimum follows once.
     QWidget* viewport = m_scrollArea->viewport();
@@ -329,19 +325,12 @@ void ControlChartWindow::fillComputationGrid(std::int32_t startRow, std::int32_t
 
 void ControlChartWindow::copyStatistics()
 {
-    if (m_state.statisticsGrid != nullptr)
-        chart::copyStatistics(*m_computationGrid, *m_state.statisticsGrid, m_state);
+    m_run.copyStatistics();
 }
 
 void ControlChartWindow::drawKind(chart::ChartKind kind)
 {
-    if (!m_rowLabelsValid || m_rowLabelsXColumn != m_state.job.xColumn) {
-        m_rowLabels = chart::buildRowLabels(*m_computationGrid, lastComputationRow, m_state);
-        m_rowLabelsXColumn = m_state.job.xColumn;
-        m_rowLabelsValid = true;
-    }
-    chartLookPath = chart::drawChartKind(kind, *m_chart, *m_computationGrid, lastComputationRow, m_state, &m_rowLabels);
-    m_shownKind = kind;
+    m_run.draw(kind, *m_chart);
 }
 
 void ControlChartWindow::showMeanChart() { drawKind(chart::ChartKind::Mean); }
@@ -369,7 +358,8 @@ void ControlChartWindow::fitChartToWindow()
 
 void ControlChartWindow::chartLookApplied()
 {
-    const QString path = chartLookPath.isEmpty() ? chart::chartTemplatePath(m_state) : chartLookPath;
+    const QString path = m_run.chartTemplatePath().isEmpty() ? chart::chartTemplatePath(m_state)
+                                                             : m_run.chartTemplatePath();
     m_chart->saveSettings(path);
 }
 
