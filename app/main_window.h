@@ -25,6 +25,7 @@ class QAction;
 class QComboBox;
 class QKeyEvent;
 class QFrame;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -215,6 +216,10 @@ private:
     // Construction of the design (main_window_layout.cpp, main_window_menus.cpp).
     void buildPages();
     QWidget* buildImportPanel();
+    void addDataFileRow(QGridLayout* grid);
+    void addRowAndColumnFields(QGridLayout* grid);
+    void addTitleFields(QGridLayout* grid);
+    void addChartCommandButtons(QGridLayout* grid);
     QWidget* buildStatisticsPage();
     void buildMenu();
     void buildCoolBar();

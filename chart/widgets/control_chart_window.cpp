@@ -84,7 +84,23 @@ void ControlChartWindow::buildControls()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    buildChartArea(layout);
+    buildRangeBar(layout);
 
+    m_bottomPanel = new QFrame(this);
+    m_bottomPanel->setObjectName(QStringLiteral("Panel2"));
+    m_bottomPanel->setFixedHeight(32);
+    auto* bottom = new QHBoxLayout(m_bottomPanel);
+    bottom->setContentsMargins(2, 2, 2, 2);
+    bottom->addStretch(1);
+    bottom->addWidget(buildButtonPanel(m_bottomPanel));
+    bottom->addWidget(buildSpanPanel(m_bottomPanel));
+    layout->addWidget(m_bottomPanel);
+}
+
+// The chart inside its scroll box, and the track bar that zooms it.
+void ControlChartWindow::buildChartArea(QVBoxLayout* layout)
+{
     m_scrollArea = new QScrollArea(this);
     m_scrollArea->setObjectName(QStringLiteral("ScrollBox1"));
     m_scrollArea->setWidgetResizable(false);
@@ -108,7 +124,10 @@ void ControlChartWindow::buildControls()
     m_zoomSlider->setTickInterval(1);
     connect(m_zoomSlider, &QSlider::valueChanged, this, [this] { zoomChanged(); });
     layout->addWidget(m_zoomSlider);
+}
 
+void ControlChartWindow::buildRangeBar(QVBoxLayout* layout)
+{
     m_rangeBar = new RangeSelectorBar(this);
     m_rangeBar->setProperty("helpContext", 202);
     m_rangeBar->setFixedHeight(20);
@@ -122,15 +141,12 @@ void ControlChartWindow::buildControls()
     m_rangeBar->onRightHandleDragged = [this](int x) { runGuarded([=, this] { rightHandleDragged(x); }); };
     m_rangeBar->onRightHandleReleased = [this](int x) { runGuarded([=, this] { rightHandleReleased(x); }); };
     layout->addWidget(m_rangeBar);
+}
 
-    m_bottomPanel = new QFrame(this);
-    m_bottomPanel->setObjectName(QStringLiteral("Panel2"));
-    m_bottomPanel->setFixedHeight(32);
-    auto* bottom = new QHBoxLayout(m_bottomPanel);
-    bottom->setContentsMargins(2, 2, 2, 2);
-    bottom->addStretch(1);
-
-    m_buttonPanel = new QFrame(m_bottomPanel);
+// The three chart buttons and the close button.
+QFrame* ControlChartWindow::buildButtonPanel(QWidget* parent)
+{
+    m_buttonPanel = new QFrame(parent);
     m_buttonPanel->setObjectName(QStringLiteral("Panel3"));
     auto* buttons = new QHBoxLayout(m_buttonPanel);
     buttons->setContentsMargins(0, 0, 0, 0);
@@ -148,9 +164,13 @@ void ControlChartWindow::buildControls()
     connect(m_rangeButton, &QPushButton::clicked, this, [this] { runGuarded([this] { showRangeChart(); }); });
     connect(m_differenceButton, &QPushButton::clicked, this, [this] { runGuarded([this] { showDifferenceChart(); }); });
     connect(m_closeButton, &QPushButton::clicked, this, [this] { closeWindow(); });
-    bottom->addWidget(m_buttonPanel);
+    return m_buttonPanel;
+}
 
-    m_spanPanel = new QFrame(m_bottomPanel);
+// "Start" and "Ende" with the texts of the visible span's two ends.
+QFrame* ControlChartWindow::buildSpanPanel(QWidget* parent)
+{
+    m_spanPanel = new QFrame(parent);
     m_spanPanel->setObjectName(QStringLiteral("Panel1"));
     m_spanPanel->setFixedWidth(349);
     auto* span = new QHBoxLayout(m_spanPanel);
@@ -177,8 +197,7 @@ void ControlChartWindow::buildControls()
     span->addWidget(m_startRowEdit, 1);
     span->addWidget(m_endLabel);
     span->addWidget(m_endRowEdit, 1);
-    bottom->addWidget(m_spanPanel);
-    layout->addWidget(m_bottomPanel);
+    return m_spanPanel;
 }
 
 QPushButton* ControlChartWindow::button(int tag) const

@@ -23,6 +23,7 @@ class QPushButton;
 class QScrollArea;
 class QSlider;
 class QFrame;
+class QVBoxLayout;
 class QWindow;
 class RangeSelectorBar;
 
@@ -84,6 +85,10 @@ protected:
 
 private:
     void buildControls();
+    void buildChartArea(QVBoxLayout* layout);
+    void buildRangeBar(QVBoxLayout* layout);
+    QFrame* buildButtonPanel(QWidget* parent);
+    QFrame* buildSpanPanel(QWidget* parent);
     void drawKind(chart::ChartKind kind);
     void runGuarded(const std::function<void()>& handler);
     void redrawFromBar();
