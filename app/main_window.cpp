@@ -1,4 +1,4 @@
-// The main window's life: construction of the design, the creation steps in
+// The main window's life: construction of the controls, the creation steps in
 // their order, the settings moving between the file and the controls, and the
 // close that saves everything.
 #include "app/main_window.h"

@@ -1,10 +1,10 @@
-// The main window MainWindow: the import fields, the import grid and the
+// The main window: the import fields, the import grid and the
 // statistics grid on two pages, the menu and the cool bar with its four tool
 // bars. It owns the program state that the chart windows read (chart job,
 // language, application directory, settings path, the three grids) and
-// the two chart windows. Creation (runCreationSteps) and close (runCloseSteps) run their
-// steps in a fixed order; each handler keeps the design's name and calls the
-// shared code of its feature.
+// the two chart windows. Creation (runCreationSteps) and close (runCloseSteps)
+// run their steps in a fixed order; each handler is named for the user's
+// action and calls the shared code of its feature.
 #pragma once
 
 #include "app/about_box.h"
@@ -66,7 +66,7 @@ public:
     // The settings the controls hold now, as the close writes them.
     Settings currentSettings() const;
 
-    // --- controls (design names) -------------------------------------------
+    // --- controls, public for the language tables and tests -----------------
     CoolBar* coolBar = nullptr;
     QToolBar* fileToolBar = nullptr;
     QToolBar* editToolBar = nullptr;
@@ -99,7 +99,7 @@ public:
     sheetview::SheetView* importSheet = nullptr;
     sheetview::SheetView* statisticsSheet = nullptr;
 
-    // --- menu items (design names) -----------------------------------------
+    // --- menu items ---------------------------------------------------------
     QMenu* fileMenu = nullptr;
     QAction* openAction = nullptr;
     QAction* readAction = nullptr;
@@ -213,7 +213,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Construction of the design (main_window_layout.cpp, main_window_menus.cpp).
+    // Construction of the controls (main_window_layout.cpp, main_window_menus.cpp).
     void buildPages();
     QWidget* buildImportPanel();
     void addDataFileRow(QGridLayout* grid);
@@ -255,7 +255,7 @@ private:
     chart::ProgramState m_state;
     sheet::Spreadsheet m_importGrid;      // importSheet
     sheet::Spreadsheet m_statisticsGrid;  // statisticsSheet
-    sheet::Spreadsheet m_scratchGrid;     // CalcSheet, never shown
+    sheet::Spreadsheet m_scratchGrid;     // evaluates the "$" references, never shown
 
     TaggedTexts m_taggedTexts;
     QString m_currentTemplatePath;

@@ -20,7 +20,7 @@ struct ProgramState {
 
     sheet::Spreadsheet* importGrid = nullptr;      // importSheet of the main window
     sheet::Spreadsheet* statisticsGrid = nullptr;  // statisticsSheet
-    sheet::Spreadsheet* scratchGrid = nullptr;     // CalcSheet: evaluates the "$" references
+    sheet::Spreadsheet* scratchGrid = nullptr;     // never shown: evaluates the "$" references
 
     // Live copies of the main window's text fields the chart windows read.
     QString fileNameText;   // fileNameBox

@@ -132,7 +132,7 @@ void ControlChartWindow::buildRangeBar(QVBoxLayout* layout)
     m_rangeBar->setProperty("helpContext", 202);
     m_rangeBar->setFixedHeight(20);
     m_rangeBar->setMinimumWidth(chart::RangeBarGeometry::kMinTrackWidth);
-    // The window's design: the inner window starts at 1 and spans the track but 4 pixels (724 of 728).
+    // At first the inner window starts at 1 and spans the track but 4 pixels (724 of 728).
     m_rangeBar->placeInnerOnFirstLayout(1, 3);
     m_rangeBar->onInnerWindowDragged = [this](int x) { runGuarded([=, this] { innerWindowDragged(x); }); };
     m_rangeBar->onInnerWindowReleased = [this](int x) { runGuarded([=, this] { innerWindowReleased(x); }); };

@@ -37,7 +37,7 @@ public:
     explicit ControlChartWindow(chart::ProgramState& state, QWidget* parent = nullptr);
     ~ControlChartWindow() override;
 
-    // Handlers, named as in the window's design.
+    // Handlers, one per user action or step of a refill.
     void activate();
     void showSpan();
     void fillComputationGrid(std::int32_t startRow, std::int32_t endRow);
