@@ -15,8 +15,8 @@ namespace app {
 using ChartWindowFactory = std::function<QWidget*(chart::ProgramState& state)>;
 
 struct ChartWindowFactories {
-    ChartWindowFactory controlChart;  // ControlChartWindow, section "m_controlChartWindow"
-    ChartWindowFactory comparison;    // TfrmxyCompare, section "m_comparisonWindow"
+    ChartWindowFactory controlChart;  // ControlChartWindow; geometry in section kControlChartSection
+    ChartWindowFactory comparison;    // the comparison window; geometry in section kComparisonSection
 };
 
 // The program's chart windows, reporting their errors through the

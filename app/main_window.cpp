@@ -1,4 +1,4 @@
-// The main window's life: construction of the design, the creation steps in
+// The main window's life: construction of the controls, the creation steps in
 // their order, the settings moving between the file and the controls, and the
 // close that saves everything.
 #include "app/main_window.h"
@@ -206,8 +206,9 @@ void MainWindow::runCreationSteps()
     m_dropHook = new FileDropHook(importSheet, [this](const QString& path) { dropFile(path); }, this);
 
     // 7. First start: the language of the user's locale.
-    if (m_state.languageCode == 0) {
-        m_state.languageCode = platform::Platform::localeId() == 1031 ? 2 : 1;
+    if (!m_languageChosen) {
+        m_state.language = platform::languageForLocale(platform::Platform::localeId());
+        m_languageChosen = true;
         restoreDefaultSettings();
     }
 
@@ -227,7 +228,10 @@ void MainWindow::runCreationSteps()
 
 void MainWindow::applySettings(const Settings& s)
 {
-    m_state.languageCode = s.main.language;
+    // A stored 0 marks a first start: the locale chooses the language in step 7.
+    m_languageChosen = s.main.language != 0;
+    if (m_languageChosen)
+        m_state.language = platform::languageFromStoredNumber(s.main.language);
     m_toolTips->setEnabled(s.main.appHint);
     applyToolbarSwitch(fileToolBarAction, kControlChartBand, s.main.toolbarFile);
     applyToolbarSwitch(editToolBarAction, kEditBand, s.main.toolbarEdit);
@@ -263,7 +267,7 @@ void MainWindow::applySettings(const Settings& s)
 Settings MainWindow::currentSettings() const
 {
     Settings s;
-    s.main.language = m_state.languageCode;
+    s.main.language = m_languageChosen ? platform::storedLanguageNumber(m_state.language) : 0;
     s.main.appHint = m_toolTips->isEnabled();
     s.main.toolbarFile = fileToolBarAction->isChecked();
     s.main.toolbarEdit = editToolBarAction->isChecked();

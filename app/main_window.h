@@ -1,15 +1,16 @@
-// The main window MainWindow: the import fields, the import grid and the
+// The main window: the import fields, the import grid and the
 // statistics grid on two pages, the menu and the cool bar with its four tool
 // bars. It owns the program state that the chart windows read (chart job,
-// language code, application directory, settings path, the three grids) and
-// the two chart windows. Creation (runCreationSteps) and close (runCloseSteps) run their
-// steps in a fixed order; each handler keeps the design's name and calls the
-// shared code of its feature.
+// language, application directory, settings path, the three grids) and
+// the two chart windows. Creation (runCreationSteps) and close (runCloseSteps)
+// run their steps in a fixed order; each handler is named for the user's
+// action and calls the shared code of its feature.
 #pragma once
 
 #include "app/about_box.h"
 #include "app/chart_window_factories.h"
 #include "app/settings.h"
+#include "app/tagged_texts.h"
 
 #include "components/sheet/spreadsheet.h"
 #include "import/import_fields.h"
@@ -24,6 +25,7 @@ class QAction;
 class QComboBox;
 class QKeyEvent;
 class QFrame;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -64,7 +66,7 @@ public:
     // The settings the controls hold now, as the close writes them.
     Settings currentSettings() const;
 
-    // --- controls (design names) -------------------------------------------
+    // --- controls, public for the language tables and tests -----------------
     CoolBar* coolBar = nullptr;
     QToolBar* fileToolBar = nullptr;
     QToolBar* editToolBar = nullptr;
@@ -86,10 +88,6 @@ public:
     QLineEdit* chartTitleEdit = nullptr;
     QLineEdit* xTitleEdit = nullptr;
     QLineEdit* yTitleEdit = nullptr;
-    QLineEdit* currentTemplateEdit = nullptr;
-    QLabel* titlePrefixLabel = nullptr;
-    QLabel* messageLabel = nullptr;
-    QLabel* statisticsLabel = nullptr;
     QLabel* statusLabel = nullptr;
     QPushButton* controlChartButton = nullptr;
     QPushButton* comparisonChartButton = nullptr;
@@ -101,7 +99,7 @@ public:
     sheetview::SheetView* importSheet = nullptr;
     sheetview::SheetView* statisticsSheet = nullptr;
 
-    // --- menu items (design names) -----------------------------------------
+    // --- menu items ---------------------------------------------------------
     QMenu* fileMenu = nullptr;
     QAction* openAction = nullptr;
     QAction* readAction = nullptr;
@@ -157,6 +155,12 @@ public:
     // Entries of the file-name box's list, most recent first.
     QStringList recentEntries() const;
 
+    // Texts the commands use that no control shows, by language-table tag.
+    TaggedTexts& taggedTexts() { return m_taggedTexts; }
+    const TaggedTexts& taggedTexts() const { return m_taggedTexts; }
+    // The import template last read (empty before any).
+    QString currentTemplatePath() const { return m_currentTemplatePath; }
+
     // Where the cool bar is placed now (toolBarsOnTopAction).
     bool isCoolBarOnTop() const;
 
@@ -209,9 +213,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Construction of the design (main_window_layout.cpp, main_window_menus.cpp).
+    // Construction of the controls (main_window_layout.cpp, main_window_menus.cpp).
     void buildPages();
     QWidget* buildImportPanel();
+    void addDataFileRow(QGridLayout* grid);
+    void addRowAndColumnFields(QGridLayout* grid);
+    void addTitleFields(QGridLayout* grid);
+    void addChartCommandButtons(QGridLayout* grid);
     QWidget* buildStatisticsPage();
     void buildMenu();
     void buildCoolBar();
@@ -247,7 +255,10 @@ private:
     chart::ProgramState m_state;
     sheet::Spreadsheet m_importGrid;      // importSheet
     sheet::Spreadsheet m_statisticsGrid;  // statisticsSheet
-    sheet::Spreadsheet m_scratchGrid;     // CalcSheet, never shown
+    sheet::Spreadsheet m_scratchGrid;     // evaluates the "$" references, never shown
+
+    TaggedTexts m_taggedTexts;
+    QString m_currentTemplatePath;
 
     ChartWindowFactories m_factories;
     QPointer<QWidget> m_controlChartWindow;
@@ -262,6 +273,7 @@ private:
     SaveGridAsker m_askSaveGrid;
     int m_importPanelHeight = kImportPanelDesignHeight;
     bool m_closed = false;
+    bool m_languageChosen = false;  // false until the settings or a first start chose the language
 };
 
 }  // namespace app

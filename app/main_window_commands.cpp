@@ -87,14 +87,10 @@ void MainWindow::importSheetClicked() {}
 
 chart::ChartCommandFields MainWindow::chartCommandFields() const
 {
-    chart::ChartCommandFields fields;
-    fields.firstRowText = firstRowEdit->text();
-    fields.lastRowText = lastRowEdit->text();
-    fields.headerRowText = headerRowSpin->text();
-    fields.xColumnText = xColumnEdit->text();
-    fields.titleText = chartTitleEdit->text();
-    fields.titleCaption = titlePrefixLabel->text();
-    return fields;
+    // The header row as the spin box shows it: a cleared box reads as no header row.
+    return chart::chartCommandFieldsOf(firstRowEdit->text(), lastRowEdit->text(), headerRowSpin->text(),
+                                       xColumnEdit->text(), chartTitleEdit->text(),
+                                       m_taggedTexts.text(TaggedTexts::kTitleCaption));
 }
 
 // Errors of the import grid while the selection is read reach the error report.
@@ -118,7 +114,7 @@ sheet::Spreadsheet& MainWindow::outputGrid()
 
 QString MainWindow::outputTitle() const
 {
-    return pages->currentIndex() == 1 ? statisticsLabel->text() : messageLabel->text();
+    return m_taggedTexts.text(pages->currentIndex() == 1 ? TaggedTexts::kStatisticsSaveTitle : TaggedTexts::kImportSaveTitle);
 }
 
 void MainWindow::saveStatistics()

@@ -221,10 +221,10 @@ void MainWindow::openImportTemplate()
     const QString path = m_askOpenFile(this, QStringLiteral("Importeinstellungen lesen"), templateOpenDialogDir,
                                        kTemplateFilter);
     if (path.isEmpty()) return;
-    currentTemplateEdit->setText(path);
+    m_currentTemplatePath = path;
     templateOpenDialogDir = dataimport::templateDirectoryOf(path);
     templateSaveDialogDir = templateOpenDialogDir;
-    const platform::Profile profile(currentTemplateEdit->text());
+    const platform::Profile profile(m_currentTemplatePath);
     QString importDir;
     const dataimport::ImportFields fields = dataimport::readImportTemplate(profile, &importDir);
     applyImportFields(fields);
@@ -245,7 +245,7 @@ void MainWindow::saveImportTemplate()
 
 void MainWindow::restoreDefaultSettings()
 {
-    applyImportFields(dataimport::readDefaultTemplate(m_state.applicationDirectory, m_state.languageCode));
+    applyImportFields(dataimport::readDefaultTemplate(m_state.applicationDirectory, m_state.language));
 }
 
 }  // namespace app

@@ -100,8 +100,23 @@ QWidget* MainWindow::buildImportPanel()
     grid->setContentsMargins(8, 6, 8, 6);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(2);
+    addDataFileRow(grid);
+    addRowAndColumnFields(grid);
+    addTitleFields(grid);
+    addChartCommandButtons(grid);
 
-    // Data file: name box with the recent files, open button, read again.
+    statusLabel = makeLabel(importPanel, "Label1", QString(), 0);
+    grid->addWidget(statusLabel, 6, 0, 1, 7);
+
+    grid->setColumnStretch(0, 2);
+    for (int c = 1; c <= 6; ++c) grid->setColumnStretch(c, 1);
+    grid->setRowStretch(6, 1);
+    return importPanel;
+}
+
+// Data file: name box with the recent files, open button, read again.
+void MainWindow::addDataFileRow(QGridLayout* grid)
+{
     fileNameBox = new QComboBox(importPanel);
     fileNameBox->setObjectName(QStringLiteral("cboSelfile"));
     fileNameBox->setEditable(true);
@@ -121,8 +136,11 @@ QWidget* MainWindow::buildImportPanel()
     readFileButton = makeButton(importPanel, "btnEinlesen", QStringLiteral("&Neu Lesen"), 113);
     readFileButton->setIcon(QIcon(QStringLiteral(":/icons/reload.svg")));
     grid->addWidget(readFileButton, 1, 6);
+}
 
-    // Columns and rows of the data.
+// Columns and rows of the data, and the x column.
+void MainWindow::addRowAndColumnFields(QGridLayout* grid)
+{
     separatorBox = new QComboBox(importPanel);
     separatorBox->setObjectName(QStringLiteral("ComboBox1"));
     separatorBox->setEditable(true);
@@ -147,16 +165,22 @@ QWidget* MainWindow::buildImportPanel()
              headerRowSpin);
     xColumnEdit = makeEdit(importPanel, "Xcol", 263);
     addField(grid, 2, 6, makeLabel(importPanel, "Label9", QStringLiteral("Spalte für X-Achse"), 109), xColumnEdit);
+}
 
-    // Titles of the chart.
+// Titles of the chart.
+void MainWindow::addTitleFields(QGridLayout* grid)
+{
     chartTitleEdit = makeEdit(importPanel, "txtGraphTitle", 265);
     addField(grid, 4, 0, makeLabel(importPanel, "Label14", QStringLiteral("Graphiktitel"), 114), chartTitleEdit, 3);
     xTitleEdit = makeEdit(importPanel, "txtXtitle", 266);
     addField(grid, 4, 3, makeLabel(importPanel, "Label15", QStringLiteral("Text X-Achse"), 115), xTitleEdit, 2);
     yTitleEdit = makeEdit(importPanel, "txtYtitle", 267);
     addField(grid, 4, 5, makeLabel(importPanel, "Label16", QStringLiteral("Text Y-Achse"), 116), yTitleEdit, 2);
+}
 
-    // The two chart commands, at the right.
+// The two chart commands, at the right.
+void MainWindow::addChartCommandButtons(QGridLayout* grid)
+{
     controlChartButton = makeButton(importPanel, "btnChart", QStringLiteral("Regelkarte"), 110);
     controlChartButton->setIcon(QIcon(QStringLiteral(":/icons/chart.svg")));
     comparisonChartButton = makeButton(importPanel, "btnChartVgl", QStringLiteral("Vergleich"), 111);
@@ -170,21 +194,6 @@ QWidget* MainWindow::buildImportPanel()
     commands->addWidget(comparisonChartButton);
     commands->addStretch(1);
     grid->addLayout(commands, 0, 7, 6, 1);
-
-    // Controls that only carry texts or state for other commands.
-    titlePrefixLabel = makeLabel(importPanel, "LblTitle", QStringLiteral("Auswertung über "), 107);
-    messageLabel = makeLabel(importPanel, "lblmess", QStringLiteral("lblmess"), 56);
-    statisticsLabel = makeLabel(importPanel, "lblstatistik", QStringLiteral("lblmess"), 57);
-    currentTemplateEdit = makeEdit(importPanel, "txtAktTemplate", 0);
-    for (QWidget* hidden : std::initializer_list<QWidget*>{titlePrefixLabel, messageLabel, statisticsLabel, currentTemplateEdit})
-        hidden->hide();
-    statusLabel = makeLabel(importPanel, "Label1", QString(), 0);
-    grid->addWidget(statusLabel, 6, 0, 1, 7);
-
-    grid->setColumnStretch(0, 2);
-    for (int c = 1; c <= 6; ++c) grid->setColumnStretch(c, 1);
-    grid->setRowStretch(6, 1);
-    return importPanel;
 }
 
 QWidget* MainWindow::buildStatisticsPage()

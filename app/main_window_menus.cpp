@@ -108,7 +108,7 @@ QToolButton* MainWindow::addToolButton(QToolBar* bar, const char* name, int tag,
     button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(icon)));
     button->setAutoRaise(true);
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    // The design caption of the menu item stands in as tool tip until the language table sets it.
+    // The menu item's German caption stands in as tool tip until the language table sets it.
     button->setToolTip(QString(menuItem->text()).remove(u'&'));
     connect(button, &QToolButton::clicked, menuItem, &QAction::trigger);
     bar->addWidget(button);
@@ -138,7 +138,7 @@ void MainWindow::buildCoolBar()
     addToolButton(editToolBar, "toolVglkarte", 1005, comparisonChartAction, QStringLiteral("compare"));
     editToolBar->addSeparator();
     addToolButton(editToolBar, "toolStatSpeichern", 1006, saveStatisticsAction, QStringLiteral("save"));
-    // These two are check-style buttons in the design: they stay down after a click.
+    // These two are check-style buttons: they stay down after a click.
     addToolButton(editToolBar, "toolStatDrucken", 1007, printStatisticsAction, QStringLiteral("print"))->setCheckable(true);
     addToolButton(editToolBar, "toolPrintSetup", 1008, printSetupAction, QStringLiteral("printsetup"))->setCheckable(true);
     coolBar->addBand(editToolBar);

@@ -84,6 +84,19 @@ bool runCommand(ProgramState& state, const ChartCommandFields& fields, int* colu
 
 }  // namespace
 
+ChartCommandFields chartCommandFieldsOf(const QString& firstRow, const QString& lastRow, const QString& headerRow,
+                                        const QString& xColumn, const QString& title, const QString& titleCaption)
+{
+    ChartCommandFields fields;
+    fields.firstRowText = firstRow;
+    fields.lastRowText = lastRow;
+    fields.headerRowText = headerRow;
+    fields.xColumnText = xColumn;
+    fields.titleText = title;
+    fields.titleCaption = titleCaption;
+    return fields;
+}
+
 void readRowRange(ChartJob& job, const sheet::Spreadsheet& importGrid, const QString& firstRowText,
                   const QString& lastRowText, const QString& headerRowText)
 {

@@ -22,8 +22,13 @@ struct ChartCommandFields {
     QString headerRowText;   // headerRowSpin "Spaltennamen aus Zeile"
     QString xColumnText;     // xColumnEdit: a number or "$" + column letters
     QString titleText;       // chartTitleEdit: literal text or "$" + cell address
-    QString titleCaption;    // titlePrefixLabel: first words of a built title ("Auswertung über ")
+    QString titleCaption;    // the main window's tagged text 107: first words of a built title ("Auswertung über ")
 };
+
+// The fields from the import fields' values, in the order above: the main
+// window passes its edit boxes' texts, the report its template's fields.
+ChartCommandFields chartCommandFieldsOf(const QString& firstRow, const QString& lastRow, const QString& headerRow,
+                                        const QString& xColumn, const QString& title, const QString& titleCaption);
 
 // First row, last row and header row of the job from the row fields and the
 // import grid's last used row. A first row below 1 is taken as 1.

@@ -14,18 +14,18 @@ bool isNumericCellType(int type) { return type == 1 || type == -1; }
 
 }  // namespace
 
-void ComputationFill::resetToReferenceLayout(sheet::Spreadsheet& computationGrid, int languageCode)
+void ComputationFill::resetToReferenceLayout(sheet::Spreadsheet& computationGrid, platform::Language language)
 {
     for (const QString& name : computationGrid.definedNames())
         computationGrid.removeDefinedName(name);
     computationGrid.clearRange(-1, -1, -1, -1, 1);
-    chart::buildReferenceLayout(computationGrid, languageCode);
+    chart::buildReferenceLayout(computationGrid, language);
 }
 
 QString ComputationFill::templatePath(const ProgramState& state)
 {
     return state.applicationDirectory
-        + (state.languageCode == 1 ? QStringLiteral("xycharte.def") : QStringLiteral("xychartg.def"));
+        + (state.language == platform::Language::English ? QStringLiteral("xycharte.def") : QStringLiteral("xychartg.def"));
 }
 
 bool ComputationFill::loadTemplate(sheet::Spreadsheet& computationGrid, const ProgramState& state)
@@ -37,7 +37,7 @@ bool ComputationFill::loadTemplate(sheet::Spreadsheet& computationGrid, const Pr
         // No readable template. The grid still holds the last fill, whose rows
         // and widened ranges would be counted again; start afresh from the
         // built-in reference layout instead.
-        resetToReferenceLayout(computationGrid, state.languageCode);
+        resetToReferenceLayout(computationGrid, state.language);
         return false;
     }
 }

@@ -5,6 +5,8 @@
 // grid into columns A to D and clears the rows that got no data.
 #pragma once
 
+#include "components/platform/language.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -31,7 +33,7 @@ struct FillResult {
 
 class ComputationFill {
 public:
-    // Application directory + "xycharte.def" for language 1, else "xychartg.def".
+    // Application directory + "xycharte.def" in English, else "xychartg.def".
     static QString templatePath(const ProgramState& state);
 
     // Reads the computation template into the grid. When the template is
@@ -41,7 +43,7 @@ public:
     static bool loadTemplate(sheet::Spreadsheet& computationGrid, const ProgramState& state);
 
     // Empties the grid and puts the built-in reference layout into it.
-    static void resetToReferenceLayout(sheet::Spreadsheet& computationGrid, int languageCode);
+    static void resetToReferenceLayout(sheet::Spreadsheet& computationGrid, platform::Language language);
 
     // Copies the import rows startRow..endRow (inclusive) into the grid,
     // which must hold the template: inserts rows at row 17 and fills row 16

@@ -22,9 +22,9 @@ struct Label {
     const char* english;
 };
 
-QString pick(const Label& label, int languageCode)
+QString pick(const Label& label, platform::Language language)
 {
-    return QString::fromUtf8(languageCode == 1 ? label.english : label.german);
+    return QString::fromUtf8(language == platform::Language::English ? label.english : label.german);
 }
 
 // Column numbers of the layout, by letter.
@@ -163,7 +163,7 @@ void splitCell(const char* cell, int* row, int* column)
 
 }  // namespace
 
-void buildReferenceLayout(Spreadsheet& book, int languageCode)
+void buildReferenceLayout(Spreadsheet& book, platform::Language language)
 {
     // Statistics over the data block, rows 16 to 17.
     book.setFormula(1, 1, "=COUNT(A16:A17)");
@@ -185,7 +185,7 @@ void buildReferenceLayout(Spreadsheet& book, int languageCode)
             book.setDefinedName(QString::fromLatin1(s.name),
                                 QStringLiteral("$%1$%2").arg(letters, cell.mid(letters.size())));
         }
-        if (s.labelCol) book.setLiteralText(row, col(s.labelCol), pick(s.label, languageCode));
+        if (s.labelCol) book.setLiteralText(row, col(s.labelCol), pick(s.label, language));
     }
     // Rows on which at least one rule of the chart fired.
     for (const char* column : {"Q", "AF", "AW"})
@@ -199,7 +199,7 @@ void buildReferenceLayout(Spreadsheet& book, int languageCode)
 
     for (const DataColumn& d : kDataColumns) {
         const int c = col(d.column);
-        book.setLiteralText(15, c, pick(d.header, languageCode));
+        book.setLiteralText(15, c, pick(d.header, language));
         if (d.formula) book.setFormula(16, c, QString::fromLatin1(d.formula));
     }
     // Two sample data rows; row 17 carries the prototype formulas too.

@@ -5,14 +5,16 @@
 // when no template file can be read.
 #pragma once
 
+#include "components/platform/language.h"
+
 namespace sheet { class Spreadsheet; }
 
 namespace chart {
 
 // Puts the whole reference layout into `book` (expected empty): labels in
-// English for languageCode 1, in German otherwise. Rows 16 and 17 hold two
+// the given language. Rows 16 and 17 hold two
 // sample data rows (1 and 2 in columns A and B) with the prototype formulas,
 // and every statistics range runs from row 16 to row 17.
-void buildReferenceLayout(sheet::Spreadsheet& book, int languageCode);
+void buildReferenceLayout(sheet::Spreadsheet& book, platform::Language language);
 
 }  // namespace chart

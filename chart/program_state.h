@@ -4,6 +4,7 @@
 #pragma once
 
 #include "chart/chart_job.h"
+#include "components/platform/language.h"
 
 #include <QString>
 
@@ -13,13 +14,13 @@ namespace chart {
 
 struct ProgramState {
     ChartJob job;
-    int languageCode = 0;           // 1 English, 2 German
+    platform::Language language = platform::Language::German;
     QString applicationDirectory;   // with a trailing '/'
     QString settingsPath;           // applicationDirectory + "Plotwise.INI" (or the user's config folder)
 
     sheet::Spreadsheet* importGrid = nullptr;      // importSheet of the main window
     sheet::Spreadsheet* statisticsGrid = nullptr;  // statisticsSheet
-    sheet::Spreadsheet* scratchGrid = nullptr;     // CalcSheet: evaluates the "$" references
+    sheet::Spreadsheet* scratchGrid = nullptr;     // never shown: evaluates the "$" references
 
     // Live copies of the main window's text fields the chart windows read.
     QString fileNameText;   // fileNameBox

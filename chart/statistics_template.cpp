@@ -9,7 +9,7 @@ namespace chart {
 QString statisticsTemplatePath(const ProgramState& state)
 {
     return state.applicationDirectory
-        + (state.languageCode == 1 ? QStringLiteral("ChartdatenE.def") : QStringLiteral("ChartdatenG.def"));
+        + (state.language == platform::Language::English ? QStringLiteral("ChartdatenE.def") : QStringLiteral("ChartdatenG.def"));
 }
 
 bool loadStatisticsTemplate(ProgramState& state)

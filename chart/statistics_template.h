@@ -1,5 +1,5 @@
-// The statistics grid's labels: the workbook "ChartdatenE.def" (language 1)
-// or "ChartdatenG.def" (otherwise) from the application directory, read into
+// The statistics grid's labels: the workbook "ChartdatenE.def" (English)
+// or "ChartdatenG.def" (German) from the application directory, read into
 // the statistics grid at start and on a change of language.
 #pragma once
 

@@ -84,15 +84,15 @@ QString templateDirectoryOf(const QString& templatePath)
     return QFileInfo(templatePath).absolutePath();
 }
 
-QString defaultTemplatePath(const QString& applicationDirectory, int languageCode)
+QString defaultTemplatePath(const QString& applicationDirectory, platform::Language language)
 {
-    return applicationDirectory + (languageCode == 1 ? QStringLiteral("sampledata_multi_e.ctpl")
-                                                     : QStringLiteral("sampledata_multi_g.ctpl"));
+    return applicationDirectory + (language == platform::Language::English ? QStringLiteral("sampledata_multi_e.ctpl")
+                                                                  : QStringLiteral("sampledata_multi_g.ctpl"));
 }
 
-ImportFields readDefaultTemplate(const QString& applicationDirectory, int languageCode)
+ImportFields readDefaultTemplate(const QString& applicationDirectory, platform::Language language)
 {
-    const platform::Profile profile(defaultTemplatePath(applicationDirectory, languageCode));
+    const platform::Profile profile(defaultTemplatePath(applicationDirectory, language));
     return readImportTemplate(profile);
 }
 

@@ -4,6 +4,7 @@
 // may read and write it with these functions too.
 #pragma once
 
+#include "components/platform/language.h"
 #include "import/import_fields.h"
 
 #include <QString>
@@ -46,13 +47,13 @@ QString templateSavePath(const QString& chosenName);
 // template dialogs start after it was read or saved.
 QString templateDirectoryOf(const QString& templatePath);
 
-// Default template of a language: "sampledata_multi_e.ctpl" for language 1,
-// "sampledata_multi_g.ctpl" for any other, in the application directory
+// Default template of a language: "sampledata_multi_e.ctpl" in English,
+// "sampledata_multi_g.ctpl" in German, in the application directory
 // (with its trailing delimiter).
-QString defaultTemplatePath(const QString& applicationDirectory, int languageCode);
+QString defaultTemplatePath(const QString& applicationDirectory, platform::Language language);
 
 // Reads the default template of the language (no directory keys). A missing
 // file gives the defaults of every field.
-ImportFields readDefaultTemplate(const QString& applicationDirectory, int languageCode);
+ImportFields readDefaultTemplate(const QString& applicationDirectory, platform::Language language);
 
 }  // namespace dataimport

@@ -94,8 +94,8 @@ std::optional<ReportOptions> parseReportOptions(const QStringList& args, QString
             o.leftPercent = *left;
             o.rightPercent = *right;
         } else if (arg == "--lang") {
-            if (value == "en") o.languageCode = 1;
-            else if (value == "de") o.languageCode = 2;
+            if (value == "en") o.language = platform::Language::English;
+            else if (value == "de") o.language = platform::Language::German;
             else return fail(QStringLiteral("--lang is en or de: %1").arg(value));
         } else if (arg == "--out") o.outDir = value;
         else if (arg == "--format") {

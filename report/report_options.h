@@ -2,6 +2,8 @@
 // where to put the images, the statistics and the computation grid.
 #pragma once
 
+#include "components/platform/language.h"
+
 #include <QSize>
 #include <QString>
 #include <QVector>
@@ -32,7 +34,7 @@ struct ReportOptions {
     QVector<ColumnRange> compare;    // --compare
     double leftPercent = 0;
     double rightPercent = 0;
-    int languageCode = 0;            // 0: as a first start would choose
+    std::optional<platform::Language> language;  // --lang; none: as a first start would choose
     QString outDir;                  // empty: the working directory
     QString format = QStringLiteral("png");
     QSize size{1200, 600};

@@ -1,16 +1,15 @@
 // plotwise-report's run; see report_run.h. Every step calls the code the
 // windows call: the import of the main window, its chart commands, the
-// control chart window's fill, chart kinds and statistics copy, and the
-// comparison window's drawing.
+// control chart window's chart run (fill, chart kinds, statistics copy) and
+// the comparison window's drawing.
 #include "report/report_run.h"
 
 #include "chart/chart_commands.h"
 #include "components/chart/chart_error.h"
-#include "chart/chart_kind_draw.h"
+#include "chart/chart_run.h"
 #include "compare/comparison_draw.h"
 #include "chart/computation_fill.h"
 #include "chart/computation_layout.h"
-#include "chart/copy_statistics.h"
 #include "components/sheet/spreadsheet.h"
 #include "report/grid_csv.h"
 #include "import/import_file.h"
@@ -18,6 +17,7 @@
 #include "components/platform/platform.h"
 #include "components/platform/profile.h"
 #include "chart/program_state.h"
+#include "chart/shared_texts.h"
 #include "chart/statistics_template.h"
 #include "chart/visible_span.h"
 #include "components/chart/chart_view.h"
@@ -28,18 +28,6 @@
 namespace report {
 
 namespace {
-
-// First words of a chart title built from the column names, as the main
-// window's title label gives them.
-QString titleCaption(int languageCode)
-{
-    return languageCode == 2 ? QStringLiteral("Auswertung über ") : QStringLiteral("Evaluation of ");
-}
-
-QString noDataText(int languageCode)
-{
-    return languageCode == 2 ? QStringLiteral("Keine Daten gefunden") : QStringLiteral("No Data available");
-}
 
 void applyOverrides(dataimport::ImportFields& f, const FieldOverrides& o)
 {
@@ -64,16 +52,10 @@ void selectColumns(sheet::Spreadsheet& grid, const QVector<ColumnRange>& columns
     grid.setSelection(ranges);
 }
 
-chart::ChartCommandFields commandFields(const dataimport::ImportFields& f, int languageCode)
+chart::ChartCommandFields commandFields(const dataimport::ImportFields& f, platform::Language language)
 {
-    chart::ChartCommandFields fields;
-    fields.firstRowText = f.firstRow;
-    fields.lastRowText = f.lastRow;
-    fields.headerRowText = QString::number(f.headerRow);
-    fields.xColumnText = f.xColumn;
-    fields.titleText = f.graphTitle;
-    fields.titleCaption = titleCaption(languageCode);
-    return fields;
+    return chart::chartCommandFieldsOf(f.firstRow, f.lastRow, QString::number(f.headerRow), f.xColumn, f.graphTitle,
+                                       chart::titleCaptionText(language));
 }
 
 struct ReportContext {
@@ -94,24 +76,25 @@ RunResult writeControlChart(ReportContext& c)
 {
     chart::ProgramState& state = c.state;
     selectColumns(c.importGrid, c.options.columns);
-    if (!chart::runControlChartCommand(state, commandFields(c.fields, state.languageCode)))
-        return {ExitNoData, noDataText(state.languageCode)};
+    if (!chart::runControlChartCommand(state, commandFields(c.fields, state.language)))
+        return {ExitNoData, chart::noDataText(state.language)};
 
     const chart::VisibleSpan span = chart::computeVisibleSpan(state.job, c.options.leftPercent, c.options.rightPercent);
-    const chart::FillResult fill = chart::ComputationFill::run(c.computationGrid, state, span.startRow, span.endRow);
-    if (!fill.hasData()) return {ExitNoData, noDataText(state.languageCode)};
+    chart::ChartRun run(c.computationGrid, state);
+    const chart::FillResult fill = run.fill(span.startRow, span.endRow);
+    if (!fill.hasData()) return {ExitNoData, chart::noDataText(state.language)};
 
     chartcomponent::ChartView chart;
     chart.resize(c.options.size);
     const struct { chart::ChartKind kind; const char* stem; } kinds[] = {
         {chart::ChartKind::Mean, "mean"}, {chart::ChartKind::Range, "range"}, {chart::ChartKind::Difference, "difference"}};
     for (const auto& k : kinds) {
-        chart::drawChartKind(k.kind, chart, c.computationGrid, fill.lastComputationRow, state);
+        run.draw(k.kind, chart);
         chart.saveImage(c.imagePath(QLatin1String(k.stem)), c.options.format, c.options.size.width(),
                         c.options.size.height());
     }
 
-    chart::copyStatistics(c.computationGrid, c.statisticsGrid, state);
+    run.copyStatistics();
     c.statisticsGrid.write(c.outPath(QStringLiteral("statistics.xlsx")), sheet::FormatXlsx);
     c.statisticsGrid.write(c.outPath(QStringLiteral("statistics.csv")), sheet::FormatCsv);
     writeGridCsv(c.computationGrid, fill.lastComputationRow + 1, chart::kComputationColumns,
@@ -123,8 +106,8 @@ RunResult writeComparisonChart(ReportContext& c)
 {
     chart::ProgramState& state = c.state;
     selectColumns(c.importGrid, c.options.compare);
-    if (!chart::runComparisonCommand(state, commandFields(c.fields, state.languageCode)) || state.job.lastDataRow < 1)
-        return {ExitNoData, noDataText(state.languageCode)};
+    if (!chart::runComparisonCommand(state, commandFields(c.fields, state.language)) || state.job.lastDataRow < 1)
+        return {ExitNoData, chart::noDataText(state.language)};
     const chart::VisibleSpan span = chart::computeVisibleSpan(state.job, c.options.leftPercent, c.options.rightPercent);
     chartcomponent::ChartView chart;
     chart.resize(c.options.size);
@@ -141,8 +124,7 @@ RunResult runReport(const ReportOptions& options)
     ReportContext c(options);
     chart::ProgramState& state = c.state;
     state.applicationDirectory = platform::Platform::applicationDirectory();
-    state.languageCode = options.languageCode != 0 ? options.languageCode
-                                                   : (platform::Platform::localeId() == 1031 ? 2 : 1);
+    state.language = options.language.value_or(platform::languageForLocale(platform::Platform::localeId()));
     state.importGrid = &c.importGrid;
     state.statisticsGrid = &c.statisticsGrid;
     state.scratchGrid = &c.scratchGrid;
@@ -174,7 +156,7 @@ RunResult runReport(const ReportOptions& options)
     state.job.lastDataRow = *imported.lastDataRow;
 
     chart::loadStatisticsTemplate(state);
-    chart::buildReferenceLayout(c.computationGrid, state.languageCode);
+    chart::buildReferenceLayout(c.computationGrid, state.language);
 
     try {
         if (!options.columns.isEmpty())

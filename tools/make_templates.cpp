@@ -23,13 +23,13 @@ int main(int argc, char** argv)
         return 1;
     }
     const struct {
-        int languageCode;
+        platform::Language language;
         const char* file;
-    } templates[] = {{1, "xycharte.def"}, {2, "xychartg.def"}};
+    } templates[] = {{platform::Language::English, "xycharte.def"}, {platform::Language::German, "xychartg.def"}};
     try {
         for (const auto& t : templates) {
             sheet::Spreadsheet book;
-            chart::buildReferenceLayout(book, t.languageCode);
+            chart::buildReferenceLayout(book, t.language);
             const QString path = dir.filePath(QString::fromLatin1(t.file));
             book.write(path, sheet::FormatNative);
             std::printf("wrote %s\n", qPrintable(QDir::toNativeSeparators(path)));

@@ -37,7 +37,7 @@ struct Workload {
             importGrid.setNumber(r, 3, base + 0.002 * ((r * 104729) % 5));
             importGrid.setNumber(r, 4, base - 0.001 * ((r * 1299709) % 7));
         }
-        state.languageCode = 1;
+        state.language = platform::Language::English;
         state.applicationDirectory = QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/");
         state.importGrid = &importGrid;
         state.statisticsGrid = &statisticsGrid;
@@ -70,7 +70,7 @@ void Activation(benchmark::State& bench)
         w.window->activate();
         w.window->chartComponent()->replot();
     }
-    bench.counters["rows"] = double(w.window->lastComputationRow - 15);
+    bench.counters["rows"] = double(w.window->lastComputationRow() - 15);
 }
 BENCHMARK(Activation)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -90,7 +90,7 @@ void BarRelease(benchmark::State& bench)
         w.window->fillComputationGrid(400001, 410000);
         w.window->chartComponent()->replot();
     }
-    bench.counters["rows"] = double(w.window->lastComputationRow - 15);
+    bench.counters["rows"] = double(w.window->lastComputationRow() - 15);
     bench.counters["track"] = track;
 }
 BENCHMARK(BarRelease)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -98,7 +98,7 @@ BENCHMARK(BarRelease)->Unit(benchmark::kMillisecond)->Iterations(5);
 void ChartButton(benchmark::State& bench, int which)
 {
     Workload& w = workload(int(bench.range(0)));
-    if (w.window->lastComputationRow - 15 != bench.range(0))
+    if (w.window->lastComputationRow() - 15 != bench.range(0))
         w.window->activate();
     for (auto _ : bench) {
         if (which == 2)
@@ -118,12 +118,12 @@ BENCHMARK(DifferenceButton)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterat
 void KindData(benchmark::State& bench)
 {
     Workload& w = workload(int(bench.range(0)));
-    if (w.window->lastComputationRow - 15 != bench.range(0))
+    if (w.window->lastComputationRow() - 15 != bench.range(0))
         w.window->activate();
     const auto kind = static_cast<chart::ChartKind>(bench.range(1));
     for (auto _ : bench)
         benchmark::DoNotOptimize(chart::buildChartKindData(kind, w.window->computationGrid(),
-                                                           w.window->lastComputationRow, w.state));
+                                                           w.window->lastComputationRow(), w.state));
 }
 BENCHMARK(KindData)->Args({1000000, 0})->Args({1000000, 1})->Args({1000000, 2})
     ->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -131,11 +131,11 @@ BENCHMARK(KindData)->Args({1000000, 0})->Args({1000000, 1})->Args({1000000, 2})
 void KindDraw(benchmark::State& bench)
 {
     Workload& w = workload(int(bench.range(0)));
-    if (w.window->lastComputationRow - 15 != bench.range(0))
+    if (w.window->lastComputationRow() - 15 != bench.range(0))
         w.window->activate();
     const auto kind = static_cast<chart::ChartKind>(bench.range(1));
     const chart::ChartKindData data = chart::buildChartKindData(kind, w.window->computationGrid(),
-                                                                w.window->lastComputationRow, w.state);
+                                                                w.window->lastComputationRow(), w.state);
     for (auto _ : bench) {
         chart::applyChartKindData(*w.window->chartComponent(), data);
         w.window->chartComponent()->replot();

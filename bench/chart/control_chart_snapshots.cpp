@@ -32,7 +32,7 @@ int main(int argc, char** argv)
         return 1;
     }
     chart::ProgramState state;
-    state.languageCode = 1;
+    state.language = platform::Language::English;
     state.applicationDirectory = appDir;
     state.importGrid = &importGrid;
     state.statisticsGrid = &statisticsGrid;

@@ -45,7 +45,7 @@ int main(int argc, char** argv)
         QElapsedTimer phase;
         phase.start();
         sheet::Spreadsheet book;
-        chart::buildReferenceLayout(book, 2);
+        chart::buildReferenceLayout(book, platform::Language::German);
         book.insertRange(17, 1, n + 15, 60, 3);
         book.selectRange(16, 1, n + 15, 60);
         book.fillDown();

@@ -1,13 +1,11 @@
 // The control chart window; see control_chart_window.h. Every handler only
-// calls the shared chart code; errors that escape a handler go to the
+// calls the shared chart code (chart::ChartRun); errors that escape a handler go to the
 // error reporter, as the application's standard error report would show them.
 #include "chart/widgets/control_chart_window.h"
 
-#include "chart/chart_kind_draw.h"
-#include "chart/computation_fill.h"
-#include "chart/copy_statistics.h"
 #include "components/sheet/spreadsheet.h"
 #include "chart/program_state.h"
+#include "chart/shared_texts.h"
 #include "chart/widgets/range_selector_bar.h"
 #include "chart/show_span.h"
 #include "chart/visible_span.h"
@@ -59,13 +57,14 @@ QPushButton* makeChartButton(QWidget* parent, const QString& name, const QString
 }  // namespace
 
 ControlChartWindow::ControlChartWindow(chart::ProgramState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_state(state), m_computationGrid(std::make_unique<sheet::Spreadsheet>())
+    : QWidget(parent, Qt::Window), m_state(state), m_computationGrid(std::make_unique<sheet::Spreadsheet>()),
+      m_run(*m_computationGrid, state)
 {
     setObjectName(QStringLiteral("frmtxtChart"));
     setWindowTitle(QStringLiteral("Zentrix"));
     setProperty("helpContext", 50);
     // The grid starts with the reference layout, so a missing template still computes.
-    chart::ComputationFill::resetToReferenceLayout(*m_computationGrid, state.languageCode);
+    chart::ComputationFill::resetToReferenceLayout(*m_computationGrid, state.language);
     m_reportError = [this](const QString& message) {
         QMessageBox::critical(this, QStringLiteral("Plotwise"), message);
     };
@@ -85,7 +84,23 @@ void ControlChartWindow::buildControls()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    buildChartArea(layout);
+    buildRangeBar(layout);
 
+    m_bottomPanel = new QFrame(this);
+    m_bottomPanel->setObjectName(QStringLiteral("Panel2"));
+    m_bottomPanel->setFixedHeight(32);
+    auto* bottom = new QHBoxLayout(m_bottomPanel);
+    bottom->setContentsMargins(2, 2, 2, 2);
+    bottom->addStretch(1);
+    bottom->addWidget(buildButtonPanel(m_bottomPanel));
+    bottom->addWidget(buildSpanPanel(m_bottomPanel));
+    layout->addWidget(m_bottomPanel);
+}
+
+// The chart inside its scroll box, and the track bar that zooms it.
+void ControlChartWindow::buildChartArea(QVBoxLayout* layout)
+{
     m_scrollArea = new QScrollArea(this);
     m_scrollArea->setObjectName(QStringLiteral("ScrollBox1"));
     m_scrollArea->setWidgetResizable(false);
@@ -109,12 +124,15 @@ void ControlChartWindow::buildControls()
     m_zoomSlider->setTickInterval(1);
     connect(m_zoomSlider, &QSlider::valueChanged, this, [this] { zoomChanged(); });
     layout->addWidget(m_zoomSlider);
+}
 
+void ControlChartWindow::buildRangeBar(QVBoxLayout* layout)
+{
     m_rangeBar = new RangeSelectorBar(this);
     m_rangeBar->setProperty("helpContext", 202);
     m_rangeBar->setFixedHeight(20);
     m_rangeBar->setMinimumWidth(chart::RangeBarGeometry::kMinTrackWidth);
-    // The window's design: the inner window starts at 1 and spans the track but 4 pixels (724 of 728).
+    // At first the inner window starts at 1 and spans the track but 4 pixels (724 of 728).
     m_rangeBar->placeInnerOnFirstLayout(1, 3);
     m_rangeBar->onInnerWindowDragged = [this](int x) { runGuarded([=, this] { innerWindowDragged(x); }); };
     m_rangeBar->onInnerWindowReleased = [this](int x) { runGuarded([=, this] { innerWindowReleased(x); }); };
@@ -123,15 +141,12 @@ void ControlChartWindow::buildControls()
     m_rangeBar->onRightHandleDragged = [this](int x) { runGuarded([=, this] { rightHandleDragged(x); }); };
     m_rangeBar->onRightHandleReleased = [this](int x) { runGuarded([=, this] { rightHandleReleased(x); }); };
     layout->addWidget(m_rangeBar);
+}
 
-    m_bottomPanel = new QFrame(this);
-    m_bottomPanel->setObjectName(QStringLiteral("Panel2"));
-    m_bottomPanel->setFixedHeight(32);
-    auto* bottom = new QHBoxLayout(m_bottomPanel);
-    bottom->setContentsMargins(2, 2, 2, 2);
-    bottom->addStretch(1);
-
-    m_buttonPanel = new QFrame(m_bottomPanel);
+// The three chart buttons and the close button.
+QFrame* ControlChartWindow::buildButtonPanel(QWidget* parent)
+{
+    m_buttonPanel = new QFrame(parent);
     m_buttonPanel->setObjectName(QStringLiteral("Panel3"));
     auto* buttons = new QHBoxLayout(m_buttonPanel);
     buttons->setContentsMargins(0, 0, 0, 0);
@@ -149,9 +164,13 @@ void ControlChartWindow::buildControls()
     connect(m_rangeButton, &QPushButton::clicked, this, [this] { runGuarded([this] { showRangeChart(); }); });
     connect(m_differenceButton, &QPushButton::clicked, this, [this] { runGuarded([this] { showDifferenceChart(); }); });
     connect(m_closeButton, &QPushButton::clicked, this, [this] { closeWindow(); });
-    bottom->addWidget(m_buttonPanel);
+    return m_buttonPanel;
+}
 
-    m_spanPanel = new QFrame(m_bottomPanel);
+// "Start" and "Ende" with the texts of the visible span's two ends.
+QFrame* ControlChartWindow::buildSpanPanel(QWidget* parent)
+{
+    m_spanPanel = new QFrame(parent);
     m_spanPanel->setObjectName(QStringLiteral("Panel1"));
     m_spanPanel->setFixedWidth(349);
     auto* span = new QHBoxLayout(m_spanPanel);
@@ -178,8 +197,7 @@ void ControlChartWindow::buildControls()
     span->addWidget(m_startRowEdit, 1);
     span->addWidget(m_endLabel);
     span->addWidget(m_endRowEdit, 1);
-    bottom->addWidget(m_spanPanel);
-    layout->addWidget(m_bottomPanel);
+    return m_spanPanel;
 }
 
 QPushButton* ControlChartWindow::button(int tag) const
@@ -303,9 +321,7 @@ void ControlChartWindow::fillComputationGrid(std::int32_t startRow, std::int32_t
 {
     if (m_state.importGrid == nullptr)
         return;
-    m_rowLabelsValid = false;
-    const chart::FillResult result = chart::ComputationFill::run(*m_computationGrid, m_state, startRow, endRow);
-    lastComputationRow = result.lastComputationRow;
+    const chart::FillResult result = m_run.fill(startRow, endRow);
 
     // Size the chart to the scroll box; the track bar's minimum follows once.
     QWidget* viewport = m_scrollArea->viewport();
@@ -322,27 +338,18 @@ void ControlChartWindow::fillComputationGrid(std::int32_t startRow, std::int32_t
         // No rows at all in the span: an empty chart, no message.
         showMeanChart();
     } else {
-        m_notify(QStringLiteral("Information"), m_state.languageCode == 2
-                                                    ? QStringLiteral("Keine Daten gefunden")
-                                                    : QStringLiteral("No Data available"));
+        m_notify(QStringLiteral("Information"), chart::noDataText(m_state.language));
     }
 }
 
 void ControlChartWindow::copyStatistics()
 {
-    if (m_state.statisticsGrid != nullptr)
-        chart::copyStatistics(*m_computationGrid, *m_state.statisticsGrid, m_state);
+    m_run.copyStatistics();
 }
 
 void ControlChartWindow::drawKind(chart::ChartKind kind)
 {
-    if (!m_rowLabelsValid || m_rowLabelsXColumn != m_state.job.xColumn) {
-        m_rowLabels = chart::buildRowLabels(*m_computationGrid, lastComputationRow, m_state);
-        m_rowLabelsXColumn = m_state.job.xColumn;
-        m_rowLabelsValid = true;
-    }
-    chartLookPath = chart::drawChartKind(kind, *m_chart, *m_computationGrid, lastComputationRow, m_state, &m_rowLabels);
-    m_shownKind = kind;
+    m_run.draw(kind, *m_chart);
 }
 
 void ControlChartWindow::showMeanChart() { drawKind(chart::ChartKind::Mean); }
@@ -370,7 +377,8 @@ void ControlChartWindow::fitChartToWindow()
 
 void ControlChartWindow::chartLookApplied()
 {
-    const QString path = chartLookPath.isEmpty() ? chart::chartTemplatePath(m_state) : chartLookPath;
+    const QString path = m_run.chartTemplatePath().isEmpty() ? chart::chartTemplatePath(m_state)
+                                                             : m_run.chartTemplatePath();
     m_chart->saveSettings(path);
 }
 

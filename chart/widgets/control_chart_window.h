@@ -1,15 +1,15 @@
 // ControlChartWindow: the control chart window. A thin window over the widget-free
 // chart code: on activation and on every release of the range selector bar
-// it fills its hidden computation grid for the visible span
-// (chart::ComputationFill), draws the mean chart (chart::drawChartKind) and
-// copies the statistics into the main window's statistics grid
-// (chart::copyStatistics). Three buttons redraw the mean, range and
+// it runs the widget-free chart run (chart::ChartRun) for the visible span:
+// fills its hidden computation grid, draws the mean chart and copies the
+// statistics into the main window's statistics grid. Three buttons redraw the mean, range and
 // difference charts from the grid without refilling it; a track bar zooms
 // the chart horizontally inside a scroll box. The window reads the program
 // state live and keeps no copy of the chart job.
 #pragma once
 
 #include "chart/chart_kinds.h"
+#include "chart/chart_run.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -23,6 +23,7 @@ class QPushButton;
 class QScrollArea;
 class QSlider;
 class QFrame;
+class QVBoxLayout;
 class QWindow;
 class RangeSelectorBar;
 
@@ -36,7 +37,7 @@ public:
     explicit ControlChartWindow(chart::ProgramState& state, QWidget* parent = nullptr);
     ~ControlChartWindow() override;
 
-    // Handlers, named as in the window's design.
+    // Handlers, one per user action or step of a refill.
     void activate();
     void showSpan();
     void fillComputationGrid(std::int32_t startRow, std::int32_t endRow);
@@ -62,9 +63,10 @@ public:
     void setInformationNotifier(std::function<void(const QString& caption, const QString& text)> notifier);
 
     // State and parts, for the main window, the report tool and tests.
-    std::int32_t lastComputationRow = 15;
-    QString chartLookPath;
-    chart::ChartKind shownKind() const { return m_shownKind; }
+    std::int32_t lastComputationRow() const { return m_run.lastComputationRow(); }
+    // The chart template of the shown chart: applied chart settings are saved to it.
+    QString chartLookPath() const { return m_run.chartTemplatePath(); }
+    chart::ChartKind shownKind() const { return m_run.shownKind(); }
     sheet::Spreadsheet& computationGrid() { return *m_computationGrid; }
     chartcomponent::ChartView* chartComponent() const { return m_chart; }
     RangeSelectorBar* rangeBar() const { return m_rangeBar; }
@@ -83,6 +85,10 @@ protected:
 
 private:
     void buildControls();
+    void buildChartArea(QVBoxLayout* layout);
+    void buildRangeBar(QVBoxLayout* layout);
+    QFrame* buildButtonPanel(QWidget* parent);
+    QFrame* buildSpanPanel(QWidget* parent);
     void drawKind(chart::ChartKind kind);
     void runGuarded(const std::function<void()>& handler);
     void redrawFromBar();
@@ -90,15 +96,10 @@ private:
 
     chart::ProgramState& m_state;
     std::unique_ptr<sheet::Spreadsheet> m_computationGrid;  // the hidden computation grid
-    chart::ChartKind m_shownKind = chart::ChartKind::Mean;
+    chart::ChartRun m_run;  // fills m_computationGrid, draws into m_chart
     std::function<void(const QString&)> m_reportError;
     std::function<void(const QString&, const QString&)> m_notify;
     QWindow* m_previousFocusWindow = nullptr;
-    // x labels of the current fill, read once and shared by the three chart
-    // kinds; valid while the fill and the x column stay the same.
-    QStringList m_rowLabels;
-    int m_rowLabelsXColumn = 0;
-    bool m_rowLabelsValid = false;
 
     QScrollArea* m_scrollArea = nullptr;
     chartcomponent::ChartView* m_chart = nullptr;

@@ -30,7 +30,7 @@ public:
     // Places the inner window on the track (host layout); percentages unchanged.
     void placeInner(int left, int width);
     // Places the inner window with these margins as soon as the bar gets its
-    // real width from the host's layout (the host's design placement).
+    // real width from the host's layout (the host's starting placement).
     void placeInnerOnFirstLayout(int leftMargin, int rightMargin);
 
     void updatePercents();

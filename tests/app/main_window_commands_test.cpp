@@ -131,6 +131,21 @@ TEST_F(CommandTest, ControlChartCommandFillsTheJobFromTheSelection)
     EXPECT_TRUE(w->controlChartWindow()->isHidden()) << "a stand-in window is never shown";
 }
 
+TEST_F(CommandTest, ABuiltChartTitleStartsWithTheTaggedCaption)
+{
+    copySampleData();
+    auto w = openWindow();
+    w->chartTitleEdit->setText(QString());
+    w->state().importGrid->setSelection({{1, 2, 5, 2}});
+    w->showControlChart();
+    EXPECT_TRUE(w->state().job.chartTitle.startsWith(QString::fromUtf8("Auswertung über ")))
+        << w->state().job.chartTitle.toStdString();
+    w->taggedTexts().setText(app::TaggedTexts::kTitleCaption, QStringLiteral("Evaluation of "));
+    w->showControlChart();
+    EXPECT_TRUE(w->state().job.chartTitle.startsWith(QStringLiteral("Evaluation of ")))
+        << w->state().job.chartTitle.toStdString();
+}
+
 TEST_F(CommandTest, TheControlChartWindowOpensOnF3)
 {
     copySampleData();
@@ -168,7 +183,7 @@ TEST_F(CommandTest, ImportTemplatesSaveAndReadTheFields)
     w->openTemplateAction->trigger();
     EXPECT_EQ(w->startColumnEdit->text(), QStringLiteral("$B"));
     EXPECT_EQ(w->chartTitleEdit->text(), QStringLiteral("Welle"));
-    EXPECT_EQ(w->currentTemplateEdit->text(), chosen + QStringLiteral(".ctpl"));
+    EXPECT_EQ(w->currentTemplatePath(), chosen + QStringLiteral(".ctpl"));
 }
 
 TEST_F(CommandTest, SavingWritesTheGridOfTheShownPage)
@@ -177,7 +192,10 @@ TEST_F(CommandTest, SavingWritesTheGridOfTheShownPage)
     auto w = openWindow();
     const QString target = appDir.filePath(QStringLiteral("out.vts"));
     int offeredFormat = 0;
-    w->setSaveGridAsker([&](QWidget*, const QString&, QString* path, int* format) {
+    QStringList titles;
+    w->taggedTexts().setText(app::TaggedTexts::kStatisticsSaveTitle, QStringLiteral("Statistik speichern"));
+    w->setSaveGridAsker([&](QWidget*, const QString& title, QString* path, int* format) {
+        titles.append(title);
         offeredFormat = *format;
         *path = target;
         *format = sheet::FormatNative;
@@ -189,10 +207,14 @@ TEST_F(CommandTest, SavingWritesTheGridOfTheShownPage)
     saved.read(target);
     EXPECT_EQ(saved.lastRow(), w->state().importGrid->lastRow()) << "page 1: the import grid";
 
-    w->setSaveGridAsker([](QWidget*, const QString&, QString*, int*) { return false; });
+    w->setSaveGridAsker([&](QWidget*, const QString& title, QString*, int*) {
+        titles.append(title);
+        return false;
+    });
     QFile::remove(target);
     w->pages->setCurrentIndex(1);
     w->saveStatisticsAction->trigger();
+    EXPECT_EQ(titles, (QStringList{"lblmess", "Statistik speichern"})) << "each page's tagged title";
     EXPECT_FALSE(QFile::exists(target)) << "a cancelled dialog writes nothing";
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
 }

@@ -32,12 +32,14 @@ bool allBandsShown(const app::MainWindow& w)
 
 TEST_F(WindowTest, FirstStartChoosesTheLanguageOfTheLocale)
 {
-    const struct { const char* locale; int language; } cases[] = {
-        {"de_DE", 2}, {"de_AT", 1}, {"de_CH", 1}, {"en_US", 1}, {"fr_FR", 1}};
+    using platform::Language;
+    const struct { const char* locale; Language language; } cases[] = {
+        {"de_DE", Language::German}, {"de_AT", Language::English}, {"de_CH", Language::English},
+        {"en_US", Language::English}, {"fr_FR", Language::English}};
     for (const auto& c : cases) {
         platform::Platform::overrideLocale(QLatin1String(c.locale));
         auto w = openWindow();
-        EXPECT_EQ(w->state().languageCode, c.language) << c.locale;
+        EXPECT_EQ(w->state().language, c.language) << c.locale;
         EXPECT_TRUE(allBandsShown(*w)) << c.locale;
         for (QAction* item : {w->fileToolBarAction, w->editToolBarAction, w->settingsToolBarAction, w->helpToolBarAction, w->toolBarsShownAction, w->toolBarsOnTopAction})
             EXPECT_TRUE(item->isChecked()) << c.locale << " " << item->objectName().toStdString();
@@ -54,9 +56,9 @@ TEST_F(WindowTest, FirstStartChoosesTheLanguageOfTheLocale)
 TEST_F(WindowTest, StoredLanguageIsKeptAndZeroMeansFirstStart)
 {
     writeSettings("[frmovtChart]\nLanguage=1\n[ImportDef]\nRespos1=x\nHeaderLine=abc\n");
-    EXPECT_EQ(openWindow()->state().languageCode, 1) << "German locale, but English stored";
+    EXPECT_EQ(openWindow()->state().language, platform::Language::English) << "German locale, but English stored";
     writeSettings("[frmovtChart]\nLanguage=0\n");
-    EXPECT_EQ(openWindow()->state().languageCode, 2);
+    EXPECT_EQ(openWindow()->state().language, platform::Language::German);
 }
 
 TEST_F(WindowTest, HandWrittenSettingsReachTheControls)
@@ -166,7 +168,7 @@ TEST_F(WindowTest, FirstCloseWritesTheSectionsInOrderAndTheNextStartRestoresThem
     EXPECT_EQ(w->separatorBox->currentText(), QStringLiteral(";"));
     EXPECT_EQ(w->pos(), QPoint(31, 42));
     EXPECT_EQ(w->size(), QSize(700, 650));
-    EXPECT_EQ(w->state().languageCode, 2);
+    EXPECT_EQ(w->state().language, platform::Language::German);
 }
 
 TEST_F(WindowTest, ClosingWithAChartWindowOpenSavesItsGeometryAndDestroysIt)

@@ -22,7 +22,7 @@ protected:
 
     void SetUp() override
     {
-        chart::buildReferenceLayout(grid, 1);
+        chart::buildReferenceLayout(grid, platform::Language::English);
         f.state.job.valueColumns = {2, 0, 0};
         f.state.job.chartTitle = "Line 1";
         f.state.xTitleText = "Sample";

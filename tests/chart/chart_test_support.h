@@ -22,7 +22,7 @@ struct StateFixture {
     {
         importGrid.setDecimalSeparator(QLatin1Char('.'));
         statisticsGrid.setDecimalSeparator(QLatin1Char('.'));
-        state.languageCode = 1;
+        state.language = platform::Language::English;
         state.applicationDirectory = QStringLiteral("/nonexistent-plotwise-dir/");
         state.importGrid = &importGrid;
         state.statisticsGrid = &statisticsGrid;

@@ -20,7 +20,7 @@ protected:
 
     void SetUp() override
     {
-        chart::buildReferenceLayout(grid, 1);
+        chart::buildReferenceLayout(grid, platform::Language::English);
         f.state.job.valueColumns = {2, 0, 0};
     }
 

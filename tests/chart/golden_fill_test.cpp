@@ -71,7 +71,7 @@ TEST(GoldenFill, EverySetMatchesTheSpreadsheetResults)
         f.state.job.valueColumns = {2, valueCount > 1 ? 3 : 0, valueCount > 2 ? 4 : 0};
 
         sheet::Spreadsheet grid;
-        chart::buildReferenceLayout(grid, 1);
+        chart::buildReferenceLayout(grid, platform::Language::English);
         const chart::FillResult result = chart::ComputationFill::run(grid, f.state, first, last);
 
         QFile json(dir.filePath(csvName.chopped(4) + QStringLiteral(".json")));

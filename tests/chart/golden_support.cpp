@@ -44,9 +44,9 @@ GoldenSet load(const QString& name)
     return set;
 }
 
-void fillComputationGrid(sheet::Spreadsheet& book, const std::vector<QStringList>& dataRows, int languageCode)
+void fillComputationGrid(sheet::Spreadsheet& book, const std::vector<QStringList>& dataRows, platform::Language language)
 {
-    chart::buildReferenceLayout(book, languageCode);
+    chart::buildReferenceLayout(book, language);
     const int n = static_cast<int>(dataRows.size());
     book.insertRange(17, 1, n + 15, 60, 3);
     book.selectRange(16, 1, n + 15, 60);

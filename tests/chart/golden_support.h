@@ -2,6 +2,8 @@
 // chart's fill sequence on a computation grid, and comparing cells.
 #pragma once
 
+#include "components/platform/language.h"
+
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
@@ -25,7 +27,7 @@ QStringList allSetNames();
 // The fill sequence of the control chart: reference layout, insert rows at
 // 17, fill row 16 down, write the data rows, clear the row after them.
 // Values go in as texts (the component turns numeric text into numbers).
-void fillComputationGrid(sheet::Spreadsheet& book, const std::vector<QStringList>& dataRows, int languageCode = 2);
+void fillComputationGrid(sheet::Spreadsheet& book, const std::vector<QStringList>& dataRows, platform::Language language = platform::Language::German);
 
 // Empty when the cell agrees with the expected JSON value, else a description.
 std::string compareCell(const sheet::Spreadsheet& book, int row, int col, const QJsonValue& expected);

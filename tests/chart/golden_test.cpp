@@ -29,7 +29,7 @@ TEST_P(GoldenGrid, EveryCellAgrees)
     const golden::GoldenSet set = golden::load(GetParam());
     ASSERT_FALSE(set.dataRows.empty());
     ASSERT_FALSE(set.expected.isEmpty());
-    for (int language : {1, 2}) {
+    for (platform::Language language : {platform::Language::English, platform::Language::German}) {
         sheet::Spreadsheet book;
         golden::fillComputationGrid(book, set.dataRows, language);
         int failures = 0;
@@ -51,7 +51,7 @@ TEST_P(GoldenGrid, EveryCellAgrees)
                     ADD_FAILURE() << it.key().toStdString() << r << " " << problem;
             }
         }
-        EXPECT_EQ(failures, 0) << "language " << language;
+        EXPECT_EQ(failures, 0) << "language " << platform::storedLanguageNumber(language);
         // The row after the data block is empty.
         const int after = 16 + static_cast<int>(set.dataRows.size());
         for (int c = 1; c <= 60; ++c) EXPECT_EQ(book.cellType(after, c), 0) << "column " << c;

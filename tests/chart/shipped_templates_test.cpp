@@ -37,12 +37,12 @@ TEST(ShippedTemplates, MatchTheBuiltInReferenceLayout)
 {
     const QDir data(QStringLiteral(PLOTWISE_SOURCE_DATA_DIR));
     const struct {
-        int languageCode;
+        platform::Language language;
         const char* file;
-    } templates[] = {{1, "xycharte.def"}, {2, "xychartg.def"}};
+    } templates[] = {{platform::Language::English, "xycharte.def"}, {platform::Language::German, "xychartg.def"}};
     for (const auto& t : templates) {
         Spreadsheet reference;
-        chart::buildReferenceLayout(reference, t.languageCode);
+        chart::buildReferenceLayout(reference, t.language);
         Spreadsheet shipped;
         int format = 0;
         ASSERT_NO_THROW(shipped.read(data.filePath(QString::fromLatin1(t.file)), &format)) << t.file;

@@ -1,5 +1,5 @@
 // The shipped statistics grid templates: both read, each picked by the
-// language code, a label in every row the statistics copy writes to, and the
+// language, a label in every row the statistics copy writes to, and the
 // copied numbers shown in the template's formats.
 #include "chart/copy_statistics.h"
 #include "chart/statistics_template.h"
@@ -11,10 +11,10 @@ using charttest::StateFixture;
 
 TEST(StatisticsTemplate, BothLanguagesLabelEveryCopiedCell)
 {
-    for (int language : {1, 2}) {
-        SCOPED_TRACE(language);
+    for (platform::Language language : {platform::Language::English, platform::Language::German}) {
+        SCOPED_TRACE(platform::storedLanguageNumber(language));
         StateFixture f;
-        f.state.languageCode = language;
+        f.state.language = language;
         f.state.applicationDirectory = QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/");
         ASSERT_TRUE(chart::loadStatisticsTemplate(f.state));
         const sheet::Spreadsheet& grid = f.statisticsGrid;
@@ -34,9 +34,9 @@ TEST(StatisticsTemplate, LanguagePicksTheFile)
 {
     StateFixture f;
     f.state.applicationDirectory = "/app/";
-    f.state.languageCode = 1;
+    f.state.language = platform::Language::English;
     EXPECT_EQ(chart::statisticsTemplatePath(f.state), "/app/ChartdatenE.def");
-    f.state.languageCode = 2;
+    f.state.language = platform::Language::German;
     EXPECT_EQ(chart::statisticsTemplatePath(f.state), "/app/ChartdatenG.def");
 }
 
@@ -51,7 +51,7 @@ TEST(StatisticsTemplate, MissingTemplateLeavesTheGridAlone)
 TEST(StatisticsTemplate, CopiedNumbersTakeTheTemplateFormats)
 {
     StateFixture f;
-    f.state.languageCode = 1;
+    f.state.language = platform::Language::English;
     f.state.applicationDirectory = QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/");
     ASSERT_TRUE(chart::loadStatisticsTemplate(f.state));
     sheet::Spreadsheet computation;

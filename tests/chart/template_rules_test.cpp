@@ -190,7 +190,7 @@ TEST(TemplateRules, QuietRowsSitOnTheLowerBound)
     EXPECT_EQ(cell(book, "Q1"), 0.0);
     // German and English layouts differ only in their texts.
     sheet::Spreadsheet english;
-    golden::fillComputationGrid(english, rowsOf(values), 1);
+    golden::fillComputationGrid(english, rowsOf(values), platform::Language::English);
     EXPECT_EQ(english.text(15, 5), "Mean");
     EXPECT_EQ(book.text(15, 5), "Mittel");
     EXPECT_EQ(book.text(14, columnNumber("Y")), "2.");
@@ -202,7 +202,7 @@ TEST(TemplateRules, QuietRowsSitOnTheLowerBound)
 TEST(TemplateRules, PrototypeFormulasReadAsDocumented)
 {
     sheet::Spreadsheet book;
-    chart::buildReferenceLayout(book, 2);
+    chart::buildReferenceLayout(book, platform::Language::German);
     EXPECT_EQ(book.formula(3, 5), "=STDEVP(E16:$E17)");
     EXPECT_EQ(book.formula(16, 5), "=(B16+C16+D16)/COUNT(B16:D16)");
     EXPECT_EQ(book.formula(17, 25), "=IF(OR(SUM(U11:U17)=7,SUM(V11:V17)=7),1,\"\")");

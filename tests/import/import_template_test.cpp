@@ -91,10 +91,10 @@ TEST(ImportTemplate, SaveNameGetsCtplOnlyWithoutExtension)
 TEST(ImportTemplate, ShippedDefaultTemplatesDescribeTheSampleData)
 {
     const QString appDir = QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/");
-    EXPECT_EQ(defaultTemplatePath(appDir, 1), appDir + "sampledata_multi_e.ctpl");
-    EXPECT_EQ(defaultTemplatePath(appDir, 2), appDir + "sampledata_multi_g.ctpl");
-    EXPECT_EQ(defaultTemplatePath(appDir, 0), appDir + "sampledata_multi_g.ctpl");
-    for (int language : {1, 2}) {
+    using platform::Language;
+    EXPECT_EQ(defaultTemplatePath(appDir, Language::English), appDir + "sampledata_multi_e.ctpl");
+    EXPECT_EQ(defaultTemplatePath(appDir, Language::German), appDir + "sampledata_multi_g.ctpl");
+    for (Language language : {Language::English, Language::German}) {
         ASSERT_TRUE(QFile::exists(defaultTemplatePath(appDir, language)));
         const ImportFields f = readDefaultTemplate(appDir, language);
         EXPECT_EQ(f.firstRow, "2");
@@ -107,8 +107,8 @@ TEST(ImportTemplate, ShippedDefaultTemplatesDescribeTheSampleData)
         EXPECT_TRUE(limits.enabled);
         EXPECT_LE(f.headerRow, limits.maximum);
     }
-    EXPECT_EQ(readDefaultTemplate(appDir, 1).xTitle, "Date");
-    EXPECT_EQ(readDefaultTemplate(appDir, 2).xTitle, "Datum");
+    EXPECT_EQ(readDefaultTemplate(appDir, Language::English).xTitle, "Date");
+    EXPECT_EQ(readDefaultTemplate(appDir, Language::German).xTitle, "Datum");
 }
 
 TEST(HeaderRowLimits, FirstRowDecidesTheHeaderField)

@@ -35,7 +35,7 @@ TEST(ReportOptions, DefaultsAndEveryValueForm)
     ASSERT_TRUE(o) << error.toStdString();
     EXPECT_EQ(o->leftPercent, 10);
     EXPECT_EQ(o->rightPercent, 2.5);
-    EXPECT_EQ(o->languageCode, 2);
+    EXPECT_EQ(o->language, platform::Language::German);
     EXPECT_EQ(o->format, "svg");
     EXPECT_EQ(o->size, QSize(800, 400));
     EXPECT_EQ(*o->fields.headerRow, 1);
@@ -43,7 +43,7 @@ TEST(ReportOptions, DefaultsAndEveryValueForm)
     ASSERT_TRUE(d);
     EXPECT_EQ(d->format, "png");
     EXPECT_EQ(d->size, QSize(1200, 600));
-    EXPECT_EQ(d->languageCode, 0);
+    EXPECT_FALSE(d->language.has_value());
 }
 
 TEST(ReportOptions, BadArgumentsAreRefusedWithAReason)

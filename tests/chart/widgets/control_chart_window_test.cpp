@@ -79,7 +79,7 @@ protected:
 TEST_F(ControlChartWindowTest, ActivationFillsDrawsTheMeanChartAndCopiesStatistics)
 {
     window->activate();
-    EXPECT_EQ(window->lastComputationRow, 215);
+    EXPECT_EQ(window->lastComputationRow(), 215);
     EXPECT_EQ(chart().rowCount(), 200);
     EXPECT_EQ(chart().columnCount(), 7);
     EXPECT_EQ(chart().titleText(), "Window test");
@@ -144,7 +144,7 @@ TEST_F(ControlChartWindowTest, DraggingTheBarShowsTheSpanAndRedrawsOnRelease)
     EXPECT_EQ(window->startEdit()->text(), QString::number(dragged.startRow));
     EXPECT_EQ(window->endEdit()->text(), QString::number(dragged.endRow));
     EXPECT_EQ(chart().rowCount(), dragged.rowCount());
-    EXPECT_EQ(window->lastComputationRow - 15, dragged.rowCount());
+    EXPECT_EQ(window->lastComputationRow() - 15, dragged.rowCount());
 }
 
 TEST_F(ControlChartWindowTest, ActivationAfterTheRangeChartShowsTheMeanChartAgain)
@@ -186,7 +186,7 @@ TEST_F(ControlChartWindowTest, SpanEndingBeforeItStartsDrawsAnEmptyChartQuietly)
     f.statisticsGrid.setNumber(3, 4, -1);
     window->fillComputationGrid(120, 119);
     EXPECT_EQ(chart().rowCount(), 0);
-    EXPECT_EQ(window->lastComputationRow, 15);
+    EXPECT_EQ(window->lastComputationRow(), 15);
     EXPECT_TRUE(notes.isEmpty());
     EXPECT_EQ(f.statisticsGrid.number(3, 4), -1);  // nothing to copy
 }
@@ -197,7 +197,7 @@ TEST_F(ControlChartWindowTest, NoDataNoteInTheWindowsLanguage)
     for (int r = 1; r <= 200; ++r)
         f.importGrid.setText(r, 2, "text");
     window->activate();
-    f.state.languageCode = 2;
+    f.state.language = platform::Language::German;
     window->activate();
     EXPECT_EQ(notes, (QStringList{"Information: No Data available", "Information: Keine Daten gefunden"}));
     EXPECT_EQ(chart().rowCount(), 200);  // the chart keeps what it showed
@@ -236,7 +236,7 @@ TEST_F(ControlChartWindowTest, AppliedChartSettingsAreSavedToTheTemplate)
     const QString templatePath = dir.filePath("mine.vtc");
     platform::Profile(f.state.settingsPath).writeString("GraphDef", "XYFile", templatePath);
     window->activate();
-    EXPECT_EQ(window->chartLookPath, templatePath);
+    EXPECT_EQ(window->chartLookPath(), templatePath);
     window->chartLookApplied();
     EXPECT_TRUE(QFile::exists(templatePath));
 }

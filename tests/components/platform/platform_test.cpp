@@ -1,4 +1,5 @@
-// Locale identifiers and the separators that follow from them.
+// Locale identifiers, the separators and the language that follow from them.
+#include "components/platform/language.h"
 #include "components/platform/platform.h"
 
 #include <gtest/gtest.h>
@@ -23,4 +24,18 @@ TEST(Platform, OverriddenLocaleGivesIdAndDecimalSeparator)
     Platform::overrideLocale("en_GB");
     EXPECT_EQ(Platform::decimalSeparator(), QChar(u'.'));
     Platform::overrideLocale(QString());
+}
+
+TEST(Language, OnlyGermanyChoosesGermanAndStoredNumbersRoundTrip)
+{
+    using platform::Language;
+    EXPECT_EQ(platform::languageForLocale(1031), Language::German);
+    for (int other : {3079, 2055, 1033, 2057, 1036})
+        EXPECT_EQ(platform::languageForLocale(other), Language::English) << other;
+
+    for (Language language : {Language::English, Language::German})
+        EXPECT_EQ(platform::languageFromStoredNumber(platform::storedLanguageNumber(language)), language);
+    EXPECT_EQ(platform::storedLanguageNumber(Language::English), 1);
+    EXPECT_EQ(platform::storedLanguageNumber(Language::German), 2);
+    EXPECT_EQ(platform::languageFromStoredNumber(3), Language::German) << "only 1 is English";
 }

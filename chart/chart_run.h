@@ -1,0 +1,60 @@
+// One control chart run without a window: fill the computation grid for a
+// visible span, draw chart kinds from the fill into a chart component, copy
+// the statistics into the statistics grid. The control chart window drives
+// one on every activation and bar release, plotwise-report once per report;
+// both therefore compute, draw and copy alike.
+#pragma once
+
+#include "chart/chart_kinds.h"
+#include "chart/computation_fill.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+namespace sheet { class Spreadsheet; }
+namespace chartcomponent { class ChartView; }
+
+namespace chart {
+
+struct ProgramState;
+
+class ChartRun {
+public:
+    // Works on the computation grid and reads the state live; both must
+    // outlive the run.
+    ChartRun(sheet::Spreadsheet& computationGrid, const ProgramState& state);
+
+    // Loads the computation template and copies the span's rows into the
+    // grid (ComputationFill::run). Errors of the spreadsheet propagate.
+    FillResult fill(std::int32_t startRow, std::int32_t endRow);
+
+    // Draws the kind from the last fill. The x labels are read once per fill
+    // and x column and shared by the kinds. Returns the chart template path
+    // used (see drawChartKind).
+    QString draw(ChartKind kind, chartcomponent::ChartView& chart);
+
+    // Copies the statistics of the last fill into the state's statistics
+    // grid; nothing without one.
+    void copyStatistics();
+
+    // Last grid row of the last fill; 15 before any fill or without data.
+    std::int32_t lastComputationRow() const { return m_lastComputationRow; }
+    // The kind drawn last (the mean chart before any drawing).
+    ChartKind shownKind() const { return m_shownKind; }
+    // The chart template the last drawing used; empty before any.
+    const QString& chartTemplatePath() const { return m_chartTemplatePath; }
+
+private:
+    sheet::Spreadsheet& m_computationGrid;
+    const ProgramState& m_state;
+    std::int32_t m_lastComputationRow = kHeaderRow;
+    ChartKind m_shownKind = ChartKind::Mean;
+    QString m_chartTemplatePath;
+    // x labels of the current fill; valid while the fill and the x column stay the same.
+    QStringList m_rowLabels;
+    int m_rowLabelsXColumn = 0;
+    bool m_rowLabelsValid = false;
+};
+
+}  // namespace chart
