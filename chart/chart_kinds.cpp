@@ -13,12 +13,12 @@ namespace chart {
 
 namespace {
 
-using MinRule = ChartKindSpec::MinRule;
+using MinRule = ChartKindLayout::MinRule;
 
 // Mean: E, F and the five limit lines L..P; series 3 to 5 drawn; axis MIN (E10) to Max (E9).
 // Range: I, G, two empty series, AC..AE; 3 and 4 taken out; axis 0 to RMax (I9).
 // Difference: K, H, AR, AS, no centre line, AU, AV; 5 taken out; axis -DMax to DMax (K9).
-const ChartKindSpec kSpecs[] = {
+const ChartKindLayout kKindLayouts[] = {
     {ChartKind::Mean, {5, 6, 12, 13, 14, 15, 16},
      {{{3, false, false}, {4, false, false}, {5, false, false}}},
      9, 5, MinRule::Cell, 10, 5},
@@ -64,12 +64,12 @@ QString rowLabel(const sheet::Spreadsheet& grid, int dataRow, const ProgramState
 
 }  // namespace
 
-const ChartKindSpec& chartKindSpec(ChartKind kind)
+const ChartKindLayout& chartKindLayout(ChartKind kind)
 {
-    for (const ChartKindSpec& kindSpec : kSpecs)
-        if (kindSpec.kind == kind)
-            return kindSpec;
-    return kSpecs[0];
+    for (const ChartKindLayout& kindLayout : kKindLayouts)
+        if (kindLayout.kind == kind)
+            return kindLayout;
+    return kKindLayouts[0];
 }
 
 QString chartTemplatePath(const ProgramState& state)
@@ -95,14 +95,14 @@ ChartKindData buildChartKindData(ChartKind kind, const sheet::Spreadsheet& grid,
                                  std::int32_t lastComputationRow, const ProgramState& state,
                                  const QStringList* rowLabels)
 {
-    const ChartKindSpec& kindSpec = chartKindSpec(kind);
+    const ChartKindLayout& kindLayout = chartKindLayout(kind);
     ChartKindData data;
     data.kind = kind;
     data.rowCount = lastComputationRow > kHeaderRow ? lastComputationRow - kHeaderRow : 0;
-    data.positions = kindSpec.positions;
+    data.positions = kindLayout.positions;
 
     for (int s = 0; s < kChartSeriesCount; ++s) {
-        const int column = kindSpec.sourceColumns[s];
+        const int column = kindLayout.sourceColumns[s];
         data.seriesUsed[s] = column > 0;
         if (column <= 0)
             continue;
@@ -123,10 +123,10 @@ ChartKindData buildChartKindData(ChartKind kind, const sheet::Spreadsheet& grid,
     data.xAxisTitle = state.xTitleText;
     data.yAxisTitle = state.yTitleText;
 
-    data.scaleMaximum = boundCell(grid, kindSpec.maxRow, kindSpec.maxCol);
-    switch (kindSpec.minRule) {
+    data.scaleMaximum = boundCell(grid, kindLayout.maxRow, kindLayout.maxCol);
+    switch (kindLayout.minRule) {
     case MinRule::Cell:
-        data.scaleMinimum = boundCell(grid, kindSpec.minRow, kindSpec.minCol);
+        data.scaleMinimum = boundCell(grid, kindLayout.minRow, kindLayout.minCol);
         break;
     case MinRule::Zero:
         data.scaleMinimum = 0.0;

@@ -33,7 +33,7 @@ struct SeriesPositionRule {
     std::optional<bool> hidden; // unset: the hidden flag is left alone
 };
 
-struct ChartKindSpec {
+struct ChartKindLayout {
     ChartKind kind;
     // Computation grid column of chart series 1..7; 0: the series gets no data and no name.
     std::array<int, kChartSeriesCount> sourceColumns;
@@ -44,7 +44,7 @@ struct ChartKindSpec {
     int minRow, minCol;         // lower bound cell (MinRule::Cell)
 };
 
-const ChartKindSpec& chartKindSpec(ChartKind kind);
+const ChartKindLayout& chartKindLayout(ChartKind kind);
 
 // Everything one drawing puts into the chart component.
 struct ChartKindData {
