@@ -3,6 +3,8 @@
 
 #include "components/sheet/spreadsheet.h"
 
+#include "components/sheet/cell_address.h"
+
 #include <QRegularExpression>
 #include <cmath>
 #include <limits>
@@ -39,9 +41,8 @@ std::optional<qint64> columnByLetters(const QString& reference)
     static const QRegularExpression pattern(QStringLiteral("^\\s*\\$?([A-Za-z]{1,3})\\$?\\d*\\s*$"));
     const auto match = pattern.match(reference);
     if (!match.hasMatch()) return std::nullopt;
-    qint64 column = 0;
-    for (const QChar c : match.capturedView(1)) column = column * 26 + (c.toUpper().unicode() - u'A' + 1);
-    return column;
+    // Three letters may go beyond the sheet's last column; the caller clamps.
+    return sheet::columnNumber(match.capturedView(1), std::numeric_limits<int>::max());
 }
 
 }  // namespace

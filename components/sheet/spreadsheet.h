@@ -4,9 +4,11 @@
 // reads and writes workbook files. Widget-free: the on-screen grid is a model
 // over this class (see the app's sheet view).
 //
-// Rows and columns are one-based. Failures throw SheetError.
+// Rows (1..kMaxRows) and columns (1..kMaxCols) are one-based. Failures throw
+// SheetError.
 #pragma once
 
+#include "components/sheet/cell_address.h"
 #include "components/sheet/sheet_types.h"
 #include "components/sheet/workbook_data.h"
 

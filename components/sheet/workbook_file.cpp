@@ -7,6 +7,7 @@
 // result ever leaves the function.
 #include "components/sheet/workbook_file.h"
 
+#include "components/sheet/cell_address.h"
 #include "components/sheet/number_format.h"
 
 #include <QFile>
@@ -34,13 +35,12 @@ namespace sheet {
 
 namespace {
 
-constexpr int kRowLimit = 1048576;
-constexpr int kColLimit = 16384;  // A..XFD
 constexpr std::string_view kMagic = "PLOTWISE-WORKBOOK";
 constexpr int kVersion = 1;
 constexpr qint64 kBlockBytes = 1 << 20;
 constexpr size_t kMaxLineBytes = 4 << 20;  // a cell text is far shorter; guards memory
 constexpr size_t kSampleCells = 4096;      // cells read before the sheet's size is estimated
+constexpr size_t kMaxNameBytes = 255;      // a defined name in the file
 
 // Thrown inside the reader with the reason only; the caller adds file and line.
 struct LineError {
@@ -329,31 +329,16 @@ private:
 bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
-// "B16" -> row 16, column 2. Letters of either case.
+// "B16" -> row 16, column 2. Letters of either case; no "$" and no leading zero.
 bool parseAddress(std::string_view text, int* row, int* col)
 {
-    size_t i = 0;
-    long long c = 0;
-    while (i < text.size() && isAsciiLetter(text[i])) {
-        c = c * 26 + ((text[i] & ~0x20) - 'A' + 1);
-        if (c > kColLimit)
-            return false;
-        ++i;
-    }
-    if (i == 0 || i > 3 || i == text.size())
+    const auto address = parseCellAddress(text);
+    if (!address || address->colAbsolute || address->rowAbsolute)
         return false;
-    long long r = 0;
-    const size_t digitsStart = i;
-    while (i < text.size() && isAsciiDigit(text[i])) {
-        r = r * 10 + (text[i] - '0');
-        if (r > kRowLimit)
-            return false;
-        ++i;
-    }
-    if (i != text.size() || r < 1 || text[digitsStart] == '0')
+    if (text[text.find_first_of("0123456789")] == '0')
         return false;
-    *row = int(r);
-    *col = int(c);
+    *row = address->row;
+    *col = address->col;
     return true;
 }
 
@@ -368,30 +353,9 @@ QString addressReason(std::string_view text)
         && std::all_of(digits.begin(), digits.end(), [](char ch) { return isAsciiDigit(ch); });
     if (letters == 0 || !digitsOnly)
         return QStringLiteral("bad cell address %1").arg(quoted(text));
-    if (letters > 3 || [&] {
-            long long c = 0;
-            for (size_t k = 0; k < letters; ++k)
-                c = c * 26 + ((text[k] & ~0x20) - 'A' + 1);
-            return c > kColLimit;
-        }())
+    if (letters > 3 || columnNumber(text.substr(0, letters)) == 0)
         return QStringLiteral("bad cell address %1: column beyond XFD").arg(quoted(text));
-    return QStringLiteral("bad cell address %1: row must be 1 to %2").arg(quoted(text)).arg(kRowLimit);
-}
-
-QString columnName(int col)
-{
-    QString name;
-    while (col > 0) {
-        const int rem = (col - 1) % 26;
-        name.prepend(QLatin1Char(char('A' + rem)));
-        col = (col - 1) / 26;
-    }
-    return name;
-}
-
-QString addressText(int row, int col)
-{
-    return columnName(col) + QString::number(row);
+    return QStringLiteral("bad cell address %1: row must be 1 to %2").arg(quoted(text)).arg(kMaxRows);
 }
 
 double parseStoredNumber(std::string_view text)
@@ -411,22 +375,10 @@ double parseStoredNumber(std::string_view text)
     fail(QStringLiteral("bad number %1").arg(quoted(text)));
 }
 
-// A defined name: a letter, "_" or "\" and then letters, digits, "_" and ".";
-// not something that reads as a cell address.
-bool isValidName(std::string_view name)
+// A defined name as the workbook allows it, and short enough for the file.
+bool isStorableName(std::string_view name)
 {
-    if (name.empty() || name.size() > 255)
-        return false;
-    const unsigned char first = static_cast<unsigned char>(name[0]);
-    if (!(isAsciiLetter(name[0]) || name[0] == '_' || name[0] == '\\' || first >= 0x80))
-        return false;
-    for (char c : name) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (!(isAsciiLetter(c) || isAsciiDigit(c) || c == '_' || c == '.' || c == '\\' || u >= 0x80))
-            return false;
-    }
-    int row = 0, col = 0;
-    return !parseAddress(name, &row, &col);
+    return name.size() <= kMaxNameBytes && isValidName(name);
 }
 
 // ---------------------------------------------------------------------------
@@ -532,7 +484,7 @@ private:
     void parseName(Fields& fields)
     {
         const std::string_view name = fields.word();
-        if (!isValidName(name))
+        if (!isStorableName(name))
             fail(QStringLiteral("bad defined name %1").arg(quoted(name)));
         QString def;
         if (fields.peekQuote()) {
@@ -616,7 +568,7 @@ private:
 
         const quint64 key = (quint64(cell.row) << 16) | quint64(cell.col);
         if (key == m_lastKey)
-            fail(QStringLiteral("duplicate cell %1").arg(addressText(cell.row, cell.col)));
+            fail(QStringLiteral("duplicate cell %1").arg(cellAddress(cell.row, cell.col)));
         std::vector<CellData>& cells = m_data.sheets.back().cells;
         if (key < m_lastKey && m_sorted) {
             // From here on a repeated address can only be found by sorting;
@@ -655,7 +607,7 @@ private:
         const double estimate = double(kSampleCells) + 1.05 * remaining / bytesPerCell;
         std::vector<CellData>& cells = m_data.sheets.back().cells;
         try {
-            cells.reserve(size_t(std::min(estimate, double(kRowLimit) * 64.0)));
+            cells.reserve(size_t(std::min(estimate, double(kMaxRows) * 64.0)));
         } catch (const std::bad_alloc&) {
             return;  // no room for the estimate: grow as the cells come
         }
@@ -684,7 +636,7 @@ private:
                 const uint32_t later = std::max(order[k], order[k - 1]);
                 const CellData& c = cells[later];
                 throw LineErrorAt{m_cellLines[later - m_firstUnsorted],
-                                  QStringLiteral("duplicate cell %1").arg(addressText(c.row, c.col))};
+                                  QStringLiteral("duplicate cell %1").arg(cellAddress(c.row, c.col))};
             }
         }
         std::vector<CellData> sorted;
@@ -744,12 +696,7 @@ void appendQuoted(std::string& out, const QString& text)
 
 void appendAddress(std::string& out, int row, int col)
 {
-    char letters[4];
-    int n = 0;
-    for (int c = col; c > 0; c = (c - 1) / 26)
-        letters[n++] = char('A' + (c - 1) % 26);
-    while (n > 0)
-        out.push_back(letters[--n]);
+    appendColumnLetters(out, col);
     char digits[12];
     const auto res = std::to_chars(digits, digits + sizeof digits, row);
     out.append(digits, res.ptr);
@@ -776,18 +723,18 @@ void checkWritable(const WorkbookData& data)
         bool sorted = true;
         quint64 lastKey = 0;
         for (const CellData& c : sheet.cells) {
-            if (c.row < 1 || c.row > kRowLimit || c.col < 1 || c.col > kColLimit)
+            if (c.row < 1 || c.row > kMaxRows || c.col < 1 || c.col > kMaxCols)
                 throw QStringLiteral("cell at row %1, column %2 of sheet \"%3\" is outside the sheet")
                     .arg(c.row).arg(c.col).arg(sheet.name);
             if (c.kind == CellKind::Error && c.error == ErrorCode::None)
                 throw QStringLiteral("cell %1 of sheet \"%2\" is an error without an error code")
-                    .arg(addressText(c.row, c.col), sheet.name);
+                    .arg(cellAddress(c.row, c.col), sheet.name);
             if (c.kind == CellKind::Formula && QStringView(c.text).mid(c.text.startsWith(QLatin1Char('=')) ? 1 : 0).trimmed().isEmpty())
                 throw QStringLiteral("cell %1 of sheet \"%2\" has an empty formula")
-                    .arg(addressText(c.row, c.col), sheet.name);
+                    .arg(cellAddress(c.row, c.col), sheet.name);
             const quint64 key = (quint64(c.row) << 16) | quint64(c.col);
             if (key == lastKey)
-                throw QStringLiteral("duplicate cell %1 in sheet \"%2\"").arg(addressText(c.row, c.col), sheet.name);
+                throw QStringLiteral("duplicate cell %1 in sheet \"%2\"").arg(cellAddress(c.row, c.col), sheet.name);
             if (key < lastKey)
                 sorted = false;
             lastKey = key;
@@ -801,13 +748,13 @@ void checkWritable(const WorkbookData& data)
             const auto dup = std::adjacent_find(keys.begin(), keys.end());
             if (dup != keys.end())
                 throw QStringLiteral("duplicate cell %1 in sheet \"%2\"")
-                    .arg(addressText(int(*dup >> 16), int(*dup & 0xFFFF)), sheet.name);
+                    .arg(cellAddress(int(*dup >> 16), int(*dup & 0xFFFF)), sheet.name);
         }
     }
     QSet<QString> names;
     for (const DefinedNameData& n : data.names) {
         const QByteArray utf8 = n.name.toUtf8();
-        if (!isValidName(std::string_view(utf8.constData(), size_t(utf8.size()))))
+        if (!isStorableName(std::string_view(utf8.constData(), size_t(utf8.size()))))
             throw QStringLiteral("bad defined name \"%1\"").arg(n.name);
         if (names.contains(n.name.toLower()))
             throw QStringLiteral("duplicate defined name \"%1\"").arg(n.name);

@@ -1,7 +1,6 @@
 // The table model over an Spreadsheet: extent, headings, displayed and edited
 // texts, edits into the book, and how book changes reach the view.
 #include "tests/components/sheetview/qstring_printer.h"
-#include "components/sheetview/column_name.h"
 #include "components/sheetview/sheet_model.h"
 
 #include <QCoreApplication>
@@ -25,20 +24,6 @@ Qt::Alignment alignment(const SheetModel& model, int row, int col)
 }
 
 }  // namespace
-
-TEST(columnLetters, FollowTheSpreadsheetNaming)
-{
-    EXPECT_EQ(sheetview::columnLetters(1), "A");
-    EXPECT_EQ(sheetview::columnLetters(26), "Z");
-    EXPECT_EQ(sheetview::columnLetters(27), "AA");
-    EXPECT_EQ(sheetview::columnLetters(52), "AZ");
-    EXPECT_EQ(sheetview::columnLetters(53), "BA");
-    EXPECT_EQ(sheetview::columnLetters(256), "IV");
-    EXPECT_EQ(sheetview::columnLetters(702), "ZZ");
-    EXPECT_EQ(sheetview::columnLetters(703), "AAA");
-    EXPECT_EQ(sheetview::columnLetters(0), "");
-    EXPECT_EQ(sheetview::cellAddress(12, 28), "AB12");
-}
 
 TEST(SheetModel, OffersTheUsedAreaPlusAMarginAndGrowsWithTheBook)
 {
