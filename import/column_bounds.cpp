@@ -26,8 +26,7 @@ std::optional<qint64> columnByFormula(const QString& reference, sheet::Spreadshe
 {
     try {
         scratch.setFormula(1, 1, QStringLiteral("COLUMN(") + reference + QStringLiteral("1)"));
-        const int type = scratch.cellType(1, 1);
-        if (type != 1 && type != -1) return std::nullopt;  // the reference did not evaluate
+        if (!sheet::isNumeric(scratch.cellType(1, 1))) return std::nullopt;  // the reference did not evaluate
         const double value = scratch.number(1, 1);
         if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<qint32>::max()) return std::nullopt;
         return static_cast<qint64>(std::trunc(value));

@@ -108,7 +108,7 @@ TEST(SheetModel, EditsGoIntoTheBookAsTheRightKindOfValue)
     };
 
     EXPECT_TRUE(edit(1, 1, "3,5"));
-    EXPECT_EQ(book.cellType(1, 1), 1);
+    EXPECT_EQ(book.cellType(1, 1), sheet::CellType::Number);
     EXPECT_DOUBLE_EQ(book.number(1, 1), 3.5);
     EXPECT_EQ(shown(model, 1, 1, Qt::EditRole), "3,5");
 
@@ -116,14 +116,14 @@ TEST(SheetModel, EditsGoIntoTheBookAsTheRightKindOfValue)
     EXPECT_EQ(book.formula(2, 1), "=A1+1");
 
     EXPECT_TRUE(edit(3, 1, "abc"));
-    EXPECT_EQ(book.cellType(3, 1), 2);
+    EXPECT_EQ(book.cellType(3, 1), sheet::CellType::Text);
     EXPECT_TRUE(edit(4, 1, "true"));
-    EXPECT_EQ(book.cellType(4, 1), 3);
+    EXPECT_EQ(book.cellType(4, 1), sheet::CellType::Boolean);
     EXPECT_TRUE(edit(5, 1, "#N/A"));
-    EXPECT_EQ(book.cellType(5, 1), 4);
+    EXPECT_EQ(book.cellType(5, 1), sheet::CellType::Error);
 
     EXPECT_TRUE(edit(3, 1, ""));
-    EXPECT_EQ(book.cellType(3, 1), 0);
+    EXPECT_EQ(book.cellType(3, 1), sheet::CellType::Empty);
 }
 
 TEST(SheetModel, AFormulaThatDoesNotParseIsReportedAndChangesNothing)
@@ -138,7 +138,7 @@ TEST(SheetModel, AFormulaThatDoesNotParseIsReportedAndChangesNothing)
     EXPECT_EQ(failed.first().at(0).toInt(), 1);
     EXPECT_EQ(failed.first().at(1).toInt(), 1);
     EXPECT_FALSE(failed.first().at(2).toString().isEmpty());
-    EXPECT_EQ(book.cellType(1, 1), 1);
+    EXPECT_EQ(book.cellType(1, 1), sheet::CellType::Number);
     EXPECT_DOUBLE_EQ(book.number(1, 1), 5.0);
 }
 
