@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 
 #include "app/control_tags.h"
+#include "components/sheet/cell_address.h"
 #include "components/sheetview/sheet_view.h"
 
 #include <QComboBox>
@@ -26,7 +27,7 @@ namespace app {
 namespace {
 
 // Highest header row the spin box offers before the first-row field narrows it.
-constexpr int kHeaderRowLimit = 1048576;
+constexpr int kHeaderRowLimit = sheet::kMaxRows;
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int tag)
 {

@@ -6,6 +6,8 @@
 
 namespace chart {
 
+inline constexpr int kLastNamedColumn = 256;  // "IV"
+
 // 1..26 -> "A".."Z", 27..256 -> "AA".."IV"; any other number -> empty text.
 QString columnLetters(int column);
 

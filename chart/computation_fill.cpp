@@ -10,8 +10,6 @@ namespace chart {
 
 namespace {
 
-bool isNumericCellType(int type) { return type == 1 || type == -1; }
-
 }  // namespace
 
 void ComputationFill::resetToReferenceLayout(sheet::Spreadsheet& computationGrid, platform::Language language)
@@ -69,7 +67,7 @@ FillResult ComputationFill::copyRows(sheet::Spreadsheet& grid, const ProgramStat
         const int row = static_cast<int>(c);
         bool numeric = true;
         for (int k = 0; k < 3 && numeric; ++k) {
-            if (columns[k] > 0 && !isNumericCellType(importGrid.cellType(row, columns[k])))
+            if (columns[k] > 0 && !sheet::isNumeric(importGrid.cellType(row, columns[k])))
                 numeric = false;
         }
         if (!numeric) {

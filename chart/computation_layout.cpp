@@ -6,6 +6,7 @@
 // 15, whose cells in those columns are empty or labels and count as nothing.
 #include "chart/computation_layout.h"
 
+#include "components/sheet/cell_address.h"
 #include "components/sheet/spreadsheet.h"
 
 #include <QRegularExpression>
@@ -30,9 +31,7 @@ QString pick(const Label& label, platform::Language language)
 // Column numbers of the layout, by letter.
 int col(const char* letters)
 {
-    int c = 0;
-    for (const char* p = letters; *p; ++p) c = c * 26 + (*p - 'A' + 1);
-    return c;
+    return sheet::columnNumber(std::string_view(letters));
 }
 
 // The statistics block: per cell its name (or none), its label and formula.
@@ -154,11 +153,9 @@ const struct {
 
 void splitCell(const char* cell, int* row, int* column)
 {
-    QString letters;
-    const char* p = cell;
-    while (*p >= 'A' && *p <= 'Z') letters += QLatin1Char(*p++);
-    *column = col(letters.toLatin1().constData());
-    *row = QString::fromLatin1(p).toInt();
+    const auto address = sheet::parseCellAddress(std::string_view(cell));
+    *row = address->row;
+    *column = address->col;
 }
 
 }  // namespace

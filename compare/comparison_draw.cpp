@@ -43,8 +43,7 @@ ComparisonData buildComparisonData(const chart::ProgramState& state, std::int32_
         QVector<double> values(d.rowCount, std::numeric_limits<double>::quiet_NaN());
         if (column > 0) {
             for (int p = 0; p < d.rowCount; ++p) {
-                const int type = grid.cellType(startRow + p, column);
-                if (type == 1 || type == -1) values[p] = grid.number(startRow + p, column);
+                if (sheet::isNumeric(grid.cellType(startRow + p, column))) values[p] = grid.number(startRow + p, column);
             }
         }
         d.values << values;

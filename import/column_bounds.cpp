@@ -3,6 +3,8 @@
 
 #include "components/sheet/spreadsheet.h"
 
+#include "components/sheet/cell_address.h"
+
 #include <QRegularExpression>
 #include <cmath>
 #include <limits>
@@ -24,8 +26,7 @@ std::optional<qint64> columnByFormula(const QString& reference, sheet::Spreadshe
 {
     try {
         scratch.setFormula(1, 1, QStringLiteral("COLUMN(") + reference + QStringLiteral("1)"));
-        const int type = scratch.cellType(1, 1);
-        if (type != 1 && type != -1) return std::nullopt;  // the reference did not evaluate
+        if (!sheet::isNumeric(scratch.cellType(1, 1))) return std::nullopt;  // the reference did not evaluate
         const double value = scratch.number(1, 1);
         if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<qint32>::max()) return std::nullopt;
         return static_cast<qint64>(std::trunc(value));
@@ -39,9 +40,8 @@ std::optional<qint64> columnByLetters(const QString& reference)
     static const QRegularExpression pattern(QStringLiteral("^\\s*\\$?([A-Za-z]{1,3})\\$?\\d*\\s*$"));
     const auto match = pattern.match(reference);
     if (!match.hasMatch()) return std::nullopt;
-    qint64 column = 0;
-    for (const QChar c : match.capturedView(1)) column = column * 26 + (c.toUpper().unicode() - u'A' + 1);
-    return column;
+    // Three letters may go beyond the sheet's last column; the caller clamps.
+    return sheet::columnNumber(match.capturedView(1), std::numeric_limits<int>::max());
 }
 
 }  // namespace

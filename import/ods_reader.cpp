@@ -7,6 +7,8 @@
 // numbers with the cell's date format.
 #include "import/workbook_readers.h"
 
+#include "components/sheet/cell_address.h"
+
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
@@ -22,8 +24,6 @@ namespace dataimport {
 
 namespace {
 
-constexpr qint64 kMaxRows = 1048576;
-constexpr qint64 kMaxColumns = 16384;
 // Repeat counts can make a few bytes stand for billions of cells: refuse
 // files that would fill more than this.
 constexpr qint64 kMaxCells = 50'000'000;
@@ -286,7 +286,7 @@ private:
             else xml.skipCurrentElement();
 
             if (hasValue) {
-                for (qint64 c = 0; c < columns && column + c < kMaxColumns; ++c) {
+                for (qint64 c = 0; c < columns && column + c < sheet::kMaxCols; ++c) {
                     cell.col = static_cast<int>(column + c + 1);
                     cells.push_back(cell);
                 }
@@ -294,7 +294,7 @@ private:
             column += columns;
         }
         if (!cells.empty()) {
-            const qint64 rows = std::min(repeat, kMaxRows - rowsBefore);
+            const qint64 rows = std::min<qint64>(repeat, sheet::kMaxRows - rowsBefore);
             m_cellCount += rows * static_cast<qint64>(cells.size());
             if (m_cellCount > kMaxCells) throw ReadError("the sheet repeats its cells too often to be read");
             for (qint64 r = 0; r < rows; ++r) {

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include "components/sheet/cell_address.h"
 #include "components/sheet/number_format.h"
 
 #include <orcus/orcus_xlsx.hpp>
@@ -298,7 +299,7 @@ public:
             for (ss::row_t r = 1; r <= rangeSize; ++r) m_cellXf[key(srcRow + r, srcCol)] = format;
         }
     }
-    ss::range_size_t get_sheet_size() const override { return {1048576, 16384}; }
+    ss::range_size_t get_sheet_size() const override { return {sheet::kMaxRows, sheet::kMaxCols}; }
 
     void putText(ss::row_t row, ss::col_t col, const QString& text)
     {
@@ -426,10 +427,10 @@ public:
         long row = 0;
         if (i < address.size() && address[i] == '$') ++i;
         const std::size_t lettersStart = i;
-        while (i < address.size() && std::isalpha(static_cast<unsigned char>(address[i]))) {
-            column = column * 26 + (std::toupper(static_cast<unsigned char>(address[i])) - 'A' + 1);
-            if (column > 1 << 20) throw std::invalid_argument("bad cell address");
-            ++i;
+        while (i < address.size() && std::isalpha(static_cast<unsigned char>(address[i]))) ++i;
+        if (i > lettersStart) {
+            column = sheet::columnNumber(address.substr(lettersStart, i - lettersStart), 1 << 20);
+            if (column == 0) throw std::invalid_argument("bad cell address");
         }
         if (i < address.size() && address[i] == '$') ++i;
         const std::size_t digitsStart = i;

@@ -2,8 +2,11 @@
 // a malformed value is a usage error, never a guess.
 #include "report/report_options.h"
 
+#include "components/sheet/cell_address.h"
+
 #include <QRegularExpression>
 #include <QStringList>
+#include <limits>
 
 namespace report {
 
@@ -19,9 +22,7 @@ int columnNumber(const QString& text)
     if (isNumber) return n >= 1 ? n : 0;
     static const QRegularExpression letters(QStringLiteral("^[A-Z]{1,3}$"));
     if (!letters.match(t).hasMatch()) return 0;
-    int value = 0;
-    for (QChar c : t) value = value * 26 + (c.unicode() - u'A' + 1);
-    return value;
+    return sheet::columnNumber(t, std::numeric_limits<int>::max());
 }
 
 std::optional<double> percent(const QString& text)

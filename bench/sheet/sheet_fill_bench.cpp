@@ -2,6 +2,7 @@
 // rows with three value columns, phase by phase, and reads every statistics
 // cell (which runs the recalculation). Usage: sheet_fill_bench [rows] [repeats]
 #include "chart/computation_layout.h"
+#include "components/sheet/cell_address.h"
 #include "components/sheet/spreadsheet.h"
 
 #include <QElapsedTimer>
@@ -63,12 +64,8 @@ int main(int argc, char** argv)
         phase.restart();
         double checksum = 0;
         for (const char* cell : statistics) {
-            const QString address = QString::fromLatin1(cell);
-            int split = 0;
-            while (address[split].isLetter()) ++split;
-            int col = 0;
-            for (int i = 0; i < split; ++i) col = col * 26 + (address[i].unicode() - 'A' + 1);
-            checksum += book.number(address.mid(split).toInt(), col);
+            const auto address = sheet::parseCellAddress(std::string_view(cell));
+            checksum += book.number(address->row, address->col);
         }
         const qint64 reads = phase.nsecsElapsed();
         const double cpuEnd = cpuSeconds();

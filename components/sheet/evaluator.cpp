@@ -86,6 +86,8 @@ Value Evaluator::sumColumnRange(const Formula& formula, size_t pc, const Value& 
     return numberValue(w.sum);
 }
 
+// The interpreter's hot loop, run once per formula cell: one switch over the
+// code on a local value stack, kept whole so the compiler keeps it in registers.
 Value Evaluator::evaluate(const Formula& f, int row, int col)
 {
     m_row = row;

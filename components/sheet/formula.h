@@ -4,6 +4,7 @@
 // Formula is shared by every cell of a filled-down block.
 #pragma once
 
+#include "components/sheet/cell_address.h"
 #include "components/sheet/sheet_types.h"
 
 #include <QString>
@@ -12,9 +13,6 @@
 #include <vector>
 
 namespace sheet {
-
-inline constexpr int kMaxRows = 1048576;
-inline constexpr int kMaxCols = 16384;
 
 // One axis of a reference: an absolute position (one-based) or an offset from
 // the holding cell.
@@ -89,10 +87,5 @@ struct Formula {
 };
 
 using FormulaPtr = std::shared_ptr<const Formula>;
-
-// Column letters of a one-based column number ("A", "BH"); empty when out of range.
-QString columnName(int col);
-// A1-style address of a cell, e.g. "E16" or "$E$16".
-QString cellAddress(int row, int col, bool rowAbsolute = false, bool colAbsolute = false);
 
 }  // namespace sheet

@@ -19,39 +19,19 @@ bool isAsciiLetter(QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'.'; }
 
-int lettersToColumn(QStringView letters)
-{
-    int col = 0;
-    for (QChar c : letters) {
-        col = col * 26 + (c.toUpper().unicode() - u'A' + 1);
-        if (col > kMaxCols) return kMaxCols + 1;
-    }
-    return col;
-}
-
-// Matches [$]letters[$]digits at `pos`; fills the parts and returns the length, 0 when no match.
+// Matches [$]letters[$]digits at `pos` when no word character or "(" follows
+// (then it is a name or a call); fills the reference relative to the base cell
+// and returns the length, 0 when no match.
 int matchCellRef(QStringView text, int pos, CellRef* ref, int baseRow, int baseCol)
 {
-    const int n = static_cast<int>(text.size());
-    int i = pos;
-    bool colAbs = false, rowAbs = false;
-    if (i < n && text[i] == u'$') { colAbs = true; ++i; }
-    const int lettersStart = i;
-    while (i < n && isAsciiLetter(text[i]) && i - lettersStart < 4) ++i;
-    const int letterCount = i - lettersStart;
-    if (letterCount < 1 || letterCount > 3) return 0;
-    if (i < n && text[i] == u'$') { rowAbs = true; ++i; }
-    const int digitsStart = i;
-    while (i < n && isDigit(text[i])) ++i;
-    if (i == digitsStart || i - digitsStart > 8) return 0;
-    if (i < n && (isWordChar(text[i]) || text[i] == u'(')) return 0;
-    const int col = lettersToColumn(text.mid(lettersStart, letterCount));
-    const long row = text.mid(digitsStart, i - digitsStart).toLong();
-    if (col < 1 || col > kMaxCols || row < 1 || row > kMaxRows) return 0;
-    ref->col = colAbs ? RefAxis{col, true} : RefAxis{col - baseCol, false};
-    ref->row = rowAbs ? RefAxis{static_cast<int>(row), true}
-                      : RefAxis{static_cast<int>(row) - baseRow, false};
-    return i - pos;
+    CellAddress address;
+    const int length = matchCellAddress(text.mid(pos), &address);
+    if (length == 0) return 0;
+    const int end = pos + length;
+    if (end < text.size() && (isWordChar(text[end]) || text[end] == u'(')) return 0;
+    ref->col = address.colAbsolute ? RefAxis{address.col, true} : RefAxis{address.col - baseCol, false};
+    ref->row = address.rowAbsolute ? RefAxis{address.row, true} : RefAxis{address.row - baseRow, false};
+    return length;
 }
 
 class Parser {
@@ -513,50 +493,17 @@ QString formulaText(const Formula& f, int row, int col, const NameTable& names)
     return u'=' + (stack.empty() ? QString() : stack.back());
 }
 
-bool parseCellAddress(const QString& text, int* row, int* col)
-{
-    CellRef ref;
-    const QString trimmed = text.trimmed();
-    const int length = matchCellRef(trimmed, 0, &ref, 0, 0);
-    if (length == 0 || length != trimmed.size()) return false;
-    *row = ref.row.value;
-    *col = ref.col.value;
-    return true;
-}
-
 bool parseRangeAddress(const QString& text, Range* out)
 {
     const QString trimmed = text.trimmed();
     const int colon = trimmed.indexOf(u':');
-    int r1, c1, r2, c2;
-    if (colon < 0) {
-        if (!parseCellAddress(trimmed, &r1, &c1)) return false;
-        r2 = r1;
-        c2 = c1;
-    } else if (!parseCellAddress(trimmed.left(colon), &r1, &c1)
-               || !parseCellAddress(trimmed.mid(colon + 1), &r2, &c2)) {
-        return false;
-    }
-    *out = Range{std::min(r1, r2), std::min(c1, c2), std::max(r1, r2), std::max(c1, c2)};
+    const QStringView view(trimmed);
+    const auto first = parseCellAddress(colon < 0 ? view : view.left(colon).trimmed());
+    const auto last = colon < 0 ? first : parseCellAddress(view.mid(colon + 1).trimmed());
+    if (!first || !last) return false;
+    *out = Range{std::min(first->row, last->row), std::min(first->col, last->col),
+                 std::max(first->row, last->row), std::max(first->col, last->col)};
     return true;
-}
-
-QString columnName(int col)
-{
-    if (col < 1 || col > kMaxCols) return QString();
-    QString name;
-    while (col > 0) {
-        const int rem = (col - 1) % 26;
-        name.prepend(QChar(u'A' + rem));
-        col = (col - 1) / 26;
-    }
-    return name;
-}
-
-QString cellAddress(int row, int col, bool rowAbsolute, bool colAbsolute)
-{
-    return (colAbsolute ? QStringLiteral("$") : QString()) + columnName(col)
-           + (rowAbsolute ? QStringLiteral("$") : QString()) + QString::number(row);
 }
 
 }  // namespace sheet

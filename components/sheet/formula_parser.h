@@ -17,8 +17,6 @@ FormulaPtr compileFormula(const QString& text, int row, int col, NameTable& name
 // The formula's text, with a leading "=", as it reads in the cell (row, col).
 QString formulaText(const Formula& formula, int row, int col, const NameTable& names);
 
-// "B7", "$B$7": true with the one-based position when the text is one cell address.
-bool parseCellAddress(const QString& text, int* row, int* col);
 // "$E$16:$E$17" or "E4": true with the normalised bounds.
 bool parseRangeAddress(const QString& text, Range* out);
 

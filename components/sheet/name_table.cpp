@@ -1,8 +1,6 @@
 // Defined-name slots of a workbook.
 #include "components/sheet/name_table.h"
 
-#include "components/sheet/formula_parser.h"
-
 namespace sheet {
 
 int NameTable::intern(const QString& name)
@@ -29,18 +27,6 @@ QStringList NameTable::definedNames() const
     for (const NameSlot& s : m_slots)
         if (s.defined) names << s.name;
     return names;
-}
-
-bool isValidName(const QString& name)
-{
-    if (name.isEmpty()) return false;
-    const QChar first = name.at(0);
-    if (!(first.isLetter() || first == u'_')) return false;
-    for (QChar ch : name)
-        if (!(ch.isLetterOrNumber() || ch == u'_' || ch == u'.')) return false;
-    int row = 0, col = 0;
-    if (parseCellAddress(name, &row, &col)) return false;
-    return true;
 }
 
 }  // namespace sheet

@@ -34,8 +34,4 @@ private:
     QHash<QString, int> m_index;  // lower-case name -> slot
 };
 
-// A name must start with a letter or "_" and hold letters, digits, "_" and ".";
-// it must not read as a cell address.
-bool isValidName(const QString& name);
-
 }  // namespace sheet

@@ -131,23 +131,42 @@ void evaluateGroup(Evaluator& evaluator, Sheet& sheet, const Group& g)
     for (int row = g.first + 1; row <= g.last; ++row) evaluator.evaluateInto(*g.formula, row, g.col);
 }
 
-void recalculateSheet(Workbook& book, Sheet& sheet)
+// The formula runs of every column as groups, in column order and within a
+// column by row; columnGroups[c] is the [begin, end) of column c's groups.
+std::vector<Group> collectGroups(const Sheet& sheet, std::vector<std::pair<int, int>>& columnGroups)
 {
     std::vector<Group> groups;
-    std::vector<std::pair<int, int>> columnGroups(sheet.columns.size() + 1, {0, 0});  // [begin, end)
+    columnGroups.assign(sheet.columns.size() + 1, {0, 0});
     for (size_t i = 0; i < sheet.columns.size(); ++i) {
         const int begin = static_cast<int>(groups.size());
         for (const Run<FormulaPtr>& run : sheet.columns[i].formulas.runs())
             groups.push_back(Group{static_cast<int>(i) + 1, run.first, run.last, run.value.get()});
         columnGroups[i + 1] = {begin, static_cast<int>(groups.size())};
     }
-    if (groups.empty()) return;
+    return groups;
+}
 
+// Which groups wait on which: an edge from every group a group reads to it.
+struct Dependencies {
+    std::vector<std::vector<int>> dependents;
+    std::vector<int> indegree;
+    std::vector<bool> selfBlocked;  // reads its own cells other than strictly above
+
+    bool ready(int gi) const
+    {
+        return indegree[static_cast<size_t>(gi)] == 0 && !selfBlocked[static_cast<size_t>(gi)];
+    }
+};
+
+Dependencies findDependencies(const Workbook& book, const Sheet& sheet, const std::vector<Group>& groups,
+                              const std::vector<std::pair<int, int>>& columnGroups)
+{
     const int n = static_cast<int>(groups.size());
-    std::vector<std::vector<int>> dependents(static_cast<size_t>(n));
-    std::vector<int> indegree(static_cast<size_t>(n), 0);
+    Dependencies deps;
+    deps.dependents.resize(static_cast<size_t>(n));
+    deps.indegree.assign(static_cast<size_t>(n), 0);
+    deps.selfBlocked.assign(static_cast<size_t>(n), false);
     std::vector<int> lastMark(static_cast<size_t>(n), -1);
-    std::vector<bool> selfBlocked(static_cast<size_t>(n), false);
     std::vector<Rect> rects;
     const int columnCount = static_cast<int>(sheet.columns.size());
 
@@ -164,27 +183,62 @@ void recalculateSheet(Workbook& book, Sheet& sheet)
                 for (; it != groups.begin() + end && it->first <= rect.row2; ++it) {
                     const int hi = static_cast<int>(it - groups.begin());
                     if (hi == gi) {
-                        if (!rect.selfSafe) selfBlocked[static_cast<size_t>(gi)] = true;
+                        if (!rect.selfSafe) deps.selfBlocked[static_cast<size_t>(gi)] = true;
                         continue;
                     }
                     if (lastMark[static_cast<size_t>(hi)] == gi) continue;
                     lastMark[static_cast<size_t>(hi)] = gi;
-                    dependents[static_cast<size_t>(hi)].push_back(gi);
-                    ++indegree[static_cast<size_t>(gi)];
+                    deps.dependents[static_cast<size_t>(hi)].push_back(gi);
+                    ++deps.indegree[static_cast<size_t>(gi)];
                 }
             }
         }
     }
+    return deps;
+}
+
+// Blocks that only give numbers, booleans, errors or "" write nothing but
+// their own cells: split them over two threads, largest first, each to the
+// lighter side.
+void evaluateInParallel(Evaluator& evaluator, Evaluator& helperEvaluator, Sheet& sheet,
+                        const std::vector<Group>& groups, std::vector<int> parallel)
+{
+    std::sort(parallel.begin(), parallel.end(), [&](int a, int b) {
+        return groups[a].last - groups[a].first > groups[b].last - groups[b].first;
+    });
+    std::vector<int> mine, theirs;
+    long mineRows = 0, theirRows = 0;
+    for (int gi : parallel) {
+        const long rows = groups[static_cast<size_t>(gi)].last - groups[static_cast<size_t>(gi)].first + 1;
+        if (mineRows <= theirRows) { mine.push_back(gi); mineRows += rows; }
+        else { theirs.push_back(gi); theirRows += rows; }
+    }
+    std::thread helper([&]() {
+        for (int gi : theirs) evaluateGroup(helperEvaluator, sheet, groups[static_cast<size_t>(gi)]);
+    });
+    for (int gi : mine) evaluateGroup(evaluator, sheet, groups[static_cast<size_t>(gi)]);
+    helper.join();
+}
+
+void recalculateSheet(Workbook& book, Sheet& sheet)
+{
+    std::vector<std::pair<int, int>> columnGroups;
+    const std::vector<Group> groups = collectGroups(sheet, columnGroups);
+    if (groups.empty()) return;
+    const int n = static_cast<int>(groups.size());
+    Dependencies deps = findDependencies(book, sheet, groups, columnGroups);
 
     std::deque<int> ready;
     for (int gi = 0; gi < n; ++gi)
-        if (indegree[static_cast<size_t>(gi)] == 0 && !selfBlocked[static_cast<size_t>(gi)]) ready.push_back(gi);
+        if (deps.ready(gi)) ready.push_back(gi);
     std::vector<bool> done(static_cast<size_t>(n), false);
     Evaluator evaluator(book, sheet);
     auto finish = [&](int gi) {
         done[static_cast<size_t>(gi)] = true;
-        for (int d : dependents[static_cast<size_t>(gi)])
-            if (--indegree[static_cast<size_t>(d)] == 0 && !selfBlocked[static_cast<size_t>(d)]) ready.push_back(d);
+        for (int d : deps.dependents[static_cast<size_t>(gi)]) {
+            --deps.indegree[static_cast<size_t>(d)];
+            if (deps.ready(d)) ready.push_back(d);
+        }
     };
     Evaluator helperEvaluator(book, sheet);
     const bool twoCores = std::thread::hardware_concurrency() >= 2;
@@ -205,24 +259,7 @@ void recalculateSheet(Workbook& book, Sheet& sheet)
         }
         for (int gi : serial) evaluateGroup(evaluator, sheet, groups[static_cast<size_t>(gi)]);
         if (parallel.size() >= 2) {
-            // Blocks that only give numbers, booleans, errors or "" write
-            // nothing but their own cells: split them over two threads,
-            // largest first, each to the lighter side.
-            std::sort(parallel.begin(), parallel.end(), [&](int a, int b) {
-                return groups[a].last - groups[a].first > groups[b].last - groups[b].first;
-            });
-            std::vector<int> mine, theirs;
-            long mineRows = 0, theirRows = 0;
-            for (int gi : parallel) {
-                const long rows = groups[static_cast<size_t>(gi)].last - groups[static_cast<size_t>(gi)].first + 1;
-                if (mineRows <= theirRows) { mine.push_back(gi); mineRows += rows; }
-                else { theirs.push_back(gi); theirRows += rows; }
-            }
-            std::thread helper([&]() {
-                for (int gi : theirs) evaluateGroup(helperEvaluator, sheet, groups[static_cast<size_t>(gi)]);
-            });
-            for (int gi : mine) evaluateGroup(evaluator, sheet, groups[static_cast<size_t>(gi)]);
-            helper.join();
+            evaluateInParallel(evaluator, helperEvaluator, sheet, groups, std::move(parallel));
         } else {
             for (int gi : parallel) evaluateGroup(evaluator, sheet, groups[static_cast<size_t>(gi)]);
         }

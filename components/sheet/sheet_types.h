@@ -29,6 +29,34 @@ struct CellValue {
     static CellValue fromError(ErrorCode e) { CellValue c; c.kind = CellKind::Error; c.error = e; return c; }
 };
 
+// The type of a cell's value as Spreadsheet::cellType() reports it. A formula
+// cell has the negative of its result's type. The numbers are fixed codes.
+enum class CellType : int {
+    Empty = 0,
+    Number = 1,
+    Text = 2,
+    Boolean = 3,
+    Error = 4,
+    FormulaNumber = -1,
+    FormulaText = -2,
+    FormulaBoolean = -3,
+    FormulaError = -4,
+};
+
+// True for a number and a formula with a numeric result.
+inline bool isNumeric(CellType type)
+{
+    return type == CellType::Number || type == CellType::FormulaNumber;
+}
+
+// The type of the value shown, a formula's result counted as a value: Number
+// for FormulaNumber and Number alike.
+inline CellType valueType(CellType type)
+{
+    const int code = static_cast<int>(type);
+    return static_cast<CellType>(code < 0 ? -code : code);
+}
+
 // A rectangular range, one-based and inclusive. -1 in every bound means the whole sheet.
 struct Range {
     int row1 = 0, col1 = 0, row2 = 0, col2 = 0;

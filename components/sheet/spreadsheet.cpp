@@ -155,20 +155,19 @@ CellKind Spreadsheet::kind(int row, int col) const
     }
 }
 
-int Spreadsheet::cellType(int row, int col) const
+CellType Spreadsheet::cellType(int row, int col) const
 {
-    if (!validCell(row, col)) return 0;
+    if (!validCell(row, col)) return CellType::Empty;
     const std::uint8_t k = m_book->calculatedKind(m_book->active(), row, col);
-    int type = 0;
+    const bool formula = (k & kFormulaFlag) != 0;
     switch (k & kKindMask) {
-    case KindNumber: type = 1; break;
+    case KindNumber: return formula ? CellType::FormulaNumber : CellType::Number;
     case KindText:
-    case KindEmptyText: type = 2; break;
-    case KindBoolean: type = 3; break;
-    case KindError: type = 4; break;
-    default: return 0;
+    case KindEmptyText: return formula ? CellType::FormulaText : CellType::Text;
+    case KindBoolean: return formula ? CellType::FormulaBoolean : CellType::Boolean;
+    case KindError: return formula ? CellType::FormulaError : CellType::Error;
+    default: return CellType::Empty;
     }
-    return (k & kFormulaFlag) ? -type : type;
 }
 
 QString Spreadsheet::formattedText(int row, int col) const

@@ -4,9 +4,11 @@
 // reads and writes workbook files. Widget-free: the on-screen grid is a model
 // over this class (see the app's sheet view).
 //
-// Rows and columns are one-based. Failures throw SheetError.
+// Rows (1..kMaxRows) and columns (1..kMaxCols) are one-based. Failures throw
+// SheetError.
 #pragma once
 
+#include "components/sheet/cell_address.h"
 #include "components/sheet/sheet_types.h"
 #include "components/sheet/workbook_data.h"
 
@@ -62,10 +64,9 @@ public:
     // Everything a cell holds, for files and views.
     CellValue value(int row, int col) const;  // a formula's cached result
     CellKind kind(int row, int col) const;    // Formula for formula cells
-    // Cell type code: 1 number, -1 formula with a numeric result, 2 text,
-    // -2 formula with a text result, 3 boolean, -3 formula with a boolean
-    // result, 4 error, -4 formula with an error result, 0 empty.
-    int cellType(int row, int col) const;
+    // The type of the cell's value (see CellType); a formula cell gives the
+    // Formula... type of its calculated result.
+    CellType cellType(int row, int col) const;
     // The text as displayed: numbers in the cell's number format.
     QString formattedText(int row, int col) const;
 

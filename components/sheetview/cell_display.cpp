@@ -25,10 +25,10 @@ Qt::Alignment displayAlignment(const sheet::Spreadsheet& book, int row, int col)
 {
     if (showsFormula(book, row, col))
         return Qt::AlignLeft | Qt::AlignVCenter;
-    const int type = std::abs(book.cellType(row, col));
-    if (type == 1)
+    const sheet::CellType type = sheet::valueType(book.cellType(row, col));
+    if (type == sheet::CellType::Number)
         return Qt::AlignRight | Qt::AlignVCenter;
-    if (type == 3 || type == 4)
+    if (type == sheet::CellType::Boolean || type == sheet::CellType::Error)
         return Qt::AlignHCenter | Qt::AlignVCenter;
     return Qt::AlignLeft | Qt::AlignVCenter;
 }

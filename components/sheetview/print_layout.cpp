@@ -1,8 +1,8 @@
 // Page layout and painting of a printed grid.
 #include "components/sheetview/print_layout.h"
 
+#include "components/sheet/cell_address.h"
 #include "components/sheetview/cell_display.h"
-#include "components/sheetview/column_name.h"
 
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
@@ -37,7 +37,7 @@ PrintLayout layoutBook(const sheet::Spreadsheet& book, QPaintDevice* device, con
     const int widest = std::max(pageSize.width() - layout.rowHeaderWidth, 1);
     layout.columnWidths.resize(lastCol);
     for (int col = 1; col <= lastCol; ++col) {
-        int width = metrics.horizontalAdvance(columnLetters(col));
+        int width = metrics.horizontalAdvance(sheet::columnLetters(col));
         for (int row = 1; row <= lastRow && width < widest; ++row)
             width = std::max(width, metrics.horizontalAdvance(displayText(book, row, col)));
         layout.columnWidths[col - 1] = std::min(width + 2 * padding, widest);
@@ -89,7 +89,7 @@ void paintPage(QPainter& painter, const sheet::Spreadsheet& book, const PrintLay
     int x = layout.rowHeaderWidth;
     for (int col = page.firstCol; col <= page.lastCol; ++col) {
         const int w = layout.columnWidths[col - 1];
-        painter.drawText(QRect(x, 0, w, h), Qt::AlignCenter, columnLetters(col));
+        painter.drawText(QRect(x, 0, w, h), Qt::AlignCenter, sheet::columnLetters(col));
         x += w;
     }
     for (int i = 0; i < rows; ++i) {

@@ -2,8 +2,8 @@
 // changes are collected.
 #include "components/sheetview/sheet_model.h"
 
+#include "components/sheet/cell_address.h"
 #include "components/sheetview/cell_display.h"
-#include "components/sheetview/column_name.h"
 
 #include <QMetaObject>
 #include <QPointer>
@@ -148,7 +148,7 @@ QVariant SheetModel::headerData(int section, Qt::Orientation orientation, int ro
         return QVariant();
     if (orientation == Qt::Horizontal) {
         const auto typed = m_columnHeadings.constFind(section);
-        return typed != m_columnHeadings.cend() ? *typed : columnLetters(section + 1);
+        return typed != m_columnHeadings.cend() ? *typed : sheet::columnLetters(section + 1);
     }
     const auto typed = m_rowHeadings.constFind(section);
     return typed != m_rowHeadings.cend() ? *typed : QString::number(section + 1);

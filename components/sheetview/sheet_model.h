@@ -8,6 +8,7 @@
 // sets a million cells costs the view one update, not a million.
 #pragma once
 
+#include "components/sheet/cell_address.h"
 #include "components/sheet/spreadsheet.h"
 
 #include <QAbstractTableModel>
@@ -24,8 +25,8 @@ public:
     static constexpr int kColumnMargin = 10;
     static constexpr int kMinColumns = 26;
     // The sheet's own extent: cells beyond it cannot be set.
-    static constexpr int kSheetRows = 1048576;
-    static constexpr int kSheetColumns = 16384;
+    static constexpr int kSheetRows = sheet::kMaxRows;
+    static constexpr int kSheetColumns = sheet::kMaxCols;
 
     // The model takes the book's change listener (a book has one); after the
     // model is destroyed that listener does nothing. The destructor does not

@@ -2,7 +2,7 @@
 // the edit bar.
 #include "components/sheetview/sheet_view.h"
 
-#include "components/sheetview/column_name.h"
+#include "components/sheet/cell_address.h"
 #include "components/sheetview/edit_bar.h"
 #include "components/sheetview/sheet_model.h"
 #include "components/sheetview/sheet_table_view.h"
@@ -160,7 +160,7 @@ void SheetView::updateEditBar()
     }
     const int row = current.row() + 1;
     const int col = current.column() + 1;
-    m_editBar->showCell(cellAddress(row, col), m_model->editText(row, col));
+    m_editBar->showCell(sheet::cellAddress(row, col), m_model->editText(row, col));
 }
 
 void SheetView::commitEditBar(const QString& text)
@@ -176,7 +176,7 @@ void SheetView::commitEditBar(const QString& text)
 
 void SheetView::reportEditError(int row, int col, const QString& message)
 {
-    const QString text = tr("Cell %1: %2").arg(cellAddress(row, col), message);
+    const QString text = tr("Cell %1: %2").arg(sheet::cellAddress(row, col), message);
     emit editFailed(text);
     if (m_reportEditErrors)
         QMessageBox::warning(this, tr("Formula"), text);

@@ -51,7 +51,7 @@ TEST_F(ComputationFillTest, SkipsNonNumericRowsAndKeepsTheirImportRowNumbers)
     // Rows 24 to 26 (two unused formula rows and the template's end row) are cleared.
     for (int r = 24; r <= 26; ++r)
         for (int c : {1, 2, 5, 9, 11, 17})
-            EXPECT_EQ(grid.cellType(r, c), 0) << "row " << r << " col " << c;
+            EXPECT_EQ(grid.cellType(r, c), sheet::CellType::Empty) << "row " << r << " col " << c;
     EXPECT_EQ(grid.number(1, 1), 8.0);  // mess counts exactly the copied rows
 }
 
@@ -79,8 +79,8 @@ TEST_F(ComputationFillTest, EndBeforeStartCopiesNothingWithoutError)
     chart::FillResult result;
     EXPECT_NO_THROW(result = fill(6, 5));
     EXPECT_EQ(result.lastComputationRow, 15);
-    EXPECT_EQ(grid.cellType(16, 1), 0);  // no stale sample rows left to chart
-    EXPECT_EQ(grid.cellType(17, 2), 0);
+    EXPECT_EQ(grid.cellType(16, 1), sheet::CellType::Empty);  // no stale sample rows left to chart
+    EXPECT_EQ(grid.cellType(17, 2), sheet::CellType::Empty);
 }
 
 TEST_F(ComputationFillTest, OneRowSpanUsesThePrototypeRow)
@@ -89,7 +89,7 @@ TEST_F(ComputationFillTest, OneRowSpanUsesThePrototypeRow)
     const chart::FillResult result = fill(4, 4);
     EXPECT_EQ(result.lastComputationRow, 16);
     EXPECT_EQ(grid.number(16, 5), 7.0);    // row mean
-    EXPECT_EQ(grid.cellType(17, 2), 0);    // the template's sample row is gone
+    EXPECT_EQ(grid.cellType(17, 2), sheet::CellType::Empty);    // the template's sample row is gone
 }
 
 // Statistics grid numbers for small hand-checked data sets.
@@ -178,7 +178,7 @@ TEST_F(ComputationFillTest, ErrorCellsReachTheStatisticsGridAsErrors)
     f.statisticsGrid.setNumber(18, 3, 99.0);
     fill(1, 1);
     chart::copyStatistics(grid, f.statisticsGrid, f.state);
-    EXPECT_EQ(f.statisticsGrid.cellType(18, 3), 4);
+    EXPECT_EQ(f.statisticsGrid.cellType(18, 3), sheet::CellType::Error);
     EXPECT_EQ(f.statisticsGrid.text(18, 3), "#DIV/0!");
     EXPECT_EQ(stat(8, 3), 5.0);
 }

@@ -3,6 +3,7 @@
 // block must match what the desktop spreadsheets compute.
 #include "chart/computation_fill.h"
 #include "chart/computation_layout.h"
+#include "components/sheet/cell_address.h"
 #include "tests/chart/chart_test_support.h"
 
 #include <QDir>
@@ -16,14 +17,6 @@
 #include <cmath>
 
 namespace {
-
-int columnNumber(const QString& letters)
-{
-    int col = 0;
-    for (QChar ch : letters)
-        col = col * 26 + (ch.unicode() - 'A' + 1);
-    return col;
-}
 
 void expectCell(const sheet::Spreadsheet& grid, int row, int col, const QJsonValue& expected, const QString& where)
 {
@@ -85,7 +78,7 @@ TEST(GoldenFill, EverySetMatchesTheSpreadsheetResults)
                 continue;  // the alarm summaries are the template's choice
             qsizetype digits = 0;
             while (digits < cell.size() && cell[digits].isLetter()) ++digits;
-            expectCell(grid, cell.mid(digits).toInt(), columnNumber(cell.left(digits)), it.value(), csvName + " " + cell);
+            expectCell(grid, cell.mid(digits).toInt(), sheet::columnNumber(cell.left(digits)), it.value(), csvName + " " + cell);
         }
     }
 }

@@ -2,6 +2,7 @@
 #include "tests/chart/golden_support.h"
 
 #include "chart/computation_layout.h"
+#include "components/sheet/cell_address.h"
 #include "components/sheet/spreadsheet.h"
 
 #include <QDir>
@@ -13,9 +14,7 @@ namespace golden {
 
 int columnNumber(const QString& letters)
 {
-    int c = 0;
-    for (QChar ch : letters) c = c * 26 + (ch.unicode() - u'A' + 1);
-    return c;
+    return sheet::columnNumber(letters);
 }
 
 QStringList allSetNames()

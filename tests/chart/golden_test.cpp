@@ -54,7 +54,7 @@ TEST_P(GoldenGrid, EveryCellAgrees)
         EXPECT_EQ(failures, 0) << "language " << platform::storedLanguageNumber(language);
         // The row after the data block is empty.
         const int after = 16 + static_cast<int>(set.dataRows.size());
-        for (int c = 1; c <= 60; ++c) EXPECT_EQ(book.cellType(after, c), 0) << "column " << c;
+        for (int c = 1; c <= 60; ++c) EXPECT_EQ(book.cellType(after, c), sheet::CellType::Empty) << "column " << c;
     }
 }
 

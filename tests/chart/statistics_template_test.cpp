@@ -21,7 +21,7 @@ TEST(StatisticsTemplate, BothLanguagesLabelEveryCopiedCell)
         EXPECT_FALSE(grid.text(1, 1).isEmpty());  // beside the title
         EXPECT_FALSE(grid.text(2, 1).isEmpty());  // beside the file name
         for (const chart::StatisticsCell& cell : chart::kStatisticsCells) {
-            EXPECT_EQ(grid.cellType(cell.targetRow, cell.targetCol), 0)
+            EXPECT_EQ(grid.cellType(cell.targetRow, cell.targetCol), sheet::CellType::Empty)
                 << "row " << cell.targetRow << " col " << cell.targetCol << " is filled by the program";
             // The label stands in column A, or right before a value in column E.
             const QString label = cell.targetCol == 5 ? grid.text(cell.targetRow, 4) : grid.text(cell.targetRow, 1);

@@ -194,7 +194,7 @@ TEST(TemplateRules, QuietRowsSitOnTheLowerBound)
     EXPECT_EQ(english.text(15, 5), "Mean");
     EXPECT_EQ(book.text(15, 5), "Mittel");
     EXPECT_EQ(book.text(14, columnNumber("Y")), "2.");
-    EXPECT_EQ(book.cellType(14, columnNumber("Y")), 2);
+    EXPECT_EQ(book.cellType(14, columnNumber("Y")), sheet::CellType::Text);
     EXPECT_EQ(english.definedNames(), book.definedNames());
     for (int c = 5; c <= 60; ++c) EXPECT_EQ(english.formula(16, c), book.formula(16, c));
 }

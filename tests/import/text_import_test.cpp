@@ -51,7 +51,7 @@ TEST_F(TextImport, EveryLineEndStyleGivesTheSameGrid)
         EXPECT_EQ(job.lastDataRow, 4) << "line end " << QByteArray(end).toHex().constData();
         EXPECT_EQ(grid.text(1, 2), "Wert");
         EXPECT_DOUBLE_EQ(grid.number(2, 2), 2.5);
-        EXPECT_EQ(grid.cellType(3, 1), 0);  // the empty line is a row of its own
+        EXPECT_EQ(grid.cellType(3, 1), sheet::CellType::Empty);  // the empty line is a row of its own
         EXPECT_DOUBLE_EQ(grid.number(4, 2), 4);
         EXPECT_EQ(grid.numSheets(), 1);
         EXPECT_EQ(grid.sheetName(1), "ASCII Import");
@@ -66,15 +66,15 @@ TEST_F(TextImport, EmptyFieldsQuotesAndNumbers)
     EXPECT_EQ(grid.text(1, 2), "b");
     EXPECT_EQ(grid.text(1, 3), "");
     EXPECT_EQ(grid.text(1, 4), "d");
-    EXPECT_EQ(grid.cellType(1, 5), 0);
+    EXPECT_EQ(grid.cellType(1, 5), sheet::CellType::Empty);
     // quotes do not protect a separator
     EXPECT_EQ(grid.text(2, 1), "a");
     EXPECT_EQ(grid.text(2, 2), "b");
     EXPECT_EQ(grid.text(2, 3), "c");
     // a quoted number is a number
-    EXPECT_EQ(grid.cellType(3, 1), 1);
+    EXPECT_EQ(grid.cellType(3, 1), sheet::CellType::Number);
     EXPECT_DOUBLE_EQ(grid.number(3, 1), 12.5);
-    EXPECT_EQ(grid.cellType(3, 2), 2);
+    EXPECT_EQ(grid.cellType(3, 2), sheet::CellType::Text);
     EXPECT_EQ(grid.text(3, 2), "x");
 }
 
@@ -126,12 +126,12 @@ TEST_F(TextImport, GermanDecimalComma)
     ASSERT_TRUE(import("1,5;1.5;1.234,5;-2,5e1\n").ok());
     EXPECT_DOUBLE_EQ(grid.number(1, 1), 1.5);
     EXPECT_DOUBLE_EQ(grid.number(1, 2), 1.5);
-    EXPECT_EQ(grid.cellType(1, 3), 2);  // two marks: text
+    EXPECT_EQ(grid.cellType(1, 3), sheet::CellType::Text);  // two marks: text
     EXPECT_DOUBLE_EQ(grid.number(1, 4), -25);
 
     platform::Platform::overrideLocale(QStringLiteral("en_US"));
     ASSERT_TRUE(import("1,5;1.5\n").ok());
-    EXPECT_EQ(grid.cellType(1, 1), 2);
+    EXPECT_EQ(grid.cellType(1, 1), sheet::CellType::Text);
     EXPECT_EQ(grid.text(1, 1), "1,5");
     EXPECT_DOUBLE_EQ(grid.number(1, 2), 1.5);
 }
@@ -260,8 +260,7 @@ TEST_F(TextImport, ShippedSampleCsvWithTheDefaultTemplateFields)
         int numbers = 0;
         for (int row = 2; row <= job.lastDataRow; ++row) {
             for (int col = 2; col <= 4; ++col) {
-                const int type = grid.cellType(row, col);
-                numbers += type == 1;
+                numbers += grid.cellType(row, col) == sheet::CellType::Number;
             }
         }
         EXPECT_GE(numbers, 3 * (job.lastDataRow - 1) - 3) << locale;

@@ -61,13 +61,13 @@ protected:
         EXPECT_EQ(grid.sheetName(1), "Messwerte");
         EXPECT_EQ(grid.numSheets(), 2);
         EXPECT_EQ(grid.text(1, 2), QString::fromUtf8("Größe"));
-        EXPECT_EQ(grid.cellType(2, 1), 1);
+        EXPECT_EQ(grid.cellType(2, 1), sheet::CellType::Number);
         EXPECT_DOUBLE_EQ(grid.number(2, 1), 45366);  // 2024-03-15
         EXPECT_EQ(grid.formattedText(2, 1), "15.03.2024");
         EXPECT_DOUBLE_EQ(grid.number(2, 2), 12.5);
-        EXPECT_EQ(grid.cellType(2, 3), 1);  // formula result, as a value
+        EXPECT_EQ(grid.cellType(2, 3), sheet::CellType::Number);  // formula result, as a value
         EXPECT_DOUBLE_EQ(grid.number(2, 3), 25);
-        EXPECT_EQ(grid.cellType(3, 1), 2);  // a text stays text
+        EXPECT_EQ(grid.cellType(3, 1), sheet::CellType::Text);  // a text stays text
         EXPECT_EQ(grid.text(3, 1), "007");
         EXPECT_DOUBLE_EQ(grid.number(3, 3), -1.25);
         EXPECT_FALSE(grid.showFormulas);
@@ -99,7 +99,7 @@ TEST_F(WorkbookImport, Ods)
     // A row stored once with a repeat count stands for that many rows.
     for (int row = 4; row <= 6; ++row) {
         EXPECT_DOUBLE_EQ(grid.number(row, 1), 5) << row;
-        EXPECT_EQ(grid.cellType(row, 2), 3) << row;  // boolean
+        EXPECT_EQ(grid.cellType(row, 2), sheet::CellType::Boolean) << row;  // boolean
         EXPECT_DOUBLE_EQ(grid.number(row, 2), 1) << row;
         EXPECT_DOUBLE_EQ(grid.number(row, 4), 7) << row;
     }

@@ -115,7 +115,7 @@ TEST(Formula, ErrorsPropagateAndAreRecognised)
     EXPECT_DOUBLE_EQ(eval(book, "=IF(ISERROR(B1),1,0)"), 1);
     EXPECT_DOUBLE_EQ(eval(book, "=COUNTIF(A1:C1,\">0\")"), 0);
     EXPECT_EQ(book.text(1, 2), "#DIV/0!");
-    EXPECT_EQ(book.cellType(1, 2), -4);
+    EXPECT_EQ(book.cellType(1, 2), sheet::CellType::FormulaError);
 
     book.setFormula(2, 1, "=NOSUCHFUNCTION(1,2)");
     EXPECT_EQ(errorOf(book, 2, 1), ErrorCode::Name);
@@ -144,7 +144,7 @@ TEST(Formula, IfRunsOnlyTheTakenBranch)
     EXPECT_EQ(errorOf(book, 1, 26), ErrorCode::Value);
     book.setFormula(1, 26, "=if(A1>0, \"yes\" ,\"\")");
     EXPECT_EQ(book.formula(1, 26), "=IF(A1>0,\"yes\",\"\")");
-    EXPECT_EQ(book.cellType(1, 26), -2);
+    EXPECT_EQ(book.cellType(1, 26), sheet::CellType::FormulaText);
     EXPECT_TRUE(book.text(1, 26).isEmpty());
 }
 
@@ -155,7 +155,7 @@ TEST(Formula, UnparsableTextThrows)
                             "=ABS()", "=IF(1)"}) {
         EXPECT_THROW(book.setFormula(1, 1, QString::fromLatin1(bad)), sheet::SheetError) << bad;
     }
-    EXPECT_EQ(book.cellType(1, 1), 0);  // nothing stored
+    EXPECT_EQ(book.cellType(1, 1), sheet::CellType::Empty);  // nothing stored
     // Deep nesting is refused instead of exhausting the stack; modest nesting works.
     EXPECT_THROW(book.setFormula(1, 1, QString(100000, u'(') + "1" + QString(100000, u')')), sheet::SheetError);
     EXPECT_THROW(book.setFormula(1, 1, "=" + QString(100000, u'-') + "1"), sheet::SheetError);
@@ -191,21 +191,39 @@ TEST(Formula, CellTextsAndTypes)
     book.setText(2, 1, "2.5");
     book.setText(3, 1, "1.234,5");
     book.setText(4, 1, "");
-    EXPECT_EQ(book.cellType(1, 1), 1);
+    EXPECT_EQ(book.cellType(1, 1), sheet::CellType::Number);
     EXPECT_DOUBLE_EQ(book.number(1, 1), 1.5);
     EXPECT_DOUBLE_EQ(book.number(2, 1), 2.5);
-    EXPECT_EQ(book.cellType(3, 1), 2);
-    EXPECT_EQ(book.cellType(4, 1), 0);
+    EXPECT_EQ(book.cellType(3, 1), sheet::CellType::Text);
+    EXPECT_EQ(book.cellType(4, 1), sheet::CellType::Empty);
     EXPECT_EQ(book.text(1, 1), "1,5");
     book.setFormula(5, 1, "=A1*2");
-    EXPECT_EQ(book.cellType(5, 1), -1);
+    EXPECT_EQ(book.cellType(5, 1), sheet::CellType::FormulaNumber);
     EXPECT_EQ(book.formattedText(5, 1), "3");
     book.setFormula(6, 1, "=\"x\"");
-    EXPECT_EQ(book.cellType(6, 1), -2);
+    EXPECT_EQ(book.cellType(6, 1), sheet::CellType::FormulaText);
     EXPECT_EQ(book.lastRow(), 6);
     EXPECT_EQ(book.lastCol(), 1);
     book.setText(6, 1, "");
     EXPECT_EQ(book.lastRow(), 5);
+}
+
+TEST(CellTypes, FormulaResultsCountAsTheirValues)
+{
+    Spreadsheet book;
+    book.setNumber(1, 1, 2);
+    book.setFormula(2, 1, "=A1>1");
+    book.setFormula(3, 1, "=1/0");
+    book.setFormula(4, 1, "=A1");
+    EXPECT_EQ(book.cellType(2, 1), sheet::CellType::FormulaBoolean);
+    EXPECT_EQ(book.cellType(3, 1), sheet::CellType::FormulaError);
+    EXPECT_EQ(sheet::valueType(book.cellType(2, 1)), sheet::CellType::Boolean);
+    EXPECT_EQ(sheet::valueType(book.cellType(3, 1)), sheet::CellType::Error);
+    EXPECT_TRUE(sheet::isNumeric(book.cellType(1, 1)));
+    EXPECT_TRUE(sheet::isNumeric(book.cellType(4, 1)));
+    EXPECT_FALSE(sheet::isNumeric(book.cellType(2, 1)));
+    EXPECT_FALSE(sheet::isNumeric(book.cellType(9, 9)));
+    EXPECT_EQ(book.cellType(0, 1), sheet::CellType::Empty);  // outside the sheet
 }
 
 TEST(Formula, CyclesEndInAnErrorNotAHang)

@@ -72,7 +72,7 @@ TEST(InsertRows, FilledBlockSplitsWhereItsReferencesCrossTheInsertion)
     EXPECT_EQ(book.formula(7, 2), "=A6+A7");
     EXPECT_DOUBLE_EQ(book.number(5, 2), 3 + 4);
     EXPECT_DOUBLE_EQ(book.number(7, 2), 5 + 6);
-    EXPECT_EQ(book.cellType(4, 2), 0);
+    EXPECT_EQ(book.cellType(4, 2), sheet::CellType::Empty);
 }
 
 TEST(InsertRows, InsertColumnsMovesReferencesSideways)
@@ -127,7 +127,7 @@ TEST(FillDown, CopiesTheFirstRowWithRelativeReferencesMoved)
     EXPECT_DOUBLE_EQ(book.number(4, 2), 50);
     EXPECT_EQ(book.text(5, 3), "label");
     EXPECT_EQ(book.numberFormat(5, 2), "0.00");
-    EXPECT_EQ(book.cellType(3, 4), 0);
+    EXPECT_EQ(book.cellType(3, 4), sheet::CellType::Empty);
     // The filled block shares one compiled formula.
     const auto& column = book.workbook().active().columns[1];
     ASSERT_EQ(column.formulas.runs().size(), 1u);
@@ -135,7 +135,7 @@ TEST(FillDown, CopiesTheFirstRowWithRelativeReferencesMoved)
     EXPECT_EQ(column.formulas.runs()[0].last, 5);
     // Writing a number into the block cuts it; the rest keeps computing.
     book.setNumber(3, 2, -1);
-    EXPECT_EQ(book.cellType(3, 2), 1);
+    EXPECT_EQ(book.cellType(3, 2), sheet::CellType::Number);
     EXPECT_DOUBLE_EQ(book.number(5, 2), 60);
 }
 
@@ -197,7 +197,7 @@ TEST(FillDown, WindowSumsSlideOnlyOverIntegers)
         }
         double expected = 0;
         for (int k = r - 2; k <= r; ++k)
-            if (book.cellType(k, 1) == 1) expected += book.number(k, 1);
+            if (book.cellType(k, 1) == sheet::CellType::Number) expected += book.number(k, 1);
         EXPECT_NEAR(book.number(r, 2), expected, 1e-12) << r;
     }
 }
@@ -209,7 +209,7 @@ TEST(ClearRange, KindsAndWholeSheet)
     book.setFormula(2, 1, "=A1");
     book.setNumberFormat(1, 1, 2, 1, "0.0");
     book.clearRange(1, 1, 1, 1, 3);  // values only
-    EXPECT_EQ(book.cellType(1, 1), 0);
+    EXPECT_EQ(book.cellType(1, 1), sheet::CellType::Empty);
     EXPECT_EQ(book.numberFormat(1, 1), "0.0");
     book.clearRange(1, 1, 2, 1, 2);  // formats only
     EXPECT_EQ(book.numberFormat(2, 1), "General");
@@ -237,7 +237,7 @@ TEST(Selection, OrderedRangesAndSheets)
     book.setActiveSheet(2);
     book.setNumber(1, 1, 5);
     book.setActiveSheet(1);
-    EXPECT_EQ(book.cellType(1, 1), 0);
+    EXPECT_EQ(book.cellType(1, 1), sheet::CellType::Empty);
     book.setNumSheets(1);
     EXPECT_EQ(book.numSheets(), 1);
 }
@@ -278,7 +278,7 @@ TEST(Load, SnapshotRoundTripAndAtomicFailure)
     } catch (const sheet::SheetError& e) {
         EXPECT_TRUE(e.message().contains("I9")) << e.message().toStdString();
     }
-    EXPECT_EQ(copy.cellType(9, 9), 0);
+    EXPECT_EQ(copy.cellType(9, 9), sheet::CellType::Empty);
     EXPECT_DOUBLE_EQ(copy.number(6, 4), 15);  // unchanged
 }
 

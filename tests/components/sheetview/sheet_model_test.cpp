@@ -1,7 +1,6 @@
 // The table model over an Spreadsheet: extent, headings, displayed and edited
 // texts, edits into the book, and how book changes reach the view.
 #include "tests/components/sheetview/qstring_printer.h"
-#include "components/sheetview/column_name.h"
 #include "components/sheetview/sheet_model.h"
 
 #include <QCoreApplication>
@@ -25,20 +24,6 @@ Qt::Alignment alignment(const SheetModel& model, int row, int col)
 }
 
 }  // namespace
-
-TEST(columnLetters, FollowTheSpreadsheetNaming)
-{
-    EXPECT_EQ(sheetview::columnLetters(1), "A");
-    EXPECT_EQ(sheetview::columnLetters(26), "Z");
-    EXPECT_EQ(sheetview::columnLetters(27), "AA");
-    EXPECT_EQ(sheetview::columnLetters(52), "AZ");
-    EXPECT_EQ(sheetview::columnLetters(53), "BA");
-    EXPECT_EQ(sheetview::columnLetters(256), "IV");
-    EXPECT_EQ(sheetview::columnLetters(702), "ZZ");
-    EXPECT_EQ(sheetview::columnLetters(703), "AAA");
-    EXPECT_EQ(sheetview::columnLetters(0), "");
-    EXPECT_EQ(sheetview::cellAddress(12, 28), "AB12");
-}
 
 TEST(SheetModel, OffersTheUsedAreaPlusAMarginAndGrowsWithTheBook)
 {
@@ -123,7 +108,7 @@ TEST(SheetModel, EditsGoIntoTheBookAsTheRightKindOfValue)
     };
 
     EXPECT_TRUE(edit(1, 1, "3,5"));
-    EXPECT_EQ(book.cellType(1, 1), 1);
+    EXPECT_EQ(book.cellType(1, 1), sheet::CellType::Number);
     EXPECT_DOUBLE_EQ(book.number(1, 1), 3.5);
     EXPECT_EQ(shown(model, 1, 1, Qt::EditRole), "3,5");
 
@@ -131,14 +116,14 @@ TEST(SheetModel, EditsGoIntoTheBookAsTheRightKindOfValue)
     EXPECT_EQ(book.formula(2, 1), "=A1+1");
 
     EXPECT_TRUE(edit(3, 1, "abc"));
-    EXPECT_EQ(book.cellType(3, 1), 2);
+    EXPECT_EQ(book.cellType(3, 1), sheet::CellType::Text);
     EXPECT_TRUE(edit(4, 1, "true"));
-    EXPECT_EQ(book.cellType(4, 1), 3);
+    EXPECT_EQ(book.cellType(4, 1), sheet::CellType::Boolean);
     EXPECT_TRUE(edit(5, 1, "#N/A"));
-    EXPECT_EQ(book.cellType(5, 1), 4);
+    EXPECT_EQ(book.cellType(5, 1), sheet::CellType::Error);
 
     EXPECT_TRUE(edit(3, 1, ""));
-    EXPECT_EQ(book.cellType(3, 1), 0);
+    EXPECT_EQ(book.cellType(3, 1), sheet::CellType::Empty);
 }
 
 TEST(SheetModel, AFormulaThatDoesNotParseIsReportedAndChangesNothing)
@@ -153,7 +138,7 @@ TEST(SheetModel, AFormulaThatDoesNotParseIsReportedAndChangesNothing)
     EXPECT_EQ(failed.first().at(0).toInt(), 1);
     EXPECT_EQ(failed.first().at(1).toInt(), 1);
     EXPECT_FALSE(failed.first().at(2).toString().isEmpty());
-    EXPECT_EQ(book.cellType(1, 1), 1);
+    EXPECT_EQ(book.cellType(1, 1), sheet::CellType::Number);
     EXPECT_DOUBLE_EQ(book.number(1, 1), 5.0);
 }
 

@@ -156,9 +156,9 @@ TEST_F(SheetViewTest, DeleteEmptiesTheSelectedCells)
     clickCell(2, 2);
     clickCell(5, 3, Qt::ControlModifier);
     QTest::keyClick(table(), Qt::Key_Delete);
-    EXPECT_EQ(book.cellType(2, 2), 0);
-    EXPECT_EQ(book.cellType(5, 3), 0);
-    EXPECT_EQ(book.cellType(2, 3), 1);
+    EXPECT_EQ(book.cellType(2, 2), sheet::CellType::Empty);
+    EXPECT_EQ(book.cellType(5, 3), sheet::CellType::Empty);
+    EXPECT_EQ(book.cellType(2, 3), sheet::CellType::Number);
 }
 
 TEST_F(SheetViewTest, EditBarShowsAndSetsTheCurrentCell)
