@@ -146,7 +146,7 @@ public:
     void setSaveFileAsker(OpenFileAsker asker) { m_askSaveFile = std::move(asker); }
 
     // Asks for the path and format of a grid to save; false on cancel.
-    using SaveGridAsker = std::function<bool(QWidget* parent, const QString& title, QString* path, int* format)>;
+    using SaveGridAsker = std::function<bool(QWidget* parent, const QString& title, QString* path, sheet::FileFormat* format)>;
     void setSaveGridAsker(SaveGridAsker asker) { m_askSaveGrid = std::move(asker); }
 
     // The import fields as the import and the templates take them.

@@ -119,7 +119,7 @@ QString MainWindow::outputTitle() const
 
 void MainWindow::saveStatistics()
 {
-    int format = sheet::FormatXlsx;
+    sheet::FileFormat format = sheet::FileFormat::Xlsx;
     QString path;
     if (!m_askSaveGrid(this, outputTitle(), &path, &format)) return;  // cancelled: nothing written, nothing said
     try {

@@ -16,7 +16,7 @@ void ComputationFill::resetToReferenceLayout(sheet::Spreadsheet& computationGrid
 {
     for (const QString& name : computationGrid.definedNames())
         computationGrid.removeDefinedName(name);
-    computationGrid.clearRange(-1, -1, -1, -1, 1);
+    computationGrid.clearRange(-1, -1, -1, -1, sheet::ClearKind::All);
     chart::buildReferenceLayout(computationGrid, language);
 }
 
@@ -56,7 +56,7 @@ FillResult ComputationFill::copyRows(sheet::Spreadsheet& grid, const ProgramStat
     const int lastFormulaRow = static_cast<int>(candidates) + kHeaderRow;  // n + 15
 
     if (candidates >= 2)
-        grid.insertRange(kFirstDataRow + 1, 1, lastFormulaRow, kComputationColumns, 3);
+        grid.insertRange(kFirstDataRow + 1, 1, lastFormulaRow, kComputationColumns, sheet::InsertKind::WholeRows);
     if (candidates >= 2) {
         grid.selectRange(kFirstDataRow, 1, lastFormulaRow, kComputationColumns);
         grid.fillDown();
@@ -90,11 +90,11 @@ FillResult ComputationFill::copyRows(sheet::Spreadsheet& grid, const ProgramStat
         // The formula rows that got no data, and the template's former row 17
         // (now right after them), which ended the data block.
         const std::int64_t clearTo = std::int64_t(d) + result.skipped + 1;
-        grid.clearRange(d + 1, 1, static_cast<int>(clearTo), kComputationColumns, 1);
+        grid.clearRange(d + 1, 1, static_cast<int>(clearTo), kComputationColumns, sheet::ClearKind::All);
     } else if (candidates == 0) {
         // Nothing to chart: clear the prototype row and the template's end
         // row so that the chart shows no rows and no stale sample values.
-        grid.clearRange(kFirstDataRow, 1, kFirstDataRow + 1, kComputationColumns, 1);
+        grid.clearRange(kFirstDataRow, 1, kFirstDataRow + 1, kComputationColumns, sheet::ClearKind::All);
     }
     return result;
 }

@@ -89,7 +89,7 @@ TextImportOutcome importTextFile(const QString& path, const TextImportOptions& o
     const qint64 skip = options.startColumn - 1;
     const qint64 maxColumns = options.endColumn - options.startColumn + 1;
 
-    grid.clearRange(-1, -1, -1, -1, 1);
+    grid.clearRange(-1, -1, -1, -1, sheet::ClearKind::All);
 
     const qint64 total = info.size();
     qint64 nextReport = kProgressStep;

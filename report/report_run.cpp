@@ -95,8 +95,8 @@ RunResult writeControlChart(ReportContext& c)
     }
 
     run.copyStatistics();
-    c.statisticsGrid.write(c.outPath(QStringLiteral("statistics.xlsx")), sheet::FormatXlsx);
-    c.statisticsGrid.write(c.outPath(QStringLiteral("statistics.csv")), sheet::FormatCsv);
+    c.statisticsGrid.write(c.outPath(QStringLiteral("statistics.xlsx")), sheet::FileFormat::Xlsx);
+    c.statisticsGrid.write(c.outPath(QStringLiteral("statistics.csv")), sheet::FileFormat::Csv);
     writeGridCsv(c.computationGrid, fill.lastComputationRow + 1, chart::kComputationColumns,
                  c.outPath(QStringLiteral("grid.csv")));
     return {};

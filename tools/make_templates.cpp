@@ -31,7 +31,7 @@ int main(int argc, char** argv)
             sheet::Spreadsheet book;
             chart::buildReferenceLayout(book, t.language);
             const QString path = dir.filePath(QString::fromLatin1(t.file));
-            book.write(path, sheet::FormatNative);
+            book.write(path, sheet::FileFormat::Native);
             std::printf("wrote %s\n", qPrintable(QDir::toNativeSeparators(path)));
         }
     } catch (const sheet::SheetError& e) {

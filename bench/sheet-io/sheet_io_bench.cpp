@@ -93,7 +93,7 @@ void BM_BookWriteNative(benchmark::State& state)
     sheet::Spreadsheet book;
     book.read(path);
     for (auto _ : state)
-        book.write(path, sheet::FormatNative);
+        book.write(path, sheet::FileFormat::Native);
 }
 BENCHMARK(BM_BookWriteNative)->Unit(benchmark::kMillisecond)->Iterations(3);
 

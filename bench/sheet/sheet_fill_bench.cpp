@@ -47,7 +47,7 @@ int main(int argc, char** argv)
         phase.start();
         sheet::Spreadsheet book;
         chart::buildReferenceLayout(book, platform::Language::German);
-        book.insertRange(17, 1, n + 15, 60, 3);
+        book.insertRange(17, 1, n + 15, 60, sheet::InsertKind::WholeRows);
         book.selectRange(16, 1, n + 15, 60);
         book.fillDown();
         const qint64 structure = phase.nsecsElapsed();
@@ -58,7 +58,7 @@ int main(int argc, char** argv)
             book.setNumber(row, 1, i + 1);
             for (int k = 0; k < 3; ++k) book.setText(row, 2 + k, texts[static_cast<size_t>(i) * 3 + k]);
         }
-        book.clearRange(n + 16, 1, n + 16, 60, 1);
+        book.clearRange(n + 16, 1, n + 16, 60, sheet::ClearKind::All);
         const qint64 writes = phase.nsecsElapsed();
         const double cpuWrites = cpuSeconds();
         phase.restart();

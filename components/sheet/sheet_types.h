@@ -63,13 +63,29 @@ struct Range {
     bool operator==(const Range&) const = default;
 };
 
-// File format codes of read() and write().
-enum FileFormat : int {
-    FormatNative = 1,     // ".vts" and ".def": the line-oriented native workbook
-    FormatCsv = 2,        // comma-separated text of the active sheet's values
-    FormatTabText = 3,    // tab-separated text
-    FormatXls = 4,        // ".xls" (read only, through the import)
-    FormatXlsx = 11,      // ".xlsx" (written with libxlsxwriter)
+// What Spreadsheet::clearRange() clears.
+enum class ClearKind : int {
+    All = 1,       // values, formulas and number formats
+    Formats = 2,   // number formats only
+    Contents = 3,  // values and formulas only
+};
+
+// What Spreadsheet::insertRange() inserts.
+enum class InsertKind : int {
+    ShiftDown = 1,     // the range's cells move down by its height
+    ShiftRight = 2,    // the range's cells move right by its width
+    WholeRows = 3,     // rows row1..row2; references and names follow
+    WholeColumns = 4,  // columns col1..col2; likewise
+};
+
+// File formats of read() and write(). The values are the component's format
+// codes, kept for callers that store a format as a number.
+enum class FileFormat : int {
+    Native = 1,     // ".vts" and ".def": the line-oriented native workbook
+    Csv = 2,        // comma-separated text of the active sheet's values
+    TabText = 3,    // tab-separated text
+    Xls = 4,        // ".xls" (read only, through the import)
+    Xlsx = 11,      // ".xlsx" (written with libxlsxwriter)
 };
 
 // Every failure of the component: bad formula text, unreadable or malformed file, ...

@@ -277,19 +277,20 @@ void Spreadsheet::selectRange(int row1, int col1, int row2, int col2)
 
 // ---- structure -------------------------------------------------------------------
 
-void Spreadsheet::clearRange(int row1, int col1, int row2, int col2, int kind)
+void Spreadsheet::clearRange(int row1, int col1, int row2, int col2, ClearKind kind)
 {
-    if (kind < 1 || kind > 3) throw SheetError(QStringLiteral("Unknown clear kind %1").arg(kind));
+    if (kind != ClearKind::All && kind != ClearKind::Formats && kind != ClearKind::Contents)
+        throw SheetError(QStringLiteral("Unknown clear kind %1").arg(static_cast<int>(kind)));
     const Range range{row1, col1, row2, col2};
     m_book->clear(m_book->active(), range, kind);
     if (m_listener) m_listener(range == kWholeSheet ? kWholeSheet : range);
 }
 
-void Spreadsheet::insertRange(int row1, int col1, int row2, int col2, int code)
+void Spreadsheet::insertRange(int row1, int col1, int row2, int col2, InsertKind kind)
 {
     Sheet& s = m_book->active();
-    switch (code) {
-    case 3:
+    switch (kind) {
+    case InsertKind::WholeRows:
         // Rows row1..row2; an empty span (row2 < row1) inserts nothing, and
         // no more rows than the sheet has can go in.
         row2 = std::min(row2, kMaxRows);
@@ -297,17 +298,17 @@ void Spreadsheet::insertRange(int row1, int col1, int row2, int col2, int code)
         if (row1 < 1 || row1 > kMaxRows) throw SheetError(QStringLiteral("Cannot insert rows at row %1").arg(row1));
         m_book->insert(s, row1, row2 - row1 + 1, false);
         break;
-    case 4:
+    case InsertKind::WholeColumns:
         col2 = std::min(col2, kMaxCols);
         if (col2 < col1) return;
         if (col1 < 1 || col1 > kMaxCols) throw SheetError(QStringLiteral("Cannot insert columns at column %1").arg(col1));
         m_book->insert(s, col1, col2 - col1 + 1, true);
         break;
-    case 1:
-    case 2:
-        m_book->shiftCells(s, Range{row1, col1, row2, col2}, code == 1);
+    case InsertKind::ShiftDown:
+    case InsertKind::ShiftRight:
+        m_book->shiftCells(s, Range{row1, col1, row2, col2}, kind == InsertKind::ShiftDown);
         break;
-    default: throw SheetError(QStringLiteral("Unknown insert code %1").arg(code));
+    default: throw SheetError(QStringLiteral("Unknown insert kind %1").arg(static_cast<int>(kind)));
     }
     if (m_listener) m_listener(kWholeSheet);
 }

@@ -108,14 +108,13 @@ public:
     void selectRange(int row1, int col1, int row2, int col2);
 
     // --- structure --------------------------------------------------------
-    // kind 1 clears everything (values, formulas, formats); kind 2 formats
-    // only; kind 3 values and formulas only. All bounds -1: whole sheet.
-    void clearRange(int row1, int col1, int row2, int col2, int kind);
-    // code 3 inserts whole rows row1..row2 at row1: rows below move down and
+    // Clears what `kind` names in the range. All bounds -1: whole sheet.
+    void clearRange(int row1, int col1, int row2, int col2, ClearKind kind);
+    // WholeRows inserts rows row1..row2 at row1: rows below move down and
     // every reference and defined name that points at them follows; a range
-    // that ends on or after row1 and starts before it grows. code 4 inserts
-    // whole columns likewise. code 1/2 shift cells of the range only (down / right).
-    void insertRange(int row1, int col1, int row2, int col2, int code);
+    // that ends on or after row1 and starts before it grows. WholeColumns
+    // inserts columns likewise. ShiftDown/ShiftRight move the range's cells only.
+    void insertRange(int row1, int col1, int row2, int col2, InsertKind kind);
     // Copies the first row of the first selection range into its other rows,
     // relative references moved. Filled formula cells share one compiled formula.
     void fillDown();
@@ -123,8 +122,8 @@ public:
     // --- files ------------------------------------------------------------
     // Reads a workbook; on any error throws SheetError naming the file (and
     // line) and leaves the book unchanged. formatOut receives the format code.
-    void read(const QString& path, int* formatOut = nullptr);
-    void write(const QString& path, int format) const;
+    void read(const QString& path, FileFormat* formatOut = nullptr);
+    void write(const QString& path, FileFormat format) const;
     // The whole content as plain data (formulas as text with their results
     // calculated), and its inverse: load() checks everything first (every
     // formula parses, every name is valid) and only then replaces the content;

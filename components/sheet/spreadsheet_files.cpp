@@ -139,7 +139,7 @@ void Spreadsheet::load(const WorkbookData& data)
     if (m_listener) m_listener(Range{-1, -1, -1, -1});
 }
 
-void Spreadsheet::read(const QString& path, int* formatOut)
+void Spreadsheet::read(const QString& path, FileFormat* formatOut)
 {
     const WorkbookData data = readNativeWorkbook(path);
     try {
@@ -147,25 +147,25 @@ void Spreadsheet::read(const QString& path, int* formatOut)
     } catch (const SheetError& e) {
         throw SheetError(QStringLiteral("%1: %2").arg(path, e.message()));
     }
-    if (formatOut) *formatOut = FormatNative;
+    if (formatOut) *formatOut = FileFormat::Native;
 }
 
-void Spreadsheet::write(const QString& path, int format) const
+void Spreadsheet::write(const QString& path, FileFormat format) const
 {
     switch (format) {
-    case FormatNative: writeNativeWorkbook(path, snapshot()); return;
-    case FormatXlsx: writeXlsx(path, snapshot()); return;
-    case FormatCsv:
-    case FormatTabText: {
+    case FileFormat::Native: writeNativeWorkbook(path, snapshot()); return;
+    case FileFormat::Xlsx: writeXlsx(path, snapshot()); return;
+    case FileFormat::Csv:
+    case FileFormat::TabText: {
         const WorkbookData data = snapshot();
         const SheetData& active = data.sheets[static_cast<size_t>(m_book->activeIndex())];
         // Cells are written as they are displayed.
-        writeCsv(path, active, format == FormatCsv ? QChar(u',') : QChar(u'\t'),
+        writeCsv(path, active, format == FileFormat::Csv ? QChar(u',') : QChar(u'\t'),
                  [this](const CellData& cell) { return text(cell.row, cell.col); });
         return;
     }
     default:
-        throw SheetError(QStringLiteral("%1: cannot write file format %2").arg(path).arg(format));
+        throw SheetError(QStringLiteral("%1: cannot write file format %2").arg(path).arg(static_cast<int>(format)));
     }
 }
 

@@ -163,10 +163,10 @@ void Workbook::removeName(const QString& name)
     m_dirty = true;
 }
 
-void Workbook::clear(Sheet& s, Range range, int kind)
+void Workbook::clear(Sheet& s, Range range, ClearKind kind)
 {
-    const bool values = kind == 1 || kind == 3;
-    const bool formats = kind == 1 || kind == 2;
+    const bool values = kind == ClearKind::All || kind == ClearKind::Contents;
+    const bool formats = kind == ClearKind::All || kind == ClearKind::Formats;
     const bool whole = range.row1 == -1 && range.col1 == -1 && range.row2 == -1 && range.col2 == -1;
     if (whole && values && formats) {
         s.columns.clear();

@@ -57,7 +57,7 @@ public:
     void removeName(const QString& name);
 
     // --- structure ----------------------------------------------------------
-    void clear(Sheet& s, Range range, int kind);
+    void clear(Sheet& s, Range range, ClearKind kind);
     // Inserts `count` whole rows at `at` (or whole columns when `columns`).
     void insert(Sheet& s, int at, int count, bool columns);
     // Shifts the cells of the range's columns (down) or rows (right) only.

@@ -9,19 +9,19 @@ namespace sheetview {
 const QVector<SaveFormat>& saveFormats()
 {
     static const QVector<SaveFormat> formats = {
-        {sheet::FormatXlsx, QStringLiteral("Excel workbook (*.xlsx)"), QStringLiteral("xlsx")},
-        {sheet::FormatNative, QStringLiteral("Plotwise workbook (*.vts)"), QStringLiteral("vts")},
-        {sheet::FormatCsv, QStringLiteral("Comma-separated values (*.csv)"), QStringLiteral("csv")},
-        {sheet::FormatTabText, QStringLiteral("Tab-separated text (*.txt)"), QStringLiteral("txt")},
+        {sheet::FileFormat::Xlsx, QStringLiteral("Excel workbook (*.xlsx)"), QStringLiteral("xlsx")},
+        {sheet::FileFormat::Native, QStringLiteral("Plotwise workbook (*.vts)"), QStringLiteral("vts")},
+        {sheet::FileFormat::Csv, QStringLiteral("Comma-separated values (*.csv)"), QStringLiteral("csv")},
+        {sheet::FileFormat::TabText, QStringLiteral("Tab-separated text (*.txt)"), QStringLiteral("txt")},
     };
     return formats;
 }
 
-const SaveFormat* saveFormatForCode(int code)
+const SaveFormat* saveFormatFor(sheet::FileFormat format)
 {
-    for (const SaveFormat& format : saveFormats())
-        if (format.code == code)
-            return &format;
+    for (const SaveFormat& entry : saveFormats())
+        if (entry.format == format)
+            return &entry;
     return nullptr;
 }
 
@@ -32,7 +32,7 @@ QString pathWithSuffix(const QString& path, const SaveFormat& format)
     return path + u'.' + format.suffix;
 }
 
-bool saveAsDialog(QWidget* parent, const QString& title, QString* path, int* format)
+bool saveAsDialog(QWidget* parent, const QString& title, QString* path, sheet::FileFormat* format)
 {
     QFileDialog dialog(parent, title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -42,7 +42,7 @@ bool saveAsDialog(QWidget* parent, const QString& title, QString* path, int* for
         filters.append(f.filter);
     dialog.setNameFilters(filters);
 
-    const SaveFormat* initial = saveFormatForCode(format ? *format : sheet::FormatXlsx);
+    const SaveFormat* initial = saveFormatFor(format ? *format : sheet::FileFormat::Xlsx);
     if (!initial)
         initial = &saveFormats().first();
     dialog.selectNameFilter(initial->filter);
@@ -69,11 +69,11 @@ bool saveAsDialog(QWidget* parent, const QString& title, QString* path, int* for
     if (path)
         *path = pathWithSuffix(chosen.first(), *picked);
     if (format)
-        *format = picked->code;
+        *format = picked->format;
     return true;
 }
 
-void writeBook(sheet::Spreadsheet& book, const QString& path, int format)
+void writeBook(sheet::Spreadsheet& book, const QString& path, sheet::FileFormat format)
 {
     if (path.trimmed().isEmpty())
         throw sheet::SheetError(QStringLiteral("No file name given to save the grid to."));

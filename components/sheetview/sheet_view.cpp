@@ -190,7 +190,7 @@ void SheetView::clearSelectedCells()
     if (ranges.isEmpty() && current.isValid())
         ranges.append({current.row() + 1, current.column() + 1, current.row() + 1, current.column() + 1});
     for (const sheet::Range& r : ranges)
-        m_book.clearRange(r.row1, r.col1, r.row2, r.col2, 3);
+        m_book.clearRange(r.row1, r.col1, r.row2, r.col2, sheet::ClearKind::Contents);
 }
 
 void SheetView::renameHeading(Qt::Orientation orientation, int section)

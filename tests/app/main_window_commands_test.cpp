@@ -191,23 +191,23 @@ TEST_F(CommandTest, SavingWritesTheGridOfTheShownPage)
     copySampleData();
     auto w = openWindow();
     const QString target = appDir.filePath(QStringLiteral("out.vts"));
-    int offeredFormat = 0;
+    sheet::FileFormat offeredFormat{};
     QStringList titles;
     w->taggedTexts().setText(app::TaggedTexts::kStatisticsSaveTitle, QStringLiteral("Statistik speichern"));
-    w->setSaveGridAsker([&](QWidget*, const QString& title, QString* path, int* format) {
+    w->setSaveGridAsker([&](QWidget*, const QString& title, QString* path, sheet::FileFormat* format) {
         titles.append(title);
         offeredFormat = *format;
         *path = target;
-        *format = sheet::FormatNative;
+        *format = sheet::FileFormat::Native;
         return true;
     });
     w->saveStatisticsAction->trigger();
-    EXPECT_EQ(offeredFormat, sheet::FormatXlsx);
+    EXPECT_EQ(offeredFormat, sheet::FileFormat::Xlsx);
     sheet::Spreadsheet saved;
     saved.read(target);
     EXPECT_EQ(saved.lastRow(), w->state().importGrid->lastRow()) << "page 1: the import grid";
 
-    w->setSaveGridAsker([&](QWidget*, const QString& title, QString*, int*) {
+    w->setSaveGridAsker([&](QWidget*, const QString& title, QString*, sheet::FileFormat*) {
         titles.append(title);
         return false;
     });
@@ -270,7 +270,7 @@ TEST_F(CommandTest, ReadingAgainFindsABareFileNameInTheApplicationDirectory)
     copyShipped("sampledata_multi_g.ctpl");
     auto w = openWindow();
     ASSERT_EQ(w->fileNameBox->currentText(), QStringLiteral("Sampledata_multi.vts")) << "as the default template names it";
-    w->state().importGrid->clearRange(-1, -1, -1, -1, 1);
+    w->state().importGrid->clearRange(-1, -1, -1, -1, sheet::ClearKind::All);
     w->readDataFile();
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
     EXPECT_GT(w->state().importGrid->lastRow(), 150);

@@ -47,7 +47,7 @@ void fillComputationGrid(sheet::Spreadsheet& book, const std::vector<QStringList
 {
     chart::buildReferenceLayout(book, language);
     const int n = static_cast<int>(dataRows.size());
-    book.insertRange(17, 1, n + 15, 60, 3);
+    book.insertRange(17, 1, n + 15, 60, sheet::InsertKind::WholeRows);
     book.selectRange(16, 1, n + 15, 60);
     book.fillDown();
     for (int i = 0; i < n; ++i) {
@@ -56,7 +56,7 @@ void fillComputationGrid(sheet::Spreadsheet& book, const std::vector<QStringList
         book.setNumber(row, 1, fields[0].toDouble());
         for (int k = 1; k < fields.size() && k <= 3; ++k) book.setText(row, 1 + k, fields[k]);
     }
-    book.clearRange(n + 16, 1, n + 16, 60, 1);
+    book.clearRange(n + 16, 1, n + 16, 60, sheet::ClearKind::All);
 }
 
 std::string compareCell(const sheet::Spreadsheet& book, int row, int col, const QJsonValue& expected)

@@ -44,9 +44,9 @@ TEST(ShippedTemplates, MatchTheBuiltInReferenceLayout)
         Spreadsheet reference;
         chart::buildReferenceLayout(reference, t.language);
         Spreadsheet shipped;
-        int format = 0;
+        sheet::FileFormat format = sheet::FileFormat::Csv;
         ASSERT_NO_THROW(shipped.read(data.filePath(QString::fromLatin1(t.file)), &format)) << t.file;
-        EXPECT_EQ(format, sheet::FormatNative);
+        EXPECT_EQ(format, sheet::FileFormat::Native);
         expectSameBook(shipped, reference, t.file);
     }
 }

@@ -139,7 +139,7 @@ TEST_F(WorkbookImport, NativeWorkbook)
     source.setText(1, 1, QStringLiteral("Kopf"));
     source.setNumber(40, 2, 3.5);
     const QString path = dir.filePath(QStringLiteral("book.vts"));
-    source.write(path, sheet::FormatNative);
+    source.write(path, sheet::FileFormat::Native);
 
     const ImportResult r = importInto(path, fields, grid, job);
     ASSERT_TRUE(r.ok()) << r.errorText.toStdString();

@@ -41,12 +41,12 @@ TEST(BookFiles, NativeRoundTripKeepsWhatTheUserSees)
     const QString path = dir.filePath(QStringLiteral("book.vts"));
     Spreadsheet original;
     fillExampleBook(original);
-    original.write(path, FormatNative);
+    original.write(path, FileFormat::Native);
 
     Spreadsheet back;
-    int format = 0;
+    FileFormat format = FileFormat::Csv;
     back.read(path, &format);
-    EXPECT_EQ(format, FormatNative);
+    EXPECT_EQ(format, FileFormat::Native);
     ASSERT_EQ(back.numSheets(), 2);
     EXPECT_EQ(back.sheetName(1), QStringLiteral("Daten"));
     EXPECT_EQ(back.sheetName(2), QStringLiteral("Notizen"));
@@ -93,7 +93,7 @@ TEST(BookFiles, CsvOfTheActiveSheetShowsTheDisplayedTexts)
     const QString path = dir.filePath(QStringLiteral("out.csv"));
     Spreadsheet book;
     fillExampleBook(book);
-    book.write(path, FormatCsv);
+    book.write(path, FileFormat::Csv);
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = f.readAll().split('\n');

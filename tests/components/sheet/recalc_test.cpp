@@ -21,7 +21,7 @@ TEST(Recalc, ResultsFollowChangedInputs)
     EXPECT_DOUBLE_EQ(book.number(1, 3), 33);
     book.setText(1, 1, "abc");
     EXPECT_EQ(book.value(1, 3).error, sheet::ErrorCode::Value);
-    book.clearRange(1, 1, 1, 1, 1);
+    book.clearRange(1, 1, 1, 1, sheet::ClearKind::All);
     EXPECT_EQ(book.number(1, 3), 0.0);
     // A name defined after the formula that uses it.
     book.setFormula(2, 1, "=Later*2");

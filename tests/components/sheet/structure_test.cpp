@@ -19,7 +19,7 @@ TEST(InsertRows, CellsBelowMoveAndReferencesFollow)
     book.setFormula(8, 2, "=A5*2");     // a formula below the insertion point
     book.setFormula(2, 2, "=SUM(A4:A5)");  // a range ending on the insertion row grows
     book.setFormula(3, 2, "=SUM(A6:A7)");  // a range after it moves
-    book.insertRange(5, 1, 7, 60, 3);   // three rows at row 5
+    book.insertRange(5, 1, 7, 60, sheet::InsertKind::WholeRows);   // three rows at row 5
     EXPECT_DOUBLE_EQ(book.number(8, 1), 10);
     EXPECT_DOUBLE_EQ(book.number(9, 1), 20);
     EXPECT_EQ(book.formula(1, 2), "=A8+A9");
@@ -41,7 +41,7 @@ TEST(InsertRows, MixedReferencesAndNamesFollow)
     book.setDefinedName("Above", "$E$3");
     book.setDefinedName("Below", "$E$17");
     book.setFormula(5, 5, "=SUM(Block)");
-    book.insertRange(17, 1, 19, 60, 3);
+    book.insertRange(17, 1, 19, 60, sheet::InsertKind::WholeRows);
     EXPECT_EQ(book.formula(3, 5), "=STDEVP(E16:$E20)");
     EXPECT_EQ(book.formula(4, 5), "=SUM($E$16:E$20)");
     EXPECT_EQ(book.definedName("block"), "$E$16:$E$20");
@@ -51,7 +51,7 @@ TEST(InsertRows, MixedReferencesAndNamesFollow)
     EXPECT_DOUBLE_EQ(book.number(5, 5), 9);
     EXPECT_DOUBLE_EQ(book.number(4, 5), 9);
     // An empty span inserts nothing.
-    book.insertRange(17, 1, 16, 60, 3);
+    book.insertRange(17, 1, 16, 60, sheet::InsertKind::WholeRows);
     EXPECT_EQ(book.definedName("block"), "$E$16:$E$20");
 }
 
@@ -62,7 +62,7 @@ TEST(InsertRows, FilledBlockSplitsWhereItsReferencesCrossTheInsertion)
     book.setFormula(2, 2, "=A1+A2");   // previous row plus own row
     book.selectRange(2, 2, 6, 2);
     book.fillDown();
-    book.insertRange(4, 1, 4, 60, 3);  // one row at 4
+    book.insertRange(4, 1, 4, 60, sheet::InsertKind::WholeRows);  // one row at 4
     // Rows above keep their references; the row right below the gap still
     // reads its old neighbours, now two rows apart.
     EXPECT_EQ(book.formula(2, 2), "=A1+A2");
@@ -81,7 +81,7 @@ TEST(InsertRows, InsertColumnsMovesReferencesSideways)
     book.setNumber(1, 3, 7);
     book.setFormula(1, 1, "=C1*2");
     book.setFormula(2, 1, "=SUM(A1:C1)");
-    book.insertRange(1, 2, 1, 3, 4);  // two columns at B
+    book.insertRange(1, 2, 1, 3, sheet::InsertKind::WholeColumns);  // two columns at B
     EXPECT_EQ(book.formula(1, 1), "=E1*2");
     EXPECT_EQ(book.formula(2, 1), "=SUM(A1:E1)");
     EXPECT_DOUBLE_EQ(book.number(1, 1), 14);
@@ -92,19 +92,19 @@ TEST(InsertRows, CellsPushedOffTheSheetAreRefused)
     Spreadsheet book;
     book.setNumber(1048576, 1, 1);
     book.setNumber(1, 1, 2);
-    EXPECT_THROW(book.insertRange(1, 1, 1, 60, 3), sheet::SheetError);
+    EXPECT_THROW(book.insertRange(1, 1, 1, 60, sheet::InsertKind::WholeRows), sheet::SheetError);
     EXPECT_DOUBLE_EQ(book.number(1048576, 1), 1);
     EXPECT_DOUBLE_EQ(book.number(1, 1), 2);
     // A span reaching past the sheet inserts at most a sheet's worth of rows.
     Spreadsheet small;
     small.setNumber(1, 1, 3);
     small.setDefinedName("Cell", "$A$2");
-    small.insertRange(2, 1, 2147483647, 1, 3);
+    small.insertRange(2, 1, 2147483647, 1, sheet::InsertKind::WholeRows);
     EXPECT_DOUBLE_EQ(small.number(1, 1), 3);
     EXPECT_EQ(small.definedName("Cell"), "$A$1048577");  // pushed off the sheet
     small.setFormula(1, 2, "=Cell");
     small.setFormula(1, 3, "=SUM(A1048570:A1048576)");
-    small.insertRange(2, 3, 2, 3, 3);  // moves the range's end off the sheet
+    small.insertRange(2, 3, 2, 3, sheet::InsertKind::WholeRows);  // moves the range's end off the sheet
     EXPECT_EQ(small.formula(1, 3), "=SUM(#REF!)");
     EXPECT_EQ(small.value(1, 3).error, sheet::ErrorCode::Ref);
     EXPECT_EQ(small.value(1, 2).error, sheet::ErrorCode::Ref);
@@ -208,17 +208,17 @@ TEST(ClearRange, KindsAndWholeSheet)
     book.setNumber(1, 1, 1);
     book.setFormula(2, 1, "=A1");
     book.setNumberFormat(1, 1, 2, 1, "0.0");
-    book.clearRange(1, 1, 1, 1, 3);  // values only
+    book.clearRange(1, 1, 1, 1, sheet::ClearKind::Contents);  // values only
     EXPECT_EQ(book.cellType(1, 1), sheet::CellType::Empty);
     EXPECT_EQ(book.numberFormat(1, 1), "0.0");
-    book.clearRange(1, 1, 2, 1, 2);  // formats only
+    book.clearRange(1, 1, 2, 1, sheet::ClearKind::Formats);  // formats only
     EXPECT_EQ(book.numberFormat(2, 1), "General");
     EXPECT_EQ(book.formula(2, 1), "=A1");
     book.setText(3, 3, "x");
-    book.clearRange(-1, -1, -1, -1, 1);
+    book.clearRange(-1, -1, -1, -1, sheet::ClearKind::All);
     EXPECT_EQ(book.lastRow(), 0);
     EXPECT_EQ(book.lastCol(), 0);
-    EXPECT_THROW(book.clearRange(1, 1, 1, 1, 7), sheet::SheetError);
+    EXPECT_THROW(book.clearRange(1, 1, 1, 1, static_cast<sheet::ClearKind>(7)), sheet::SheetError);
 }
 
 TEST(Selection, OrderedRangesAndSheets)

@@ -16,13 +16,13 @@ TEST(SaveDialog, OffersTheXlsxWorkbookFirst)
 {
     const QVector<SaveFormat>& formats = saveFormats();
     ASSERT_GE(formats.size(), 3);
-    EXPECT_EQ(formats[0].code, 11);
+    EXPECT_EQ(formats[0].format, sheet::FileFormat::Xlsx);
     EXPECT_EQ(formats[0].suffix, "xlsx");
-    EXPECT_NE(saveFormatForCode(sheet::FormatNative), nullptr);
-    EXPECT_NE(saveFormatForCode(sheet::FormatCsv), nullptr);
-    EXPECT_EQ(saveFormatForCode(sheet::FormatXls), nullptr);  // read only
+    EXPECT_NE(saveFormatFor(sheet::FileFormat::Native), nullptr);
+    EXPECT_NE(saveFormatFor(sheet::FileFormat::Csv), nullptr);
+    EXPECT_EQ(saveFormatFor(sheet::FileFormat::Xls), nullptr);  // read only
 
-    const SaveFormat& csv = *saveFormatForCode(sheet::FormatCsv);
+    const SaveFormat& csv = *saveFormatFor(sheet::FileFormat::Csv);
     EXPECT_EQ(pathWithSuffix("/tmp/stats", csv), "/tmp/stats.csv");
     EXPECT_EQ(pathWithSuffix("/tmp/stats.txt", csv), "/tmp/stats.txt");
     EXPECT_EQ(pathWithSuffix("", csv), "");
@@ -31,7 +31,7 @@ TEST(SaveDialog, OffersTheXlsxWorkbookFirst)
 TEST(SaveDialog, CancelHandsNothingBack)
 {
     QString path;
-    int format = 11;
+    sheet::FileFormat format = sheet::FileFormat::Xlsx;
     QString seenTitle;
     QString seenFilter;
     ModalAnswers answers{[&](QWidget* w) {
@@ -47,21 +47,21 @@ TEST(SaveDialog, CancelHandsNothingBack)
     EXPECT_EQ(seenTitle, "Statistics");
     EXPECT_EQ(seenFilter, saveFormats()[0].filter);
     EXPECT_TRUE(path.isEmpty());
-    EXPECT_EQ(format, 11);
+    EXPECT_EQ(format, sheet::FileFormat::Xlsx);
 }
 
 TEST(SaveDialog, ThePickedFormatAndItsSuffixComeBack)
 {
     QTemporaryDir dir;
     QString path;
-    int format = 11;
+    sheet::FileFormat format = sheet::FileFormat::Xlsx;
     ModalAnswers answers{[&](QWidget* w) {
         auto* dialog = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(dialog, nullptr);
         // As a user does it: pick the filter in the combo box, type a bare name.
         auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
         ASSERT_NE(types, nullptr);
-        const int csv = types->findText(saveFormatForCode(sheet::FormatCsv)->filter);
+        const int csv = types->findText(saveFormatFor(sheet::FileFormat::Csv)->filter);
         ASSERT_GE(csv, 0);
         types->setCurrentIndex(csv);
         emit types->activated(csv);  // what a user's choice in the box emits
@@ -76,12 +76,12 @@ TEST(SaveDialog, ThePickedFormatAndItsSuffixComeBack)
         dialog->QDialog::accept();
     }};
     ASSERT_TRUE(saveAsDialog(nullptr, "Statistics", &path, &format));
-    EXPECT_EQ(format, sheet::FormatCsv);
+    EXPECT_EQ(format, sheet::FileFormat::Csv);
     EXPECT_EQ(path, dir.filePath("stats.csv"));
 }
 
 TEST(SaveDialog, WriteBookRefusesAnEmptyPath)
 {
     sheet::Spreadsheet book;
-    EXPECT_THROW(writeBook(book, "", sheet::FormatCsv), sheet::SheetError);
+    EXPECT_THROW(writeBook(book, "", sheet::FileFormat::Csv), sheet::SheetError);
 }

@@ -160,7 +160,7 @@ TEST(SheetModel, ManyBookChangesReachTheViewAsOneUpdate)
     EXPECT_FALSE(bookChanged.first().at(0).toBool());
 
     // Rows inserted by code move every cell: the view starts over.
-    book.insertRange(2, 1, 3, 1, 3);
+    book.insertRange(2, 1, 3, 1, sheet::InsertKind::WholeRows);
     QCoreApplication::processEvents();
     EXPECT_EQ(reset.count(), 1);
     EXPECT_EQ(model.rowCount(), 2002 + SheetModel::kRowMargin);
