@@ -128,6 +128,9 @@ private:
     void scheduleReplot();
     void rebuild();
     void rebuildSeries();
+    void addBars(int series, const SeriesLook& look, const QString& name, qsizetype barSeriesCount);
+    void addGraph(int series, const SeriesLook& look, const QString& name);
+    QSharedPointer<QCPDataContainer<QCPGraphData>> graphDataOf(int series);
     void applyLookToPlot();
     void updateTitle();
     void updateLegendPlacement();

@@ -92,63 +92,8 @@ void ChartView::rebuildSeries() {
         const SeriesLook look = m_look.seriesLook(s);
         const QString label = m_data.columnLabel(s);
         const QString name = label.isEmpty() ? QStringLiteral("Series %1").arg(s) : label;
-        const QPen pen(look.color, look.lineWidth, look.penStyle, Qt::RoundCap, Qt::RoundJoin);
-        const QVector<double>& values = m_data.columnValues(s);
-
-        if (look.kind == SeriesKind::Bars) {
-            auto* bars = new QCPBars(m_plot->xAxis, m_plot->yAxis);
-            bars->setName(name);
-            bars->setPen(look.penStyle == Qt::NoPen ? QPen(Qt::NoPen) : QPen(look.color.darker(130), 1));
-            bars->setBrush(look.color);
-            bars->setWidth(0.8 / std::max<qsizetype>(1, barSeries.size()));
-            QVector<QCPBarsData> points;
-            points.reserve(values.size());
-            for (qsizetype i = 0; i < values.size(); ++i)
-                if (!std::isnan(values[i])) points.append(QCPBarsData(double(i + 1), values[i]));
-            bars->data()->set(points, true);
-            continue;
-        }
-
-        CachedColumn& cached = m_graphCache[s];
-        if (!cached.graphData || cached.revision != m_data.columnRevision(s)) {
-            if (cached.graphData && cached.graphData->size() == values.size()) {
-                // Same rows: overwrite the values in place, no new memory.
-                auto point = cached.graphData->begin();
-                for (qsizetype i = 0; i < values.size(); ++i, ++point) point->value = values[i];
-            } else {
-                QVector<QCPGraphData> points;
-                points.reserve(values.size());
-                for (qsizetype i = 0; i < values.size(); ++i) points.append(QCPGraphData(double(i + 1), values[i]));
-                cached.graphData = QSharedPointer<QCPGraphDataContainer>::create();
-                cached.graphData->set(points, true);
-            }
-            cached.revision = m_data.columnRevision(s);
-        }
-        auto* graph = new ChartGraph(m_plot->xAxis, m_plot->yAxis);
-        graph->setName(name);
-        graph->setData(cached.graphData);
-        graph->setAdaptiveSampling(true);
-        graph->setPen(pen);
-        MarkerShape marker = look.marker;
-        switch (look.kind) {
-        case SeriesKind::Line:
-            graph->setLineStyle(QCPGraph::lsLine);
-            graph->setMarkersOnlyWhenApart(true);
-            break;
-        case SeriesKind::Step:
-            graph->setLineStyle(QCPGraph::lsStepCenter);
-            graph->setMarkersOnlyWhenApart(true);
-            break;
-        case SeriesKind::Points:
-            graph->setLineStyle(QCPGraph::lsNone);
-            if (marker == MarkerShape::None) marker = MarkerShape::Disc;  // points need a mark to be seen
-            break;
-        case SeriesKind::Bars: break;
-        }
-        if (look.penStyle == Qt::NoPen && look.kind != SeriesKind::Points) graph->setLineStyle(QCPGraph::lsNone);
-        graph->setScatterStyle(QCPScatterStyle(scatterShape(marker), QPen(look.color, 1.2),
-                                               marker == MarkerShape::Circle ? QBrush(Qt::white) : QBrush(look.color),
-                                               look.markerSize));
+        if (look.kind == SeriesKind::Bars) addBars(s, look, name, barSeries.size());
+        else addGraph(s, look, name);
     }
 
     // Side by side in stack order.
@@ -156,6 +101,70 @@ void ChartView::rebuildSeries() {
         for (int i = 0; i < m_plot->plottableCount(); ++i)
             if (m_drawnSeries.value(i) == s)
                 if (auto* bars = qobject_cast<QCPBars*>(m_plot->plottable(i))) m_barsGroup->append(bars);
+}
+
+void ChartView::addBars(int series, const SeriesLook& look, const QString& name, qsizetype barSeriesCount) {
+    const QVector<double>& values = m_data.columnValues(series);
+    auto* bars = new QCPBars(m_plot->xAxis, m_plot->yAxis);
+    bars->setName(name);
+    bars->setPen(look.penStyle == Qt::NoPen ? QPen(Qt::NoPen) : QPen(look.color.darker(130), 1));
+    bars->setBrush(look.color);
+    bars->setWidth(0.8 / std::max<qsizetype>(1, barSeriesCount));
+    QVector<QCPBarsData> points;
+    points.reserve(values.size());
+    for (qsizetype i = 0; i < values.size(); ++i)
+        if (!std::isnan(values[i])) points.append(QCPBarsData(double(i + 1), values[i]));
+    bars->data()->set(points, true);
+}
+
+// The graph points of a series, rebuilt only when its column changed since
+// the last drawing; a column of the same length is overwritten in place.
+QSharedPointer<QCPDataContainer<QCPGraphData>> ChartView::graphDataOf(int series) {
+    const QVector<double>& values = m_data.columnValues(series);
+    CachedColumn& cached = m_graphCache[series];
+    if (!cached.graphData || cached.revision != m_data.columnRevision(series)) {
+        if (cached.graphData && cached.graphData->size() == values.size()) {
+            // Same rows: overwrite the values in place, no new memory.
+            auto point = cached.graphData->begin();
+            for (qsizetype i = 0; i < values.size(); ++i, ++point) point->value = values[i];
+        } else {
+            QVector<QCPGraphData> points;
+            points.reserve(values.size());
+            for (qsizetype i = 0; i < values.size(); ++i) points.append(QCPGraphData(double(i + 1), values[i]));
+            cached.graphData = QSharedPointer<QCPGraphDataContainer>::create();
+            cached.graphData->set(points, true);
+        }
+        cached.revision = m_data.columnRevision(series);
+    }
+    return cached.graphData;
+}
+
+void ChartView::addGraph(int series, const SeriesLook& look, const QString& name) {
+    auto* graph = new ChartGraph(m_plot->xAxis, m_plot->yAxis);
+    graph->setName(name);
+    graph->setData(graphDataOf(series));
+    graph->setAdaptiveSampling(true);
+    graph->setPen(QPen(look.color, look.lineWidth, look.penStyle, Qt::RoundCap, Qt::RoundJoin));
+    MarkerShape marker = look.marker;
+    switch (look.kind) {
+    case SeriesKind::Line:
+        graph->setLineStyle(QCPGraph::lsLine);
+        graph->setMarkersOnlyWhenApart(true);
+        break;
+    case SeriesKind::Step:
+        graph->setLineStyle(QCPGraph::lsStepCenter);
+        graph->setMarkersOnlyWhenApart(true);
+        break;
+    case SeriesKind::Points:
+        graph->setLineStyle(QCPGraph::lsNone);
+        if (marker == MarkerShape::None) marker = MarkerShape::Disc;  // points need a mark to be seen
+        break;
+    case SeriesKind::Bars: break;
+    }
+    if (look.penStyle == Qt::NoPen && look.kind != SeriesKind::Points) graph->setLineStyle(QCPGraph::lsNone);
+    graph->setScatterStyle(QCPScatterStyle(scatterShape(marker), QPen(look.color, 1.2),
+                                           marker == MarkerShape::Circle ? QBrush(Qt::white) : QBrush(look.color),
+                                           look.markerSize));
 }
 
 void ChartView::applyLookToPlot() {
