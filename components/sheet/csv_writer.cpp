@@ -52,13 +52,7 @@ void writeCsv(const QString& path, const SheetData& sheet, QChar separator,
 
     // Visit cells in row-major order even if the snapshot is not sorted.
     const std::vector<CellData>& cells = sheet.cells;
-    std::vector<size_t> order(cells.size());
-    std::iota(order.begin(), order.end(), size_t(0));
-    auto before = [&cells](size_t a, size_t b) {
-        return cells[a].row != cells[b].row ? cells[a].row < cells[b].row : cells[a].col < cells[b].col;
-    };
-    if (!std::is_sorted(order.begin(), order.end(), before))
-        std::stable_sort(order.begin(), order.end(), before);
+    const std::vector<size_t> order = rowMajorOrder(cells);
 
     int lastRow = 0, lastCol = 0;
     for (const CellData& c : cells) {

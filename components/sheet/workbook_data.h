@@ -7,6 +7,8 @@
 #include "components/sheet/sheet_types.h"
 
 #include <QString>
+#include <algorithm>
+#include <numeric>
 #include <vector>
 
 namespace sheet {
@@ -35,5 +37,19 @@ struct WorkbookData {
     std::vector<SheetData> sheets;   // at least one
     std::vector<DefinedNameData> names;
 };
+
+// Indices of the cells in row-major order (row, then column), for writers
+// that must visit cells in that order even when a snapshot is not sorted.
+inline std::vector<size_t> rowMajorOrder(const std::vector<CellData>& cells)
+{
+    std::vector<size_t> order(cells.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    auto before = [&cells](size_t a, size_t b) {
+        return cells[a].row != cells[b].row ? cells[a].row < cells[b].row : cells[a].col < cells[b].col;
+    };
+    if (!std::is_sorted(order.begin(), order.end(), before))
+        std::stable_sort(order.begin(), order.end(), before);
+    return order;
+}
 
 }  // namespace sheet

@@ -99,13 +99,7 @@ void writeSheet(const QString& path, lxw_workbook* book, lxw_worksheet* ws, cons
 
     // Streaming mode drops cells written out of row order, so visit them sorted.
     const std::vector<CellData>& cells = sheet.cells;
-    std::vector<size_t> order(cells.size());
-    std::iota(order.begin(), order.end(), size_t(0));
-    auto before = [&cells](size_t a, size_t b) {
-        return cells[a].row != cells[b].row ? cells[a].row < cells[b].row : cells[a].col < cells[b].col;
-    };
-    if (!std::is_sorted(order.begin(), order.end(), before))
-        std::stable_sort(order.begin(), order.end(), before);
+    const std::vector<size_t> order = rowMajorOrder(cells);
 
     for (size_t index : order) {
         const CellData& c = cells[index];
