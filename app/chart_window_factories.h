@@ -2,7 +2,7 @@
 // hidden at the end of window creation, read the program state live, and are
 // destroyed when the main window closes, after their geometry is saved. The
 // entry supplies the real windows; a window not supplied is an empty hidden
-// stand-in that only keeps its place (and its geometry) until its feature lands.
+// placeholder that only keeps its place (and its geometry in the settings).
 #pragma once
 
 #include <QWidget>
@@ -20,7 +20,7 @@ struct ChartWindowFactories {
 };
 
 // The program's chart windows, reporting their errors through the
-// application's error report. The comparison window: wired when it lands.
+// application's error report. The comparison window has no factory: a placeholder.
 ChartWindowFactories programChartWindows();
 
 }  // namespace app

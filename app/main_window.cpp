@@ -63,15 +63,15 @@ QString defaultSaveFile(QWidget* parent, const QString& title, const QString& di
                                         QFileDialog::DontConfirmOverwrite);
 }
 
-// A chart window whose feature has not landed: hidden, empty, never shown,
-// holding only its name and geometry so the settings round trip stays whole.
-QWidget* makeStandInWindow(const char* name, const WindowGeometry& design)
+// The placeholder of a chart window that has no factory: hidden, empty, never
+// shown, holding only its name and geometry so the settings round trip stays whole.
+QWidget* makeStandInWindow(const char* name, const WindowGeometry& defaultGeometry)
 {
     auto* window = new QWidget;
     window->setObjectName(QLatin1String(name));
     window->setWindowTitle(QLatin1String(name));
     window->setProperty(kStandInProperty, true);
-    applyGeometry(*window, design, design);
+    applyGeometry(*window, defaultGeometry, defaultGeometry);
     return window;
 }
 
@@ -108,8 +108,8 @@ MainWindow::MainWindow(ChartWindowFactories factories, QWidget* parent)
     m_centralLayout->addWidget(coolBar);
     m_centralLayout->addWidget(pages, 1);
     setCentralWidget(central);
-    applyGeometry(*this, kMainWindowDesign, kMainWindowDesign);
-    importSplitter->setSizes({kImportPanelDesignHeight, kMainWindowDesign.height});
+    applyGeometry(*this, kMainWindowDefault, kMainWindowDefault);
+    importSplitter->setSizes({kImportPanelDefaultHeight, kMainWindowDefault.height});
 
     m_toolTips = new ToolTipSwitch(this);
     connectHandlers();
@@ -241,7 +241,7 @@ void MainWindow::applySettings(const Settings& s)
     coolBar->setVisible(s.main.coolBarShown);
     toolBarsOnTopAction->setChecked(s.main.coolBarOnTop);
     placeCoolBar(s.main.coolBarOnTop);
-    applyGeometry(*this, s.main.geometry, kMainWindowDesign);
+    applyGeometry(*this, s.main.geometry, kMainWindowDefault);
     m_importPanelHeight = s.main.panel1Height;
     importSplitter->setSizes({m_importPanelHeight, std::max(1, height() - m_importPanelHeight)});
 
@@ -300,20 +300,20 @@ Settings MainWindow::currentSettings() const
 void MainWindow::createChartWindows()
 {
     const platform::Profile profile(m_state.settingsPath);
-    auto create = [&](const ChartWindowFactory& factory, const char* section, const WindowGeometry& design) {
-        QWidget* window = factory ? factory(m_state) : makeStandInWindow(section, design);
+    auto create = [&](const ChartWindowFactory& factory, const char* section, const WindowGeometry& defaultGeometry) {
+        QWidget* window = factory ? factory(m_state) : makeStandInWindow(section, defaultGeometry);
         window->hide();
-        applyGeometry(*window, readWindowGeometry(profile, QLatin1String(section), geometryOf(*window)), design);
+        applyGeometry(*window, readWindowGeometry(profile, QLatin1String(section), geometryOf(*window)), defaultGeometry);
         // Language table of the chart window: wired when language tables land.
         return window;
     };
-    m_controlChartWindow = create(m_factories.controlChart, kControlChartSection, kControlChartDesign);
-    m_comparisonWindow = create(m_factories.comparison, kComparisonSection, kComparisonDesign);
+    m_controlChartWindow = create(m_factories.controlChart, kControlChartSection, kControlChartDefault);
+    m_comparisonWindow = create(m_factories.comparison, kComparisonSection, kComparisonDefault);
 }
 
 void MainWindow::loadLanguageResources()
 {
-    // The statistics grid's template of the language; the help file follows when help lands.
+    // The statistics grid's template of the language.
     const QString path = chart::statisticsTemplatePath(m_state);
     try {
         m_statisticsGrid.read(path);
@@ -396,7 +396,7 @@ void MainWindow::placeCoolBar(bool onTop)
 
 void MainWindow::showChartWindow(QWidget* window)
 {
-    // A stand-in keeps only the geometry of a window that has not landed yet: nothing to show.
+    // A placeholder keeps only the geometry of a window: nothing to show.
     if (!window || window->property(kStandInProperty).toBool()) return;
     window->show();
     window->raise();

@@ -172,7 +172,7 @@ signals:
     void fileDropped(const QString& path);
 
 public slots:
-    // Part of the application shell.
+    // The application shell.
     void exitProgram();
     void toggleFileToolBar();
     void toggleEditToolBar();
@@ -271,7 +271,7 @@ private:
     OpenFileAsker m_askOpenFile;
     OpenFileAsker m_askSaveFile;
     SaveGridAsker m_askSaveGrid;
-    int m_importPanelHeight = kImportPanelDesignHeight;
+    int m_importPanelHeight = kImportPanelDefaultHeight;
     bool m_closed = false;
     bool m_languageChosen = false;  // false until the settings or a first start chose the language
 };

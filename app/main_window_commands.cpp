@@ -150,17 +150,17 @@ void MainWindow::printSetup()
 
 void MainWindow::switchLanguage()
 {
-    // Wired when language tables land.
+    // The program has no language tables to switch: nothing happens.
 }
 
 void MainWindow::showHelpContents()
 {
-    // Wired when help lands.
+    // The program has no help file to open: nothing happens.
 }
 
 void MainWindow::enterWhatsThisMode()
 {
-    // Wired when help lands ("What's this?" mode).
+    // No help texts to show in "What's this?" mode: nothing happens.
 }
 
 }  // namespace app

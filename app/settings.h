@@ -30,11 +30,11 @@ struct WindowGeometry {
     bool operator==(const WindowGeometry&) const = default;
 };
 
-// Design geometry of the three windows (the defaults before any file exists).
-inline constexpr WindowGeometry kMainWindowDesign{59, 209, 664, 625};
-inline constexpr WindowGeometry kControlChartDesign{127, 186, 736, 627};
-inline constexpr WindowGeometry kComparisonDesign{123, 168, 768, 562};
-inline constexpr int kImportPanelDesignHeight = 181;
+// Default geometry of the three windows, before any settings file exists.
+inline constexpr WindowGeometry kMainWindowDefault{59, 209, 664, 625};
+inline constexpr WindowGeometry kControlChartDefault{127, 186, 736, 627};
+inline constexpr WindowGeometry kComparisonDefault{123, 168, 768, 562};
+inline constexpr int kImportPanelDefaultHeight = 181;
 
 // Main window section "frmovtChart".
 struct MainWindowSettings {
@@ -46,8 +46,8 @@ struct MainWindowSettings {
     bool toolbarHelp = true;        // helpToolBarAction: helpToolBar, band 3
     bool coolBarShown = true;       // toolBarsShownAction
     bool coolBarOnTop = true;       // toolBarsOnTopAction, stored as "mnuToben"
-    WindowGeometry geometry = kMainWindowDesign;
-    int panel1Height = kImportPanelDesignHeight;
+    WindowGeometry geometry = kMainWindowDefault;
+    int panel1Height = kImportPanelDefaultHeight;
 };
 
 // Import section "ImportDef": the import fields, as an import template holds them.

@@ -21,10 +21,10 @@ WindowGeometry geometryOf(const QWidget& window)
     return {window.pos().y(), window.pos().x(), window.width(), window.height()};
 }
 
-void applyGeometry(QWidget& window, const WindowGeometry& g, const WindowGeometry& design)
+void applyGeometry(QWidget& window, const WindowGeometry& g, const WindowGeometry& fallback)
 {
-    const int width = g.width >= kSmallestSide ? g.width : design.width;
-    const int height = g.height >= kSmallestSide ? g.height : design.height;
+    const int width = g.width >= kSmallestSide ? g.width : fallback.width;
+    const int height = g.height >= kSmallestSide ? g.height : fallback.height;
     window.resize(width, height);
     window.move(g.left, g.top);
 }

@@ -13,8 +13,8 @@ namespace app {
 WindowGeometry geometryOf(const QWidget& window);
 
 // Applies the geometry as read. A width or height below the smallest usable
-// size (e.g. typed by hand as 0) falls back to the design value, so a window
+// size (e.g. typed by hand as 0) falls back to `fallback`, so a window
 // can never become invisible through its settings.
-void applyGeometry(QWidget& window, const WindowGeometry& geometry, const WindowGeometry& design);
+void applyGeometry(QWidget& window, const WindowGeometry& geometry, const WindowGeometry& fallback);
 
 }  // namespace app

@@ -128,7 +128,7 @@ TEST_F(CommandTest, ControlChartCommandFillsTheJobFromTheSelection)
     EXPECT_EQ(job.xColumn, 1);
     EXPECT_EQ(job.firstDataRow, 2);
     EXPECT_EQ(job.lastDataRow, w->state().importGrid->lastRow());
-    EXPECT_TRUE(w->controlChartWindow()->isHidden()) << "a stand-in window is never shown";
+    EXPECT_TRUE(w->controlChartWindow()->isHidden()) << "a placeholder window is never shown";
 }
 
 TEST_F(CommandTest, ABuiltChartTitleStartsWithTheTaggedCaption)

@@ -157,7 +157,7 @@ TEST_F(WindowTest, FirstCloseWritesTheSectionsInOrderAndTheNextStartRestoresThem
     EXPECT_EQ(written.sections(),
               (QStringList{"frmtxtChart", "frmxyCompare", "frmovtChart", "ImportDef", "GraphDef"}));
     EXPECT_EQ(written.readInteger("frmovtChart", "Language", 0), 2);
-    EXPECT_EQ(written.readInteger("frmxyCompare", "Height", 0), app::kComparisonDesign.height);
+    EXPECT_EQ(written.readInteger("frmxyCompare", "Height", 0), app::kComparisonDefault.height);
 
     auto w = openWindow();
     EXPECT_FALSE(w->fileToolBarAction->isChecked());
@@ -183,7 +183,7 @@ TEST_F(WindowTest, ClosingWithAChartWindowOpenSavesItsGeometryAndDestroysIt)
     {
         auto w = openWindow(factories);
         ASSERT_EQ(w->controlChartWindow(), made.data());
-        ASSERT_NE(w->comparisonWindow(), nullptr) << "a stand-in until the comparison window lands";
+        ASSERT_NE(w->comparisonWindow(), nullptr) << "a placeholder for the comparison window";
         EXPECT_TRUE(made->isHidden()) << "created hidden";
         made->show();
         made->move(15, 25);

@@ -118,8 +118,8 @@ TEST_F(SettingsFile, FirstWriteHasTheDocumentedSectionsAndKeyOrder)
 {
     {
         platform::Profile profile(path());
-        app::writeWindowGeometry(profile, QLatin1String(app::kControlChartSection), app::kControlChartDesign);
-        app::writeWindowGeometry(profile, QLatin1String(app::kComparisonSection), app::kComparisonDesign);
+        app::writeWindowGeometry(profile, QLatin1String(app::kControlChartSection), app::kControlChartDefault);
+        app::writeWindowGeometry(profile, QLatin1String(app::kComparisonSection), app::kComparisonDefault);
         Settings().write(profile);
     }
     EXPECT_EQ(platform::Profile(path()).sections(),
@@ -196,8 +196,8 @@ TEST_F(SettingsFile, ChartWindowGeometryAndGraphTemplates)
     platform::Profile profile(path());
     EXPECT_EQ(app::readWindowGeometry(profile, QStringLiteral("FRMXYCOMPARE"), {}),
               (app::WindowGeometry{5, 6, 300, 200}));
-    EXPECT_EQ(app::readWindowGeometry(profile, QStringLiteral("frmtxtChart"), app::kControlChartDesign),
-              app::kControlChartDesign) << "a missing section keeps the window's current geometry";
+    EXPECT_EQ(app::readWindowGeometry(profile, QStringLiteral("frmtxtChart"), app::kControlChartDefault),
+              app::kControlChartDefault) << "a missing section keeps the window's current geometry";
     EXPECT_EQ(profile.readString("Graphdef", "XYFile", {}), QStringLiteral("/a/x.vtc"));
     EXPECT_EQ(profile.readString("Graphdef", "VglFile", {}), QStringLiteral("/a/v.vtc"));
 }
