@@ -35,7 +35,7 @@ void RangeBarGeometry::updatePercents()
 }
 
 void RangeBarGeometry::innerWindowPressed() { m_dragging = true; }
-void RangeBarGeometry::leftHandlePressed() { m_resizing = true; }
+void RangeBarGeometry::handlePressed() { m_resizing = true; }
 
 void RangeBarGeometry::applyDragOffset(int x)
 {

@@ -41,7 +41,7 @@ public:
     void innerWindowReleased(int x);
 
     // Edge handles: a press on either starts a resize; one release serves both.
-    void leftHandlePressed();
+    void handlePressed();
     void leftHandleDragged(int x);
     void rightHandleDragged(int x);
     void handleReleased();

@@ -92,7 +92,7 @@ void RangeSelectorBar::syncWidgets()
 void RangeSelectorBar::updatePercents() { m_geometry.updatePercents(); }
 
 void RangeSelectorBar::innerWindowPressed() { m_geometry.innerWindowPressed(); }
-void RangeSelectorBar::leftHandlePressed() { m_geometry.leftHandlePressed(); }
+void RangeSelectorBar::handlePressed() { m_geometry.handlePressed(); }
 
 void RangeSelectorBar::innerWindowDragged(int x)
 {
@@ -141,7 +141,7 @@ bool RangeSelectorBar::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == m_leftHandle || watched == m_rightHandle) {
         const bool left = watched == m_leftHandle;
-        if (type == QEvent::MouseButtonPress) leftHandlePressed();
+        if (type == QEvent::MouseButtonPress) handlePressed();
         else if (type == QEvent::MouseMove) (left ? onLeftHandleDragged : onRightHandleDragged)(x);
         else (left ? onLeftHandleReleased : onRightHandleReleased)(x);
         return true;

@@ -1,8 +1,7 @@
-// RangeSelectorBar: the range selector bar both chart windows place along their
-// bottom edge. A track (track) with a movable, resizable inner window
-// (innerWindow) and two edge handles (leftHandle "<", rightHandle ">"); the geometry and
-// its rules live in chart::RangeBarGeometry, this widget only shows it and
-// turns mouse events into the gesture handlers.
+// The range selector bar both chart windows place along their bottom edge: a
+// track with a movable, resizable inner window and two edge handles ("<" and
+// ">"). The geometry and its rules live in chart::RangeBarGeometry; this
+// widget only shows it and turns mouse events into the gesture handlers.
 //
 // Host contract: the host replaces the move and release handlers through the
 // on... hooks below; each host handler first calls the bar's own handler
@@ -35,11 +34,12 @@ public:
 
     void updatePercents();
 
-    // The bar's own gesture handlers; X is relative to the control that got the press.
+    // The bar's own gesture handlers; X is relative to the control that got the
+    // press. Either handle's press and release go to handlePressed/handleReleased.
     void innerWindowPressed();
     void innerWindowDragged(int x);
     void innerWindowReleased(int x);
-    void leftHandlePressed();
+    void handlePressed();
     void leftHandleDragged(int x);
     void rightHandleDragged(int x);
     void handleReleased(int x);

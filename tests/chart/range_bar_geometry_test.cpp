@@ -79,7 +79,7 @@ TEST(RangeBarGeometry, ClickWithoutMovingShiftsToTheClickPoint)
 TEST(RangeBarGeometry, LeftHandleBeyondTheLeftEndKeepsTheRightEdge)
 {
     RangeBarGeometry bar(400, 30, 200);
-    bar.leftHandlePressed();
+    bar.handlePressed();
     bar.leftHandleDragged(-100);
     EXPECT_EQ(bar.innerLeft(), 0);
     EXPECT_EQ(bar.innerRight(), 230);
@@ -91,7 +91,7 @@ TEST(RangeBarGeometry, LeftHandleBeyondTheLeftEndKeepsTheRightEdge)
 TEST(RangeBarGeometry, LeftHandleNeverLeavesFiftyPixelsOrLess)
 {
     RangeBarGeometry bar(400, 0, 100);
-    bar.leftHandlePressed();
+    bar.handlePressed();
     bar.leftHandleDragged(50);   // would leave exactly 50: dropped
     EXPECT_EQ(bar.innerLeft(), 0);
     bar.leftHandleDragged(60);   // would leave 40: dropped
@@ -105,7 +105,7 @@ TEST(RangeBarGeometry, LeftHandleNeverLeavesFiftyPixelsOrLess)
 TEST(RangeBarGeometry, RightHandleMayLeaveExactlyFifty)
 {
     RangeBarGeometry bar(400, 0, 100);
-    bar.leftHandlePressed();     // either handle's press starts the resize
+    bar.handlePressed();     // either handle's press starts the resize
     bar.rightHandleDragged(-51); // would leave 49: dropped
     EXPECT_EQ(bar.innerWidth(), 100);
     bar.rightHandleDragged(-50);
@@ -116,7 +116,7 @@ TEST(RangeBarGeometry, RightHandleMayLeaveExactlyFifty)
 TEST(RangeBarGeometry, RightHandleStopsAtTheTrackEdge)
 {
     RangeBarGeometry bar(400, 100, 200);
-    bar.leftHandlePressed();
+    bar.handlePressed();
     bar.rightHandleDragged(500);
     EXPECT_EQ(bar.innerRight(), 400);
     EXPECT_EQ(bar.innerLeft(), 100);
