@@ -44,7 +44,7 @@ namespace app {
 namespace {
 
 constexpr const char* kStandInProperty = "standIn";
-constexpr int kControlChartBand = 0;  // band indexes of the four tool bars
+constexpr int kFileBand = 0;  // band indexes of the four tool bars
 constexpr int kEditBand = 1;
 constexpr int kSettingsBand = 2;
 constexpr int kHelpBand = 3;
@@ -233,7 +233,7 @@ void MainWindow::applySettings(const Settings& s)
     if (m_languageChosen)
         m_state.language = platform::languageFromStoredNumber(s.main.language);
     m_toolTips->setEnabled(s.main.appHint);
-    applyToolbarSwitch(fileToolBarAction, kControlChartBand, s.main.toolbarFile);
+    applyToolbarSwitch(fileToolBarAction, kFileBand, s.main.toolbarFile);
     applyToolbarSwitch(editToolBarAction, kEditBand, s.main.toolbarEdit);
     applyToolbarSwitch(settingsToolBarAction, kSettingsBand, s.main.toolbarSettings);
     applyToolbarSwitch(helpToolBarAction, kHelpBand, s.main.toolbarHelp);
@@ -242,22 +242,12 @@ void MainWindow::applySettings(const Settings& s)
     toolBarsOnTopAction->setChecked(s.main.coolBarOnTop);
     placeCoolBar(s.main.coolBarOnTop);
     applyGeometry(*this, s.main.geometry, kMainWindowDefault);
-    m_importPanelHeight = s.main.panel1Height;
+    m_importPanelHeight = s.main.importPanelHeight;
     importSplitter->setSizes({m_importPanelHeight, std::max(1, height() - m_importPanelHeight)});
 
-    separatorBox->setEditText(s.import.importSep);
-    startColumnEdit->setText(s.import.respos1);
-    endColumnEdit->setText(s.import.respos2);
-    firstRowEdit->setText(s.import.firstLine);
-    lastRowEdit->setText(s.import.lastLine);
-    xColumnEdit->setText(s.import.xcol);
-    headerRowSpin->setValue(s.import.headerLine);
-    fileNameBox->setEditText(s.import.impFile);
-    dataDialogDir = s.import.impDir;
-    chartTitleEdit->setText(s.import.graphTitle);
-    xTitleEdit->setText(s.import.xtitle);
-    yTitleEdit->setText(s.import.ytitle);
-    templateOpenDialogDir = s.import.templateDir;
+    applyImportFields(s.import.fields);
+    dataDialogDir = s.import.dataDirectory;
+    templateOpenDialogDir = s.import.templateDirectory;
     templateSaveDialogDir = templateOpenDialogDir;
 
     xyDialogDir = s.graph.xyDir;
@@ -276,21 +266,11 @@ Settings MainWindow::currentSettings() const
     s.main.coolBarShown = toolBarsShownAction->isChecked();
     s.main.coolBarOnTop = toolBarsOnTopAction->isChecked();
     s.main.geometry = geometryOf(*this);
-    s.main.panel1Height = isVisible() ? importSplitter->sizes().value(0, m_importPanelHeight) : m_importPanelHeight;
+    s.main.importPanelHeight = isVisible() ? importSplitter->sizes().value(0, m_importPanelHeight) : m_importPanelHeight;
 
-    s.import.importSep = separatorBox->currentText();
-    s.import.respos1 = startColumnEdit->text();
-    s.import.respos2 = endColumnEdit->text();
-    s.import.firstLine = firstRowEdit->text();
-    s.import.lastLine = lastRowEdit->text();
-    s.import.xcol = xColumnEdit->text();
-    s.import.headerLine = headerRowSpin->value();
-    s.import.impFile = fileNameBox->currentText();
-    s.import.impDir = dataDialogDir;
-    s.import.graphTitle = chartTitleEdit->text();
-    s.import.xtitle = xTitleEdit->text();
-    s.import.ytitle = yTitleEdit->text();
-    s.import.templateDir = templateOpenDialogDir;
+    s.import.fields = importFields();
+    s.import.dataDirectory = dataDialogDir;
+    s.import.templateDirectory = templateOpenDialogDir;
 
     s.graph.xyDir = xyDialogDir;
     s.graph.vglDir = vglDialogDir;

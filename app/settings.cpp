@@ -2,6 +2,7 @@
 #include "app/settings.h"
 
 #include "components/platform/profile.h"
+#include "import/import_template.h"
 
 namespace app {
 
@@ -26,23 +27,11 @@ void Settings::read(const platform::Profile& p, const QString& applicationDirect
     main.geometry.left = p.readInteger(mainSection, s("left"), main.geometry.left);
     main.geometry.width = p.readInteger(mainSection, s("width"), main.geometry.width);
     main.geometry.height = p.readInteger(mainSection, s("height"), main.geometry.height);
-    main.panel1Height = p.readInteger(mainSection, s("panel1height"), main.panel1Height);
+    main.importPanelHeight = p.readInteger(mainSection, s("panel1height"), main.importPanelHeight);
 
-    const QString importSection = s(kImportSection);
-    import.importSep = p.readString(importSection, s("ImportSep"), QString());
-    import.respos1 = p.readString(importSection, s("Respos1"), s("1"));
-    import.respos2 = p.readString(importSection, s("Respos2"), QString());
-    import.firstLine = p.readString(importSection, s("FirstLine"), s("1"));
-    import.lastLine = p.readString(importSection, s("LastLine"), QString());
-    import.xcol = p.readString(importSection, s("Xcol"), QString());
-    import.headerLine = p.readInteger(importSection, s("HeaderLine"), 0);
-    import.impFile = p.readString(importSection, s("ImpFile"), QString());
-    import.impDir = p.readString(importSection, s("ImpDir"), QString());
-    import.graphTitle = p.readString(importSection, s("GraphTitle"), s("Auswertung"));
-    import.xtitle = p.readString(importSection, s("Xtitle"), s("Zeitraum"));
-    import.ytitle = p.readString(importSection, s("Ytitle"), s("Werte"));
-    import.templateDir = p.readString(importSection, s("TemplateDir"),
-                                      applicationDirectory + s("ImportTemplates"));
+    import.fields = dataimport::readImportTemplate(p, &import.dataDirectory);
+    import.templateDirectory = p.readString(s(dataimport::kImportTemplateSection), s("TemplateDir"),
+                                            applicationDirectory + s("ImportTemplates"));
 
     const QString graphSection = s(kGraphSectionRead);
     graph.xyDir = p.readString(graphSection, s("XYDir"), QString());
@@ -60,7 +49,7 @@ void Settings::write(platform::Profile& p) const
     p.writeInteger(mainSection, s("left"), main.geometry.left);
     p.writeInteger(mainSection, s("width"), main.geometry.width);
     p.writeInteger(mainSection, s("height"), main.geometry.height);
-    p.writeInteger(mainSection, s("panel1height"), main.panel1Height);
+    p.writeInteger(mainSection, s("panel1height"), main.importPanelHeight);
     p.writeBool(mainSection, s("mnuTDatei"), main.toolbarFile);
     p.writeBool(mainSection, s("mnuTBearbeiten"), main.toolbarEdit);
     p.writeBool(mainSection, s("mnuTEinstellungen"), main.toolbarSettings);
@@ -68,20 +57,7 @@ void Settings::write(platform::Profile& p) const
     p.writeBool(mainSection, s("mnuToben"), main.coolBarOnTop);
     p.writeBool(mainSection, s("mnuTAus"), main.coolBarShown);
 
-    const QString importSection = s(kImportSection);
-    p.writeString(importSection, s("ImportSep"), import.importSep);
-    p.writeString(importSection, s("Respos1"), import.respos1);
-    p.writeString(importSection, s("Respos2"), import.respos2);
-    p.writeString(importSection, s("FirstLine"), import.firstLine);
-    p.writeString(importSection, s("LastLine"), import.lastLine);
-    p.writeString(importSection, s("Xcol"), import.xcol);
-    p.writeInteger(importSection, s("HeaderLine"), import.headerLine);
-    p.writeString(importSection, s("ImpFile"), import.impFile);
-    p.writeString(importSection, s("ImpDir"), import.impDir);
-    p.writeString(importSection, s("GraphTitle"), import.graphTitle);
-    p.writeString(importSection, s("Xtitle"), import.xtitle);
-    p.writeString(importSection, s("Ytitle"), import.ytitle);
-    p.writeString(importSection, s("TemplateDir"), import.templateDir);
+    dataimport::writeImportTemplate(p, import.fields, import.dataDirectory, import.templateDirectory);
 
     const QString graphSection = s(kGraphSectionWritten);
     p.writeString(graphSection, s("XYDir"), graph.xyDir);
@@ -112,7 +88,7 @@ void writeWindowGeometry(platform::Profile& p, const QString& section, const Win
 
 void writeGraphTemplate(platform::Profile& p, GraphTemplateKind kind, const QString& path)
 {
-    const QString key = kind == GraphTemplateKind::ControlChart ? s("XYFile") : s("VglFile");
+    const QString key = kind == GraphTemplateKind::ControlChart ? s(chart::kControlChartLookKey) : s(chart::kComparisonLookKey);
     p.writeString(s(kGraphSectionWritten), key, path);
 }
 

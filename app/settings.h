@@ -4,18 +4,22 @@
 // controls, so the file handling can be tested without a display.
 #pragma once
 
+#include "chart/chart_look_settings.h"
+#include "import/import_fields.h"
+
 #include <QString>
 
 namespace platform { class Profile; }
 
 namespace app {
 
-// Section names. Section and key names match without regard to case, so the
-// graph section read as "Graphdef" is the one written as "GraphDef".
+// Section names; the import section "ImportDef" is the import template's
+// (dataimport::kImportTemplateSection). Section and key names match without
+// regard to case, so the graph section read as "Graphdef" is the one written
+// as "GraphDef".
 inline constexpr const char* kMainSection = "frmovtChart";
-inline constexpr const char* kImportSection = "ImportDef";
 inline constexpr const char* kGraphSectionRead = "Graphdef";
-inline constexpr const char* kGraphSectionWritten = "GraphDef";
+inline constexpr const char* kGraphSectionWritten = chart::kChartLookSection;
 inline constexpr const char* kControlChartSection = "frmtxtChart";
 inline constexpr const char* kComparisonSection = "frmxyCompare";
 
@@ -47,24 +51,15 @@ struct MainWindowSettings {
     bool coolBarShown = true;       // toolBarsShownAction
     bool coolBarOnTop = true;       // toolBarsOnTopAction, stored as "mnuToben"
     WindowGeometry geometry = kMainWindowDefault;
-    int panel1Height = kImportPanelDefaultHeight;
+    int importPanelHeight = kImportPanelDefaultHeight;  // "panel1height"
 };
 
-// Import section "ImportDef": the import fields, as an import template holds them.
+// Import section "ImportDef": the import fields with the same keys an import
+// template holds, plus the folders the data and template dialogs start in.
 struct ImportSettings {
-    QString importSep;                       // separatorBox
-    QString respos1 = QStringLiteral("1");   // startColumnEdit, start column
-    QString respos2;                         // endColumnEdit, end column
-    QString firstLine = QStringLiteral("1"); // firstRowEdit
-    QString lastLine;                        // lastRowEdit
-    QString xcol;                            // xColumnEdit
-    int headerLine = 0;                      // headerRowSpin
-    QString impFile;                         // fileNameBox
-    QString impDir;                          // data file dialog's directory
-    QString graphTitle = QStringLiteral("Auswertung");
-    QString xtitle = QStringLiteral("Zeitraum");
-    QString ytitle = QStringLiteral("Werte");
-    QString templateDir;                     // import template dialogs' directory
+    dataimport::ImportFields fields;
+    QString dataDirectory;      // "ImpDir": the data file dialog's folder
+    QString templateDirectory;  // "TemplateDir": the import template dialogs' folder
 };
 
 // Graph section: the graph template dialogs' directories. The chosen template
@@ -91,7 +86,7 @@ struct Settings {
     void write(platform::Profile& profile) const;
 };
 
-// A chart window's section ("m_controlChartWindow" or "m_comparisonWindow"): keys "Height",
+// A chart window's section ("frmtxtChart" or "frmxyCompare"): keys "Height",
 // "width", "top", "left", each defaulting to the value in current.
 WindowGeometry readWindowGeometry(const platform::Profile& profile, const QString& section,
                                   const WindowGeometry& current);

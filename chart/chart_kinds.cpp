@@ -1,6 +1,7 @@
 // The per-kind table and the reading of the computation grid; see chart_kinds.h.
 #include "chart/chart_kinds.h"
 
+#include "chart/chart_look_settings.h"
 #include "chart/computation_fill.h"
 #include "chart/program_state.h"
 #include "components/sheet/spreadsheet.h"
@@ -78,7 +79,7 @@ QString chartTemplatePath(const ProgramState& state)
     if (state.settingsPath.isEmpty())
         return fallback;
     const platform::Profile settings(state.settingsPath);
-    return settings.readString(QLatin1String(kChartTemplateSection), QLatin1String(kChartTemplateKey), fallback);
+    return settings.readString(QLatin1String(kChartLookSection), QLatin1String(kControlChartLookKey), fallback);
 }
 
 QStringList buildRowLabels(const sheet::Spreadsheet& grid, std::int32_t lastComputationRow, const ProgramState& state)

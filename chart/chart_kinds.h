@@ -22,9 +22,7 @@ enum class ChartKind { Mean, Range, Difference };
 
 inline constexpr int kChartSeriesCount = 7;
 
-// Settings key of the chart template and its default beside the program.
-inline constexpr const char* kChartTemplateSection = "GraphDef";
-inline constexpr const char* kChartTemplateKey = "XYFile";
+// The control chart's default look, beside the program.
 inline constexpr const char* kChartTemplateDefault = "ctadefault.vtc";
 
 struct SeriesPositionRule {

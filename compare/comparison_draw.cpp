@@ -2,6 +2,7 @@
 #include "compare/comparison_draw.h"
 
 #include "components/chart/chart_error.h"
+#include "chart/chart_look_settings.h"
 #include "chart/column_letters.h"
 #include "components/sheet/spreadsheet.h"
 #include "components/platform/profile.h"
@@ -17,7 +18,7 @@ QString comparisonTemplatePath(const chart::ProgramState& state)
 {
     const QString fallback = state.applicationDirectory + QStringLiteral("vgldefault.vtc");
     if (state.settingsPath.isEmpty()) return fallback;
-    return platform::Profile(state.settingsPath).readString(QStringLiteral("GraphDef"), QStringLiteral("VglFile"), fallback);
+    return platform::Profile(state.settingsPath).readString(QLatin1String(chart::kChartLookSection), QLatin1String(chart::kComparisonLookKey), fallback);
 }
 
 ComparisonData buildComparisonData(const chart::ProgramState& state, std::int32_t startRow, std::int32_t endRow)

@@ -42,8 +42,8 @@ TEST_F(SettingsFile, MissingFileGivesEveryDefault)
 {
     Settings s;
     s.main.geometry = {10, 20, 700, 500};  // the window's current values
-    s.main.panel1Height = 150;
-    s.import.respos1 = QStringLiteral("stale");
+    s.main.importPanelHeight = 150;
+    s.import.fields.startColumn = QStringLiteral("stale");
     s.read(platform::Profile(path()), QStringLiteral("/opt/plotwise/"));
 
     EXPECT_EQ(s.main.language, 0);
@@ -52,15 +52,15 @@ TEST_F(SettingsFile, MissingFileGivesEveryDefault)
     EXPECT_TRUE(s.main.coolBarShown);
     EXPECT_TRUE(s.main.coolBarOnTop);
     EXPECT_EQ(s.main.geometry, (app::WindowGeometry{10, 20, 700, 500}));
-    EXPECT_EQ(s.main.panel1Height, 150);
-    EXPECT_EQ(s.import.importSep, QString());
-    EXPECT_EQ(s.import.respos1, QStringLiteral("1"));
-    EXPECT_EQ(s.import.firstLine, QStringLiteral("1"));
-    EXPECT_EQ(s.import.headerLine, 0);
-    EXPECT_EQ(s.import.graphTitle, QStringLiteral("Auswertung"));
-    EXPECT_EQ(s.import.xtitle, QStringLiteral("Zeitraum"));
-    EXPECT_EQ(s.import.ytitle, QStringLiteral("Werte"));
-    EXPECT_EQ(s.import.templateDir, QStringLiteral("/opt/plotwise/ImportTemplates"));
+    EXPECT_EQ(s.main.importPanelHeight, 150);
+    EXPECT_EQ(s.import.fields.separator, QString());
+    EXPECT_EQ(s.import.fields.startColumn, QStringLiteral("1"));
+    EXPECT_EQ(s.import.fields.firstRow, QStringLiteral("1"));
+    EXPECT_EQ(s.import.fields.headerRow, 0);
+    EXPECT_EQ(s.import.fields.graphTitle, QStringLiteral("Auswertung"));
+    EXPECT_EQ(s.import.fields.xTitle, QStringLiteral("Zeitraum"));
+    EXPECT_EQ(s.import.fields.yTitle, QStringLiteral("Werte"));
+    EXPECT_EQ(s.import.templateDirectory, QStringLiteral("/opt/plotwise/ImportTemplates"));
     EXPECT_EQ(s.graph.xyDir, QString());
     EXPECT_FALSE(QFile::exists(path())) << "reading never creates the file";
 }
@@ -69,19 +69,19 @@ TEST_F(SettingsFile, RoundTripKeepsEveryValue)
 {
     Settings written;
     written.main = {2, false, false, true, false, true, false, false, {11, 22, 800, 600}, 99};
-    written.import.importSep = QStringLiteral("|");
-    written.import.respos1 = QStringLiteral("$C");
-    written.import.respos2 = QStringLiteral("7");
-    written.import.firstLine = QStringLiteral("2");
-    written.import.lastLine = QStringLiteral("150");
-    written.import.xcol = QStringLiteral("$A");
-    written.import.headerLine = 1;
-    written.import.impFile = QStringLiteral("/data/Messung Ü.csv");
-    written.import.impDir = QStringLiteral("/data");
-    written.import.graphTitle = QStringLiteral("$B1");
-    written.import.xtitle = QStringLiteral("Tag");
-    written.import.ytitle = QStringLiteral("mm");
-    written.import.templateDir = QStringLiteral("/templates");
+    written.import.fields.separator = QStringLiteral("|");
+    written.import.fields.startColumn = QStringLiteral("$C");
+    written.import.fields.endColumn = QStringLiteral("7");
+    written.import.fields.firstRow = QStringLiteral("2");
+    written.import.fields.lastRow = QStringLiteral("150");
+    written.import.fields.xColumn = QStringLiteral("$A");
+    written.import.fields.headerRow = 1;
+    written.import.fields.fileName = QStringLiteral("/data/Messung Ü.csv");
+    written.import.dataDirectory = QStringLiteral("/data");
+    written.import.fields.graphTitle = QStringLiteral("$B1");
+    written.import.fields.xTitle = QStringLiteral("Tag");
+    written.import.fields.yTitle = QStringLiteral("mm");
+    written.import.templateDirectory = QStringLiteral("/templates");
     written.graph = {QStringLiteral("/looks/xy"), QStringLiteral("/looks/vgl")};
     {
         platform::Profile profile(path());
@@ -99,17 +99,17 @@ TEST_F(SettingsFile, RoundTripKeepsEveryValue)
     EXPECT_FALSE(read.main.coolBarShown);
     EXPECT_FALSE(read.main.coolBarOnTop);
     EXPECT_EQ(read.main.geometry, (app::WindowGeometry{11, 22, 800, 600}));
-    EXPECT_EQ(read.main.panel1Height, 99);
-    EXPECT_EQ(read.import.importSep, QStringLiteral("|"));
-    EXPECT_EQ(read.import.respos1, QStringLiteral("$C"));
-    EXPECT_EQ(read.import.respos2, QStringLiteral("7"));
-    EXPECT_EQ(read.import.lastLine, QStringLiteral("150"));
-    EXPECT_EQ(read.import.xcol, QStringLiteral("$A"));
-    EXPECT_EQ(read.import.headerLine, 1);
-    EXPECT_EQ(read.import.impFile, QStringLiteral("/data/Messung Ü.csv"));
-    EXPECT_EQ(read.import.impDir, QStringLiteral("/data"));
-    EXPECT_EQ(read.import.graphTitle, QStringLiteral("$B1"));
-    EXPECT_EQ(read.import.templateDir, QStringLiteral("/templates"));
+    EXPECT_EQ(read.main.importPanelHeight, 99);
+    EXPECT_EQ(read.import.fields.separator, QStringLiteral("|"));
+    EXPECT_EQ(read.import.fields.startColumn, QStringLiteral("$C"));
+    EXPECT_EQ(read.import.fields.endColumn, QStringLiteral("7"));
+    EXPECT_EQ(read.import.fields.lastRow, QStringLiteral("150"));
+    EXPECT_EQ(read.import.fields.xColumn, QStringLiteral("$A"));
+    EXPECT_EQ(read.import.fields.headerRow, 1);
+    EXPECT_EQ(read.import.fields.fileName, QStringLiteral("/data/Messung Ü.csv"));
+    EXPECT_EQ(read.import.dataDirectory, QStringLiteral("/data"));
+    EXPECT_EQ(read.import.fields.graphTitle, QStringLiteral("$B1"));
+    EXPECT_EQ(read.import.templateDirectory, QStringLiteral("/templates"));
     EXPECT_EQ(read.graph.xyDir, QStringLiteral("/looks/xy"));
     EXPECT_EQ(read.graph.vglDir, QStringLiteral("/looks/vgl"));
 }
@@ -158,8 +158,8 @@ TEST_F(SettingsFile, ValuesTypedByHand)
     EXPECT_FALSE(s.main.coolBarOnTop);
     EXPECT_TRUE(s.main.toolbarHelp) << "any non-zero integer is true";
     EXPECT_EQ(s.main.geometry.width, 640) << "a non-number gives the current value";
-    EXPECT_EQ(s.import.headerLine, 0);
-    EXPECT_EQ(s.import.respos1, QStringLiteral("x")) << "its meaning is settled at import time";
+    EXPECT_EQ(s.import.fields.headerRow, 0);
+    EXPECT_EQ(s.import.fields.startColumn, QStringLiteral("x")) << "its meaning is settled at import time";
     EXPECT_EQ(s.graph.xyDir, QStringLiteral("/looks")) << "section and key names ignore case";
 }
 
