@@ -66,20 +66,20 @@ void addField(QGridLayout* grid, int row, int column, QLabel* label, QWidget* fi
 void MainWindow::buildPages()
 {
     pages = new QTabWidget(this);
-    pages->setObjectName(QStringLiteral("PageControl1"));
+    pages->setObjectName(QStringLiteral("pages"));
 
     importPage = new QWidget(pages);
-    importPage->setObjectName(QStringLiteral("TabSheet1"));
+    importPage->setObjectName(QStringLiteral("importPage"));
     setTag(importPage, 100);
     setHelpContext(importPage, 100);
     auto* page1 = new QVBoxLayout(importPage);
     page1->setContentsMargins(2, 2, 2, 2);
     importSplitter = new QSplitter(Qt::Vertical, importPage);
-    importSplitter->setObjectName(QStringLiteral("Splitter1"));
+    importSplitter->setObjectName(QStringLiteral("importSplitter"));
     importSplitter->setChildrenCollapsible(false);
     importSplitter->addWidget(buildImportPanel());
     importSheet = new sheetview::SheetView(m_importGrid, importSplitter);
-    importSheet->setObjectName(QStringLiteral("sheet1"));
+    importSheet->setObjectName(QStringLiteral("importSheet"));
     setHelpContext(importSheet, 28);
     importSplitter->addWidget(importSheet);
     importSplitter->setStretchFactor(0, 0);
@@ -94,7 +94,7 @@ void MainWindow::buildPages()
 QWidget* MainWindow::buildImportPanel()
 {
     importPanel = new QFrame(importSplitter);
-    importPanel->setObjectName(QStringLiteral("Panel1"));
+    importPanel->setObjectName(QStringLiteral("importPanel"));
     importPanel->setFrameShape(QFrame::StyledPanel);
     importPanel->setMinimumHeight(60);
     auto* grid = new QGridLayout(importPanel);
@@ -106,7 +106,7 @@ QWidget* MainWindow::buildImportPanel()
     addTitleFields(grid);
     addChartCommandButtons(grid);
 
-    statusLabel = makeLabel(importPanel, "Label1", QString(), 0);
+    statusLabel = makeLabel(importPanel, "statusLabel", QString(), 0);
     grid->addWidget(statusLabel, 6, 0, 1, 7);
 
     grid->setColumnStretch(0, 2);
@@ -119,22 +119,22 @@ QWidget* MainWindow::buildImportPanel()
 void MainWindow::addDataFileRow(QGridLayout* grid)
 {
     fileNameBox = new QComboBox(importPanel);
-    fileNameBox->setObjectName(QStringLiteral("cboSelfile"));
+    fileNameBox->setObjectName(QStringLiteral("fileNameBox"));
     fileNameBox->setEditable(true);
     fileNameBox->setInsertPolicy(QComboBox::NoInsert);
     fileNameBox->setMaxCount(11);
     fileNameBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     fileNameBox->setMinimumContentsLength(30);
     setHelpContext(fileNameBox, 30);
-    addField(grid, 0, 0, makeLabel(importPanel, "Label12", QStringLiteral("Dateiname"), 112), fileNameBox, 5);
+    addField(grid, 0, 0, makeLabel(importPanel, "fileNameLabel", QStringLiteral("Dateiname"), 112), fileNameBox, 5);
 
     openFileButton = new QToolButton(importPanel);
-    openFileButton->setObjectName(QStringLiteral("btnOeffnen"));
+    openFileButton->setObjectName(QStringLiteral("openFileButton"));
     openFileButton->setIcon(QIcon(QStringLiteral(":/icons/open.svg")));
     openFileButton->setAutoRaise(true);
     setTag(openFileButton, 120);
     grid->addWidget(openFileButton, 1, 5);
-    readFileButton = makeButton(importPanel, "btnEinlesen", QStringLiteral("&Neu Lesen"), 113);
+    readFileButton = makeButton(importPanel, "readFileButton", QStringLiteral("&Neu Lesen"), 113);
     readFileButton->setIcon(QIcon(QStringLiteral(":/icons/reload.svg")));
     grid->addWidget(readFileButton, 1, 6);
 }
@@ -143,48 +143,48 @@ void MainWindow::addDataFileRow(QGridLayout* grid)
 void MainWindow::addRowAndColumnFields(QGridLayout* grid)
 {
     separatorBox = new QComboBox(importPanel);
-    separatorBox->setObjectName(QStringLiteral("ComboBox1"));
+    separatorBox->setObjectName(QStringLiteral("separatorBox"));
     separatorBox->setEditable(true);
     separatorBox->setInsertPolicy(QComboBox::NoInsert);
     separatorBox->addItems({QStringLiteral(";"), QStringLiteral(","), QStringLiteral("|")});
     separatorBox->setCurrentIndex(-1);
     setHelpContext(separatorBox, 24);
-    addField(grid, 2, 0, makeLabel(importPanel, "Label2", QStringLiteral("Spaltentrenner"), 102), separatorBox);
-    startColumnEdit = makeEdit(importPanel, "Edit1", 241);
-    addField(grid, 2, 1, makeLabel(importPanel, "Label3", QStringLiteral("Startspalte"), 103), startColumnEdit);
-    endColumnEdit = makeEdit(importPanel, "Edit2", 242);
-    addField(grid, 2, 2, makeLabel(importPanel, "Label4", QStringLiteral("Endespalte"), 104), endColumnEdit);
-    firstRowEdit = makeEdit(importPanel, "Edit3", 26);
-    addField(grid, 2, 3, makeLabel(importPanel, "Label5", QStringLiteral("Startzeile"), 105), firstRowEdit);
-    lastRowEdit = makeEdit(importPanel, "Edit4", 261);
-    addField(grid, 2, 4, makeLabel(importPanel, "Label6", QStringLiteral("Endezeile"), 106), lastRowEdit);
+    addField(grid, 2, 0, makeLabel(importPanel, "separatorLabel", QStringLiteral("Spaltentrenner"), 102), separatorBox);
+    startColumnEdit = makeEdit(importPanel, "startColumnEdit", 241);
+    addField(grid, 2, 1, makeLabel(importPanel, "startColumnLabel", QStringLiteral("Startspalte"), 103), startColumnEdit);
+    endColumnEdit = makeEdit(importPanel, "endColumnEdit", 242);
+    addField(grid, 2, 2, makeLabel(importPanel, "endColumnLabel", QStringLiteral("Endespalte"), 104), endColumnEdit);
+    firstRowEdit = makeEdit(importPanel, "firstRowEdit", 26);
+    addField(grid, 2, 3, makeLabel(importPanel, "firstRowLabel", QStringLiteral("Startzeile"), 105), firstRowEdit);
+    lastRowEdit = makeEdit(importPanel, "lastRowEdit", 261);
+    addField(grid, 2, 4, makeLabel(importPanel, "lastRowLabel", QStringLiteral("Endezeile"), 106), lastRowEdit);
     headerRowSpin = new QSpinBox(importPanel);
-    headerRowSpin->setObjectName(QStringLiteral("SpinEdit1"));
+    headerRowSpin->setObjectName(QStringLiteral("headerRowSpin"));
     headerRowSpin->setRange(0, kHeaderRowLimit);
     setHelpContext(headerRowSpin, 262);
-    addField(grid, 2, 5, makeLabel(importPanel, "Label8", QStringLiteral("Spaltennamen  aus Zeile"), 108),
+    addField(grid, 2, 5, makeLabel(importPanel, "headerRowLabel", QStringLiteral("Spaltennamen  aus Zeile"), 108),
              headerRowSpin);
-    xColumnEdit = makeEdit(importPanel, "Xcol", 263);
-    addField(grid, 2, 6, makeLabel(importPanel, "Label9", QStringLiteral("Spalte für X-Achse"), 109), xColumnEdit);
+    xColumnEdit = makeEdit(importPanel, "xColumnEdit", 263);
+    addField(grid, 2, 6, makeLabel(importPanel, "xColumnLabel", QStringLiteral("Spalte für X-Achse"), 109), xColumnEdit);
 }
 
 // Titles of the chart.
 void MainWindow::addTitleFields(QGridLayout* grid)
 {
-    chartTitleEdit = makeEdit(importPanel, "txtGraphTitle", 265);
-    addField(grid, 4, 0, makeLabel(importPanel, "Label14", QStringLiteral("Graphiktitel"), 114), chartTitleEdit, 3);
-    xTitleEdit = makeEdit(importPanel, "txtXtitle", 266);
-    addField(grid, 4, 3, makeLabel(importPanel, "Label15", QStringLiteral("Text X-Achse"), 115), xTitleEdit, 2);
-    yTitleEdit = makeEdit(importPanel, "txtYtitle", 267);
-    addField(grid, 4, 5, makeLabel(importPanel, "Label16", QStringLiteral("Text Y-Achse"), 116), yTitleEdit, 2);
+    chartTitleEdit = makeEdit(importPanel, "chartTitleEdit", 265);
+    addField(grid, 4, 0, makeLabel(importPanel, "chartTitleLabel", QStringLiteral("Graphiktitel"), 114), chartTitleEdit, 3);
+    xTitleEdit = makeEdit(importPanel, "xTitleEdit", 266);
+    addField(grid, 4, 3, makeLabel(importPanel, "xTitleLabel", QStringLiteral("Text X-Achse"), 115), xTitleEdit, 2);
+    yTitleEdit = makeEdit(importPanel, "yTitleEdit", 267);
+    addField(grid, 4, 5, makeLabel(importPanel, "yTitleLabel", QStringLiteral("Text Y-Achse"), 116), yTitleEdit, 2);
 }
 
 // The two chart commands, at the right.
 void MainWindow::addChartCommandButtons(QGridLayout* grid)
 {
-    controlChartButton = makeButton(importPanel, "btnChart", QStringLiteral("Regelkarte"), 110);
+    controlChartButton = makeButton(importPanel, "controlChartButton", QStringLiteral("Regelkarte"), 110);
     controlChartButton->setIcon(QIcon(QStringLiteral(":/icons/chart.svg")));
-    comparisonChartButton = makeButton(importPanel, "btnChartVgl", QStringLiteral("Vergleich"), 111);
+    comparisonChartButton = makeButton(importPanel, "comparisonChartButton", QStringLiteral("Vergleich"), 111);
     comparisonChartButton->setIcon(QIcon(QStringLiteral(":/icons/compare.svg")));
     for (QPushButton* b : {controlChartButton, comparisonChartButton}) {
         b->setIconSize(QSize(22, 22));
@@ -200,15 +200,15 @@ void MainWindow::addChartCommandButtons(QGridLayout* grid)
 QWidget* MainWindow::buildStatisticsPage()
 {
     auto* page = new QWidget(pages);
-    page->setObjectName(QStringLiteral("TabSheet2"));
+    page->setObjectName(QStringLiteral("statisticsPage"));
     setTag(page, 101);
     setHelpContext(page, 101);
 
-    saveStatisticsButton = makeButton(page, "btnStatSpeichern", QStringLiteral("&Speichern"), 117);
+    saveStatisticsButton = makeButton(page, "saveStatisticsButton", QStringLiteral("&Speichern"), 117);
     saveStatisticsButton->setIcon(QIcon(QStringLiteral(":/icons/save.svg")));
-    printStatisticsButton = makeButton(page, "btnStatDrucken", QStringLiteral("&Ausdrucken"), 118);
+    printStatisticsButton = makeButton(page, "printStatisticsButton", QStringLiteral("&Ausdrucken"), 118);
     printStatisticsButton->setIcon(QIcon(QStringLiteral(":/icons/print.svg")));
-    printSetupButton = makeButton(page, "btnPrintSetup", QStringLiteral("&Print Setup"), 119);
+    printSetupButton = makeButton(page, "printSetupButton", QStringLiteral("&Print Setup"), 119);
     printSetupButton->setIcon(QIcon(QStringLiteral(":/icons/printsetup.svg")));
     auto* strip = new QHBoxLayout;
     strip->addStretch(1);
@@ -217,7 +217,7 @@ QWidget* MainWindow::buildStatisticsPage()
     strip->addWidget(printSetupButton);
 
     statisticsSheet = new sheetview::SheetView(m_statisticsGrid, page);
-    statisticsSheet->setObjectName(QStringLiteral("sheet2"));
+    statisticsSheet->setObjectName(QStringLiteral("statisticsSheet"));
     setHelpContext(statisticsSheet, 29);
 
     auto* layout = new QVBoxLayout(page);

@@ -118,7 +118,7 @@ QToolButton* MainWindow::addToolButton(QToolBar* bar, const char* name, int tag,
 void MainWindow::buildCoolBar()
 {
     coolBar = new CoolBar(this);
-    coolBar->setObjectName(QStringLiteral("CoolBar1"));
+    coolBar->setObjectName(QStringLiteral("coolBar"));
 
     auto makeBar = [this](const char* name) {
         auto* bar = new QToolBar(this);
@@ -127,13 +127,13 @@ void MainWindow::buildCoolBar()
         return bar;
     };
 
-    fileToolBar = makeBar("ToolBar1");
+    fileToolBar = makeBar("fileToolBar");
     addToolButton(fileToolBar, "toolbeenden", 1001, exitAction, QStringLiteral("exit"));
     addToolButton(fileToolBar, "tooloeffnen", 1002, openAction, QStringLiteral("open"));
     addToolButton(fileToolBar, "toollesen", 1003, readAction, QStringLiteral("reload"));
     coolBar->addBand(fileToolBar);
 
-    editToolBar = makeBar("ToolBar2");
+    editToolBar = makeBar("editToolBar");
     addToolButton(editToolBar, "toolRegelkarte", 1004, controlChartAction, QStringLiteral("chart"));
     addToolButton(editToolBar, "toolVglkarte", 1005, comparisonChartAction, QStringLiteral("compare"));
     editToolBar->addSeparator();
@@ -143,7 +143,7 @@ void MainWindow::buildCoolBar()
     addToolButton(editToolBar, "toolPrintSetup", 1008, printSetupAction, QStringLiteral("printsetup"))->setCheckable(true);
     coolBar->addBand(editToolBar);
 
-    settingsToolBar = makeBar("ToolBar3");
+    settingsToolBar = makeBar("settingsToolBar");
     addToolButton(settingsToolBar, "toolEinstSpeichern", 1009, saveTemplateAction, QStringLiteral("template-save"));
     addToolButton(settingsToolBar, "toolTemplate", 1010, openTemplateAction, QStringLiteral("template-open"));
     addToolButton(settingsToolBar, "ToolButton1", 1018, defaultSettingsAction, QStringLiteral("defaults"));
@@ -151,7 +151,7 @@ void MainWindow::buildCoolBar()
     addToolButton(settingsToolBar, "ToolNext", 1012, comparisonChartLookAction, QStringLiteral("compare-template"));
     coolBar->addBand(settingsToolBar);
 
-    helpToolBar = makeBar("ToolBar4");
+    helpToolBar = makeBar("helpToolBar");
     addToolButton(helpToolBar, "ToolInhalt", 1013, helpContentsAction, QStringLiteral("help"));
     addToolButton(helpToolBar, "toolPopUp", 1014, whatsThisAction, QStringLiteral("whatsthis"));
     addToolButton(helpToolBar, "toolInfo", 1015, aboutAction, QStringLiteral("info"));

@@ -88,7 +88,7 @@ void ControlChartWindow::buildControls()
     buildRangeBar(layout);
 
     m_bottomPanel = new QFrame(this);
-    m_bottomPanel->setObjectName(QStringLiteral("Panel2"));
+    m_bottomPanel->setObjectName(QStringLiteral("bottomPanel"));
     m_bottomPanel->setFixedHeight(32);
     auto* bottom = new QHBoxLayout(m_bottomPanel);
     bottom->setContentsMargins(2, 2, 2, 2);
@@ -102,12 +102,12 @@ void ControlChartWindow::buildControls()
 void ControlChartWindow::buildChartArea(QVBoxLayout* layout)
 {
     m_scrollArea = new QScrollArea(this);
-    m_scrollArea->setObjectName(QStringLiteral("ScrollBox1"));
+    m_scrollArea->setObjectName(QStringLiteral("scrollArea"));
     m_scrollArea->setWidgetResizable(false);
     m_scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scrollArea->setFrameShape(QFrame::NoFrame);
     m_chart = new chartcomponent::ChartView();
-    m_chart->setObjectName(QStringLiteral("Vtchart1"));
+    m_chart->setObjectName(QStringLiteral("chart"));
     m_chart->resize(716, 508);
     m_scrollArea->setWidget(m_chart);
     connect(m_chart, &chartcomponent::ChartView::changesApplied, this,
@@ -115,7 +115,7 @@ void ControlChartWindow::buildChartArea(QVBoxLayout* layout)
     layout->addWidget(m_scrollArea, 1);
 
     m_zoomSlider = new QSlider(Qt::Horizontal, this);
-    m_zoomSlider->setObjectName(QStringLiteral("TrackBar1"));
+    m_zoomSlider->setObjectName(QStringLiteral("zoomSlider"));
     m_zoomSlider->setProperty("helpContext", 201);
     m_zoomSlider->setFixedHeight(28);
     m_zoomSlider->setRange(0, kTrackBarMax);
@@ -147,13 +147,13 @@ void ControlChartWindow::buildRangeBar(QVBoxLayout* layout)
 QFrame* ControlChartWindow::buildButtonPanel(QWidget* parent)
 {
     m_buttonPanel = new QFrame(parent);
-    m_buttonPanel->setObjectName(QStringLiteral("Panel3"));
+    m_buttonPanel->setObjectName(QStringLiteral("buttonPanel"));
     auto* buttons = new QHBoxLayout(m_buttonPanel);
     buttons->setContentsMargins(0, 0, 0, 0);
-    m_meanButton = makeChartButton(m_buttonPanel, QStringLiteral("Button4"), tr("&Mittelwert"), 1);
-    m_rangeButton = makeChartButton(m_buttonPanel, QStringLiteral("Button2"), tr("S&pannweite"), 2);
-    m_differenceButton = makeChartButton(m_buttonPanel, QStringLiteral("Button3"), tr("&Differenz"), 3);
-    m_closeButton = makeChartButton(m_buttonPanel, QStringLiteral("Button1"), tr("&Schließen"), 4);
+    m_meanButton = makeChartButton(m_buttonPanel, QStringLiteral("meanButton"), tr("&Mittelwert"), 1);
+    m_rangeButton = makeChartButton(m_buttonPanel, QStringLiteral("rangeButton"), tr("S&pannweite"), 2);
+    m_differenceButton = makeChartButton(m_buttonPanel, QStringLiteral("differenceButton"), tr("&Differenz"), 3);
+    m_closeButton = makeChartButton(m_buttonPanel, QStringLiteral("closeButton"), tr("&Schließen"), 4);
     m_meanButton->setProperty("helpContext", 205);
     m_rangeButton->setProperty("helpContext", 206);
     m_differenceButton->setProperty("helpContext", 207);
@@ -171,23 +171,23 @@ QFrame* ControlChartWindow::buildButtonPanel(QWidget* parent)
 QFrame* ControlChartWindow::buildSpanPanel(QWidget* parent)
 {
     m_spanPanel = new QFrame(parent);
-    m_spanPanel->setObjectName(QStringLiteral("Panel1"));
+    m_spanPanel->setObjectName(QStringLiteral("spanPanel"));
     m_spanPanel->setFixedWidth(349);
     auto* span = new QHBoxLayout(m_spanPanel);
     span->setContentsMargins(4, 0, 0, 0);
     m_startLabel = new QLabel(tr("Start"), m_spanPanel);
-    m_startLabel->setObjectName(QStringLiteral("Label1"));
+    m_startLabel->setObjectName(QStringLiteral("startLabel"));
     m_startLabel->setProperty("tag", 5);
     m_startLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_startRowEdit = new QLineEdit(m_spanPanel);
-    m_startRowEdit->setObjectName(QStringLiteral("Edit1"));
+    m_startRowEdit->setObjectName(QStringLiteral("startRowEdit"));
     m_startRowEdit->setProperty("helpContext", 203);
     m_endLabel = new QLabel(tr("Ende"), m_spanPanel);
-    m_endLabel->setObjectName(QStringLiteral("Label2"));
+    m_endLabel->setObjectName(QStringLiteral("endLabel"));
     m_endLabel->setProperty("tag", 6);
     m_endLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_endRowEdit = new QLineEdit(m_spanPanel);
-    m_endRowEdit->setObjectName(QStringLiteral("Edit2"));
+    m_endRowEdit->setObjectName(QStringLiteral("endRowEdit"));
     m_endRowEdit->setProperty("helpContext", 204);
     for (QLineEdit* edit : {m_startRowEdit, m_endRowEdit}) {
         edit->setFrame(false);

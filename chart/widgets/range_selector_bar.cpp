@@ -27,17 +27,17 @@ int pointerX(const QMouseEvent* event) { return static_cast<int>(std::floor(even
 RangeSelectorBar::RangeSelectorBar(QWidget* parent)
     : QFrame(parent), m_geometry(441, 88, 86)
 {
-    setObjectName(QStringLiteral("Tfrmsizepanel1"));
+    setObjectName(QStringLiteral("rangeSelectorBar"));
     setFocusPolicy(Qt::TabFocus);
     resize(441, 17);
 
     m_track = new QFrame(this);
-    m_track->setObjectName(QStringLiteral("paussen"));
+    m_track->setObjectName(QStringLiteral("track"));
     m_track->setFrameShape(QFrame::Panel);
     m_track->setFrameShadow(QFrame::Sunken);
 
     m_innerWindow = new QFrame(m_track);
-    m_innerWindow->setObjectName(QStringLiteral("pinnen"));
+    m_innerWindow->setObjectName(QStringLiteral("innerWindow"));
     m_innerWindow->setFrameShape(QFrame::Panel);
     m_innerWindow->setFrameShadow(QFrame::Raised);
     m_innerWindow->setAutoFillBackground(true);
@@ -47,9 +47,9 @@ RangeSelectorBar::RangeSelectorBar(QWidget* parent)
     m_innerWindow->setCursor(Qt::PointingHandCursor);
 
     m_leftHandle = makeHandle(m_innerWindow, QStringLiteral("<"));
-    m_leftHandle->setObjectName(QStringLiteral("plinks"));
+    m_leftHandle->setObjectName(QStringLiteral("leftHandle"));
     m_rightHandle = makeHandle(m_innerWindow, QStringLiteral(">"));
-    m_rightHandle->setObjectName(QStringLiteral("prechts"));
+    m_rightHandle->setObjectName(QStringLiteral("rightHandle"));
 
     for (QWidget* w : {static_cast<QWidget*>(m_innerWindow), static_cast<QWidget*>(m_leftHandle),
                        static_cast<QWidget*>(m_rightHandle)})
