@@ -6,8 +6,14 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-svg-dev libgl1-mesa-dev
   libqcustomplot-dev libfreexl-dev liborcus-dev libxlsxwriter-dev
+  libzip-dev
+  qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite
+  qt6-translations-l10n qt6-l10n-tools
   libgtest-dev libbenchmark-dev
   xvfb xauth
+  python3-numpy python3-scipy python3-statsmodels python3-openpyxl python3-pandas
+  clang libclang-rt-14-dev
+  dpkg-dev file appstream desktop-file-utils
 )
 
 missing=()
