@@ -2,6 +2,7 @@
 #include "app/chart_window_factories.h"
 
 #include "chart/widgets/control_chart_window.h"
+#include "compare/widgets/comparison_window.h"
 #include "app/error_report.h"
 
 namespace app {
@@ -12,6 +13,11 @@ ChartWindowFactories programChartWindows()
     factories.controlChart = [](chart::ProgramState& state) -> QWidget* {
         auto* window = new ControlChartWindow(state);
         window->setObjectName(QStringLiteral("frmtxtChart"));
+        window->setErrorReporter(reportError);
+        return window;
+    };
+    factories.comparison = [](chart::ProgramState& state) -> QWidget* {
+        auto* window = new ComparisonWindow(state);
         window->setErrorReporter(reportError);
         return window;
     };

@@ -16,11 +16,11 @@ using ChartWindowFactory = std::function<QWidget*(chart::ProgramState& state)>;
 
 struct ChartWindowFactories {
     ChartWindowFactory controlChart;  // ControlChartWindow; geometry in section kControlChartSection
-    ChartWindowFactory comparison;    // the comparison window; geometry in section kComparisonSection
+    ChartWindowFactory comparison;    // ComparisonWindow; geometry in section kComparisonSection
 };
 
 // The program's chart windows, reporting their errors through the
-// application's error report. The comparison window has no factory: a placeholder.
+// application's error report.
 ChartWindowFactories programChartWindows();
 
 }  // namespace app

@@ -25,6 +25,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
@@ -44,6 +46,8 @@ namespace app {
 namespace {
 
 constexpr const char* kStandInProperty = "standIn";
+// Set on a chart window whose place the settings file does not hold yet.
+constexpr const char* kFirstPlacementProperty = "placeBesideMainWindow";
 constexpr int kFileBand = 0;  // band indexes of the four tool bars
 constexpr int kEditBand = 1;
 constexpr int kSettingsBand = 2;
@@ -108,6 +112,9 @@ MainWindow::MainWindow(ChartWindowFactories factories, QWidget* parent)
     m_centralLayout->addWidget(coolBar);
     m_centralLayout->addWidget(pages, 1);
     setCentralWidget(central);
+    // A standard status bar for short notes, e.g. a chart look file that could not be read.
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    m_state.showNote = [this](const QString& note) { statusBar()->showMessage(note); };
     applyGeometry(*this, kMainWindowDefault, kMainWindowDefault);
     importSplitter->setSizes({kImportPanelDefaultHeight, kMainWindowDefault.height});
 
@@ -283,7 +290,10 @@ void MainWindow::createChartWindows()
     auto create = [&](const ChartWindowFactory& factory, const char* section, const WindowGeometry& defaultGeometry) {
         QWidget* window = factory ? factory(m_state) : makeStandInWindow(section, defaultGeometry);
         window->hide();
-        applyGeometry(*window, readWindowGeometry(profile, QLatin1String(section), geometryOf(*window)), defaultGeometry);
+        const QString name = QLatin1String(section);
+        applyGeometry(*window, readWindowGeometry(profile, name, geometryOf(*window)), defaultGeometry);
+        const bool stored = profile.valueExists(name, QStringLiteral("top")) || profile.valueExists(name, QStringLiteral("left"));
+        window->setProperty(kFirstPlacementProperty, !stored);
         // Language table of the chart window: wired when language tables land.
         return window;
     };
@@ -293,6 +303,7 @@ void MainWindow::createChartWindows()
 
 void MainWindow::loadLanguageResources()
 {
+    m_taggedTexts.setLanguage(m_state.language);
     // The statistics grid's template of the language.
     const QString path = chart::statisticsTemplatePath(m_state);
     try {
@@ -378,9 +389,26 @@ void MainWindow::showChartWindow(QWidget* window)
 {
     // A placeholder keeps only the geometry of a window: nothing to show.
     if (!window || window->property(kStandInProperty).toBool()) return;
+    if (window->property(kFirstPlacementProperty).toBool()) {
+        window->setProperty(kFirstPlacementProperty, false);
+        placeBesideThisWindow(*window);
+    }
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void MainWindow::placeBesideThisWindow(QWidget& window)
+{
+    const QScreen* screen = this->screen();
+    if (!screen) return;
+    const QRect frame = frameGeometry();
+    const QSize frameExtra = frame.size() - size();
+    const int clientTop = pages->mapToGlobal(QPoint(0, 0)).y();
+    const WindowGeometry place = placeBesideMainWindow(frame, clientTop, window.size(), frameExtra,
+                                                       screen->availableGeometry());
+    window.resize(place.width, place.height);
+    window.move(place.left, place.top);
 }
 
 bool MainWindow::isCoolBarOnTop() const { return m_centralLayout->indexOf(coolBar) == 0; }

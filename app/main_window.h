@@ -242,6 +242,7 @@ private:
     void chooseGraphTemplate(QString& dialogDir, GraphTemplateKind kind);
     void loadLanguageResources();
     void showChartWindow(QWidget* window);
+    void placeBesideThisWindow(QWidget& window);
     sheet::Spreadsheet& outputGrid();
     chart::ChartCommandFields chartCommandFields() const;
     QString outputTitle() const;

@@ -7,10 +7,14 @@ namespace app {
 
 TaggedTexts::TaggedTexts()
 {
-    m_texts.insert(kTitleCaption, chart::titleCaptionText(platform::Language::German));
-    // Both save titles start as the placeholder the language table replaces.
-    m_texts.insert(kImportSaveTitle, QStringLiteral("lblmess"));
-    m_texts.insert(kStatisticsSaveTitle, QStringLiteral("lblmess"));
+    setLanguage(platform::Language::German);
+}
+
+void TaggedTexts::setLanguage(platform::Language language)
+{
+    m_texts.insert(kTitleCaption, chart::titleCaptionText(language));
+    m_texts.insert(kImportSaveTitle, chart::saveTitleText(language, false));
+    m_texts.insert(kStatisticsSaveTitle, chart::saveTitleText(language, true));
 }
 
 QString TaggedTexts::text(int tag) const

@@ -9,6 +9,8 @@
 #include <QMap>
 #include <QString>
 
+#include "components/platform/language.h"
+
 namespace app {
 
 class TaggedTexts {
@@ -19,6 +21,10 @@ public:
 
     // Every tag with its German default text.
     TaggedTexts();
+
+    // Every tag with the shared text of the language (until a language
+    // table supplies its own).
+    void setLanguage(platform::Language language);
 
     // The text of the tag; empty for a tag the table does not hold.
     QString text(int tag) const;

@@ -3,6 +3,8 @@
 
 #include "components/chart/chart_error.h"
 #include "components/chart/chart_view.h"
+#include "chart/program_state.h"
+#include "chart/shared_texts.h"
 
 namespace chart {
 
@@ -42,7 +44,6 @@ void applyChartKindData(chartcomponent::ChartView& chart, const ChartKindData& d
     chart.setAxisTitle(kCategoryAxis, data.xAxisTitle);
     chart.setAxisTitle(kValueAxis, data.yAxisTitle);
 
-    // Constant data give equal bounds; the component opens the axis around them.
     if (!chart.valueScaleAuto() && data.scaleMinimum && data.scaleMaximum)
         chart.setValueScale(*data.scaleMinimum, *data.scaleMaximum, data.majorDivisions, data.minorDivisions);
 }
@@ -54,8 +55,9 @@ QString drawChartKind(ChartKind kind, chartcomponent::ChartView& chart, const sh
     const QString templatePath = chartTemplatePath(state);
     try {
         chart.loadSettings(templatePath);
-    } catch (const chartcomponent::ChartError&) {
-        // A missing or unreadable template: the chart keeps the look it had.
+    } catch (const chartcomponent::ChartError& error) {
+        // A missing or unreadable template: the chart keeps the look it had; the user is told which file.
+        if (state.showNote) state.showNote(lookUnreadableText(state.language, QString::fromUtf8(error.what())));
     }
     const ChartKindData data = buildChartKindData(kind, computationGrid, lastComputationRow, state, rowLabels);
     applyChartKindData(chart, data);

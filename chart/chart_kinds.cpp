@@ -7,6 +7,7 @@
 #include "components/sheet/spreadsheet.h"
 #include "components/platform/profile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -16,19 +17,19 @@ namespace {
 
 using MinRule = ChartKindLayout::MinRule;
 
-// Mean: E, F and the five limit lines L..P; series 3 to 5 drawn; axis MIN (E10) to Max (E9).
-// Range: I, G, two empty series, AC..AE; 3 and 4 taken out; axis 0 to RMax (I9).
-// Difference: K, H, AR, AS, no centre line, AU, AV; 5 taken out; axis -DMax to DMax (K9).
+// Mean: E, F and the five limit lines L..P; series 3 to 5 drawn; axis MIN (E10) to Max (E9); alarms in Q.
+// Range: I, G, two empty series, AC..AE; 3 and 4 taken out; axis 0 to RMax (I9); alarms in AF.
+// Difference: K, H, AR, AS, no centre line, AU, AV; 5 taken out; axis -DMax to DMax (K9); alarms in AW.
 const ChartKindLayout kKindLayouts[] = {
     {ChartKind::Mean, {5, 6, 12, 13, 14, 15, 16},
      {{{3, false, false}, {4, false, false}, {5, false, false}}},
-     9, 5, MinRule::Cell, 10, 5},
+     9, 5, MinRule::Cell, 10, 5, 17},
     {ChartKind::Range, {9, 7, 0, 0, 29, 30, 31},
      {{{3, true, true}, {4, true, true}, {5, false, false}}},
-     9, 9, MinRule::Zero, 0, 0},
+     9, 9, MinRule::Zero, 0, 0, 32},
     {ChartKind::Difference, {11, 8, 44, 45, 0, 47, 48},
      {{{3, false, false}, {4, false, false}, {5, true, std::nullopt}}},
-     9, 11, MinRule::NegatedMax, 0, 0},
+     9, 11, MinRule::NegatedMax, 0, 0, 49},
 };
 // A series that a kind draws also gets its hidden flag cleared: the range
 // chart hides series 3 and 4, and without a readable chart template nothing
@@ -114,6 +115,16 @@ ChartKindData buildChartKindData(ChartKind kind, const sheet::Spreadsheet& grid,
             out[r] = cellNumberOrNaN(grid, kFirstDataRow + r, column);
         data.seriesLabels[s] = grid.text(kHeaderRow, column);
     }
+    // The marker's own values cannot tell an alarm (with a standard deviation
+    // of 0 the top bound equals the bottom one): the alarm column decides.
+    if (data.seriesUsed[kAlarmMarkerSeries - 1]) {
+        double* marker = data.values[kAlarmMarkerSeries - 1].data();
+        for (int r = 0; r < data.rowCount; ++r) {
+            const double alarms = cellNumberOrNaN(grid, kFirstDataRow + r, kindLayout.alarmColumn);
+            if (!(alarms > 0))
+                marker[r] = std::numeric_limits<double>::quiet_NaN();
+        }
+    }
 
     if (rowLabels != nullptr && rowLabels->size() == data.rowCount)
         data.rowLabels = *rowLabels;
@@ -137,11 +148,36 @@ ChartKindData buildChartKindData(ChartKind kind, const sheet::Spreadsheet& grid,
             data.scaleMinimum = -*data.scaleMaximum;
         break;
     }
-    if (!data.scaleMinimum || !data.scaleMaximum) {
-        data.scaleMinimum.reset();
-        data.scaleMaximum.reset();
+    if (!data.scaleMinimum || !data.scaleMaximum || *data.scaleMinimum == *data.scaleMaximum) {
+        const auto [low, high] = fallbackValueScale(data);
+        data.scaleMinimum = low;
+        data.scaleMaximum = high;
     }
     return data;
+}
+
+std::pair<double, double> fallbackValueScale(const ChartKindData& data)
+{
+    double low = std::numeric_limits<double>::infinity();
+    double high = -low;
+    for (int s = 0; s < kChartSeriesCount; ++s) {
+        if (!data.seriesUsed[s])
+            continue;
+        for (double v : data.values[s]) {
+            if (!std::isfinite(v))
+                continue;
+            low = std::min(low, v);
+            high = std::max(high, v);
+        }
+    }
+    if (!(low <= high))
+        low = high = 0.0;
+    if (low < high) {
+        const double pad = (high - low) * 0.1;
+        return {low - pad, high + pad};
+    }
+    const double pad = low == 0.0 ? 1.0 : std::abs(low) * 0.1;
+    return {low - pad, high + pad};
 }
 
 }  // namespace chart

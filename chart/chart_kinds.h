@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace sheet { class Spreadsheet; }
 
@@ -40,7 +41,13 @@ struct ChartKindLayout {
     int maxRow, maxCol;         // upper bound cell
     enum class MinRule { Cell, Zero, NegatedMax } minRule;
     int minRow, minCol;         // lower bound cell (MinRule::Cell)
+    // Column counting the rules of this kind that fired on a data row: the
+    // alarm marker (series 2) is drawn only on rows where it is above 0.
+    int alarmColumn;
 };
+
+// Chart series that carries the alarm marker.
+inline constexpr int kAlarmMarkerSeries = 2;
 
 const ChartKindLayout& chartKindLayout(ChartKind kind);
 
@@ -59,8 +66,9 @@ struct ChartKindData {
     QString title;
     QString xAxisTitle;
     QString yAxisTitle;
-    // Value axis bounds for a template without automatic scaling; unset when
-    // a bound cell holds no number (the axis is then left as it is).
+    // Value axis bounds for a template without automatic scaling: the bound
+    // cells; when one holds no number or both are equal, the drawn values'
+    // extent widened by a tenth (fallbackValueScale).
     std::optional<double> scaleMinimum;
     std::optional<double> scaleMaximum;
     int majorDivisions = 8;
@@ -77,6 +85,11 @@ struct ChartKindData {
 ChartKindData buildChartKindData(ChartKind kind, const sheet::Spreadsheet& computationGrid,
                                  std::int32_t lastComputationRow, const ProgramState& state,
                                  const QStringList* rowLabels = nullptr);
+
+// Bounds from the drawn values: their minimum to maximum widened by 10 % of
+// that span on each side; when all are equal, by 10 % of their magnitude
+// (1 when they are 0, or when there are none).
+std::pair<double, double> fallbackValueScale(const ChartKindData& data);
 
 // The x labels of the data rows 16..lastComputationRow (rule above).
 QStringList buildRowLabels(const sheet::Spreadsheet& computationGrid, std::int32_t lastComputationRow,

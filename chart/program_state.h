@@ -7,6 +7,7 @@
 #include "components/platform/language.h"
 
 #include <QString>
+#include <functional>
 
 namespace sheet { class Spreadsheet; }
 
@@ -26,6 +27,10 @@ struct ProgramState {
     QString fileNameText;   // fileNameBox
     QString xTitleText;     // xTitleEdit
     QString yTitleText;     // yTitleEdit
+
+    // Short notes for the main window's status bar (e.g. a chart look that
+    // could not be read); unset where there is no status bar.
+    std::function<void(const QString&)> showNote;
 };
 
 }  // namespace chart

@@ -7,7 +7,9 @@
 // All positions are whole pixels in the track's coordinates. Each gesture
 // handler takes the pointer's horizontal position X relative to the control
 // that received the press (the inner window or a handle), as a captured mouse
-// reports it: X may be negative or beyond the control's width.
+// reports it: X may be negative or beyond the control's width. The control
+// moves with the pointer, so the pointer keeps the place where it grabbed the
+// control: every step moves by X minus the X of the press.
 #pragma once
 
 namespace chart {
@@ -30,18 +32,23 @@ public:
     double rightPercent() const { return m_rightPercent; }
     bool dragging() const { return m_dragging; }
     bool resizing() const { return m_resizing; }
+    // True while the percentages hold a span set by rows (setSpanPercents)
+    // rather than one read from the geometry.
+    bool spanPinned() const { return m_pinned; }
 
-    // Recomputes both percentages from the current geometry.
+    // Recomputes both percentages from the current geometry; a span set by
+    // rows stays until the user's next gesture.
     void updatePercents();
 
-    // Inner window: press starts a drag, moves follow it, the release applies
-    // the last offset once more and clamps the window inside the track.
-    void innerWindowPressed();
+    // Inner window: a press at X grabs it, moves follow the pointer, the
+    // release ends the drag. The window stays inside the track; a press
+    // and release without a move changes nothing.
+    void innerWindowPressed(int x = 0);
     void innerWindowDragged(int x);
     void innerWindowReleased(int x);
 
     // Edge handles: a press on either starts a resize; one release serves both.
-    void handlePressed();
+    void handlePressed(int x = 0);
     void leftHandleDragged(int x);
     void rightHandleDragged(int x);
     void handleReleased();
@@ -55,10 +62,17 @@ public:
 
     // Places the inner window directly (host layout); percentages unchanged.
     void setInnerGeometry(int left, int width);
+    // The inner window spans the whole track and both percentages are 0.
+    void selectWholeTrack();
+    // Takes percentages worked out from rows the user typed: they are kept
+    // exactly, and the inner window is placed as near them as its minimum
+    // width allows.
+    void setSpanPercents(double leftPercent, double rightPercent);
 
 private:
     void setWidth(int width);
-    void applyDragOffset(int x);
+    void placeFromPercents();
+    void recomputePercents();
 
     int m_trackWidth;
     int m_left;
@@ -67,6 +81,9 @@ private:
     double m_rightPercent = 0.0;
     bool m_dragging = false;
     bool m_resizing = false;
+    bool m_pinned = false;
+    bool m_movedInGesture = false;
+    int m_grabX = 0;  // X of the press, relative to the pressed control
 };
 
 }  // namespace chart

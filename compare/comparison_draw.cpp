@@ -7,6 +7,7 @@
 #include "components/sheet/spreadsheet.h"
 #include "components/platform/profile.h"
 #include "chart/program_state.h"
+#include "chart/shared_texts.h"
 #include "components/chart/chart_view.h"
 
 #include <cmath>
@@ -57,28 +58,49 @@ ComparisonData buildComparisonData(const chart::ProgramState& state, std::int32_
     return d;
 }
 
+void applyComparisonData(chartcomponent::ChartView& chart, const ComparisonData& d)
+{
+    if (d.seriesCount == 0) {
+        // No compared column: five empty series over one empty point, nothing left of a drawing before.
+        chart.setColumnCount(kMaxComparedColumns);
+        chart.setRowCount(1);
+        for (int i = 1; i <= kMaxComparedColumns; ++i)
+            chart.setColumnValues(i, QVector<double>(1, std::numeric_limits<double>::quiet_NaN()));
+        chart.setRowLabels(QStringList(QString()));
+    } else {
+        chart.setColumnCount(d.seriesCount);
+        chart.setRowCount(d.rowCount);
+        for (int i = 0; i < d.seriesCount; ++i) {
+            chart.setColumn(i + 1);
+            if (!d.seriesLabels[i].isEmpty()) chart.setColumnLabel(d.seriesLabels[i]);
+            chart.setSeriesHidden(i + 1, false);
+            chart.setColumnValues(i + 1, d.values[i]);
+        }
+        chart.setRowLabels(d.rowLabels);
+    }
+    chart.setTitleText(d.title);
+    chart.setAxisTitle(0, d.xAxisTitle);
+    chart.setAxisTitle(1, d.yAxisTitle);
+}
+
+bool loadComparisonLook(chartcomponent::ChartView& chart, const chart::ProgramState& state, const QString& path)
+{
+    try {
+        chart.loadSettings(path);
+        return true;
+    } catch (const chartcomponent::ChartError& error) {
+        // A missing or unreadable template: the chart keeps its current look; the user is told which file.
+        if (state.showNote) state.showNote(chart::lookUnreadableText(state.language, QString::fromUtf8(error.what())));
+        return false;
+    }
+}
+
 QString drawComparison(chartcomponent::ChartView& chart, const chart::ProgramState& state,
                        std::int32_t startRow, std::int32_t endRow)
 {
     const QString templatePath = comparisonTemplatePath(state);
-    try {
-        chart.loadSettings(templatePath);
-    } catch (const chartcomponent::ChartError&) {
-        // A missing or unreadable template: the chart keeps its current look.
-    }
-    const ComparisonData d = buildComparisonData(state, startRow, endRow);
-    chart.setColumnCount(d.seriesCount > 0 ? d.seriesCount : 5);
-    chart.setRowCount(d.seriesCount > 0 ? d.rowCount : 1);
-    for (int i = 0; i < d.seriesCount; ++i) {
-        chart.setColumn(i + 1);
-        if (!d.seriesLabels[i].isEmpty()) chart.setColumnLabel(d.seriesLabels[i]);
-        chart.setSeriesHidden(i + 1, false);
-        chart.setColumnValues(i + 1, d.values[i]);
-    }
-    if (d.seriesCount > 0) chart.setRowLabels(d.rowLabels);
-    chart.setTitleText(d.title);
-    chart.setAxisTitle(0, d.xAxisTitle);
-    chart.setAxisTitle(1, d.yAxisTitle);
+    loadComparisonLook(chart, state, templatePath);
+    applyComparisonData(chart, buildComparisonData(state, startRow, endRow));
     return templatePath;
 }
 

@@ -14,6 +14,9 @@ namespace chart { struct ProgramState; }
 
 namespace compare {
 
+// Slots of the chart job's compared columns.
+inline constexpr int kMaxComparedColumns = 5;
+
 // Prefix of a series name when there is no header row ("Serie B").
 inline constexpr const char* kSeriesPrefix = "Serie ";
 
@@ -34,6 +37,14 @@ QString comparisonTemplatePath(const chart::ProgramState& state);
 // Reads the import rows startRow..endRow of the compared columns. Every row
 // becomes a point; a text or empty cell leaves a gap in its series only.
 ComparisonData buildComparisonData(const chart::ProgramState& state, std::int32_t startRow, std::int32_t endRow);
+
+// Hands the data, labels and titles to the chart. Compared series are never
+// hidden, whatever the look says; with no compared column the chart is blank.
+void applyComparisonData(chartcomponent::ChartView& chart, const ComparisonData& data);
+
+// Loads the look file; on failure the chart keeps its look, the state's
+// note says which file could not be read, and the result is false.
+bool loadComparisonLook(chartcomponent::ChartView& chart, const chart::ProgramState& state, const QString& path);
 
 // Loads the template (errors ignored), then hands the data, labels and titles
 // to the chart. Compared series are never hidden, whatever the template says.

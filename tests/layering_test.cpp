@@ -40,8 +40,10 @@ const std::map<std::string, std::set<std::string>>& allowedIncludes()
         t["chart/widgets"].insert("chart/widgets");
         t["compare"] = t["chart"];
         t["compare"].insert("compare");
+        t["compare/widgets"] = t["chart/widgets"];
+        t["compare/widgets"].insert({"compare", "compare/widgets"});
         t["app"] = t["chart/widgets"];
-        t["app"].insert({"import", "compare", "app"});
+        t["app"].insert({"import", "compare", "compare/widgets", "app"});
         t["report"] = t["chart"];
         t["report"].insert({"import", "compare", "report"});
         return t;

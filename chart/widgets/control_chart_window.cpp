@@ -7,6 +7,9 @@
 #include "chart/program_state.h"
 #include "chart/shared_texts.h"
 #include "chart/widgets/range_selector_bar.h"
+#include "chart/widgets/span_fields.h"
+#include "chart/widgets/chart_zoom.h"
+#include "chart/widgets/activation_watch.h"
 #include "chart/show_span.h"
 #include "chart/visible_span.h"
 #include "components/chart/chart_view.h"
@@ -27,19 +30,6 @@
 namespace {
 
 constexpr int kTrackBarMax = 4450;
-
-// The window whose focus we take over: a dialog (a message box, the chart
-// component's settings dialog) is part of this window's own work, and
-// returning from it is no activation that refills the chart.
-bool isDialogWindow(QWindow* window)
-{
-    if (window == nullptr)
-        return false;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->windowHandle() == window)
-            return qobject_cast<QDialog*>(w) != nullptr;
-    return false;
-}
 
 QPushButton* makeChartButton(QWidget* parent, const QString& name, const QString& caption, int tag)
 {
@@ -74,7 +64,7 @@ ControlChartWindow::ControlChartWindow(chart::ProgramState& state, QWidget* pare
     buildControls();
     resize(736, 627);
 
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, &ControlChartWindow::focusWindowChanged);
+    new ActivationWatch(*this, [this] { runGuarded([this] { activate(); }); });
 }
 
 ControlChartWindow::~ControlChartWindow() = default;
@@ -105,6 +95,7 @@ void ControlChartWindow::buildChartArea(QVBoxLayout* layout)
     m_scrollArea->setObjectName(QStringLiteral("scrollArea"));
     m_scrollArea->setWidgetResizable(false);
     m_scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_scrollArea->setFrameShape(QFrame::NoFrame);
     m_chart = new chartcomponent::ChartView();
     m_chart->setObjectName(QStringLiteral("chart"));
@@ -132,8 +123,8 @@ void ControlChartWindow::buildRangeBar(QVBoxLayout* layout)
     m_rangeBar->setProperty("helpContext", 202);
     m_rangeBar->setFixedHeight(20);
     m_rangeBar->setMinimumWidth(chart::RangeBarGeometry::kMinTrackWidth);
-    // At first the inner window starts at 1 and spans the track but 4 pixels (724 of 728).
-    m_rangeBar->placeInnerOnFirstLayout(1, 3);
+    // At first the inner window spans the whole track: the whole row range.
+    m_rangeBar->placeInnerOnFirstLayout(0, 0);
     m_rangeBar->onInnerWindowDragged = [this](int x) { runGuarded([=, this] { innerWindowDragged(x); }); };
     m_rangeBar->onInnerWindowReleased = [this](int x) { runGuarded([=, this] { innerWindowReleased(x); }); };
     m_rangeBar->onLeftHandleDragged = [this](int x) { runGuarded([=, this] { leftHandleDragged(x); }); };
@@ -170,35 +161,15 @@ QFrame* ControlChartWindow::buildButtonPanel(QWidget* parent)
 // "Start" and "Ende" with the texts of the visible span's two ends.
 QFrame* ControlChartWindow::buildSpanPanel(QWidget* parent)
 {
-    m_spanPanel = new QFrame(parent);
-    m_spanPanel->setObjectName(QStringLiteral("spanPanel"));
-    m_spanPanel->setFixedWidth(349);
-    auto* span = new QHBoxLayout(m_spanPanel);
-    span->setContentsMargins(4, 0, 0, 0);
-    m_startLabel = new QLabel(tr("Start"), m_spanPanel);
-    m_startLabel->setObjectName(QStringLiteral("startLabel"));
-    m_startLabel->setProperty("tag", 5);
-    m_startLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_startRowEdit = new QLineEdit(m_spanPanel);
-    m_startRowEdit->setObjectName(QStringLiteral("startRowEdit"));
-    m_startRowEdit->setProperty("helpContext", 203);
-    m_endLabel = new QLabel(tr("Ende"), m_spanPanel);
-    m_endLabel->setObjectName(QStringLiteral("endLabel"));
-    m_endLabel->setProperty("tag", 6);
-    m_endLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_endRowEdit = new QLineEdit(m_spanPanel);
-    m_endRowEdit->setObjectName(QStringLiteral("endRowEdit"));
-    m_endRowEdit->setProperty("helpContext", 204);
-    for (QLineEdit* edit : {m_startRowEdit, m_endRowEdit}) {
-        edit->setFrame(false);
-        edit->setEnabled(false);
-    }
-    span->addWidget(m_startLabel);
-    span->addWidget(m_startRowEdit, 1);
-    span->addWidget(m_endLabel);
-    span->addWidget(m_endRowEdit, 1);
-    return m_spanPanel;
+    m_spanFields = new SpanFields(parent);
+    m_spanFields->setFixedWidth(349);
+    connect(m_spanFields, &SpanFields::endTyped, this,
+            [this](chart::SpanEnd which, const QString& text) { runGuarded([=, this] { spanEndTyped(which, text); }); });
+    return m_spanFields;
 }
+
+QLineEdit* ControlChartWindow::startEdit() const { return m_spanFields->startEdit(); }
+QLineEdit* ControlChartWindow::endEdit() const { return m_spanFields->endEdit(); }
 
 QPushButton* ControlChartWindow::button(int tag) const
 {
@@ -216,9 +187,9 @@ void ControlChartWindow::setCaption(int tag, const QString& text)
     if (QPushButton* b = button(tag))
         b->setText(text);
     else if (tag == 5)
-        m_startLabel->setText(text);
+        m_spanFields->startLabel()->setText(text);
     else if (tag == 6)
-        m_endLabel->setText(text);
+        m_spanFields->endLabel()->setText(text);
 }
 
 void ControlChartWindow::setErrorReporter(std::function<void(const QString&)> reporter)
@@ -244,18 +215,6 @@ void ControlChartWindow::runGuarded(const std::function<void()>& handler)
 
 // --- activation and span ------------------------------------------------------
 
-void ControlChartWindow::focusWindowChanged(QWindow* now)
-{
-    const QWindow* own = windowHandle();
-    if (now != nullptr && now == own && !isDialogWindow(m_previousFocusWindow) && isVisible())
-        runGuarded([this] { activate(); });
-    // Remember what took the focus; a dialog closed since then is judged by what it was.
-    if (now != own)
-        m_previousFocusWindow = isDialogWindow(now) ? now : nullptr;
-    else
-        m_previousFocusWindow = nullptr;
-}
-
 void ControlChartWindow::activate()
 {
     showSpan();
@@ -268,12 +227,24 @@ void ControlChartWindow::showSpan()
 {
     const chart::VisibleSpan span = chart::computeVisibleSpan(
         m_state.job, m_rangeBar->leftPercent(), m_rangeBar->rightPercent());
-    m_startRowEdit->setText(chart::spanEndText(m_state.job, m_state.importGrid, span.startRow));
-    m_endRowEdit->setText(chart::spanEndText(m_state.job, m_state.importGrid, span.endRow));
+    m_spanFields->showTexts(chart::spanEndText(m_state.job, m_state.importGrid, span.startRow),
+                            chart::spanEndText(m_state.job, m_state.importGrid, span.endRow));
+}
+
+void ControlChartWindow::spanEndTyped(chart::SpanEnd which, const QString& text)
+{
+    const auto span = applyTypedSpanEnd(*m_rangeBar, m_state.job, m_state.importGrid, text, which);
+    if (!span) {
+        m_spanFields->markInvalid(which);
+        return;
+    }
+    showSpan();
+    fillComputationGrid(span->startRow, span->endRow);
 }
 
 void ControlChartWindow::redrawFromBar()
 {
+    showSpan();
     const chart::VisibleSpan span = chart::computeVisibleSpan(
         m_state.job, m_rangeBar->leftPercent(), m_rangeBar->rightPercent());
     fillComputationGrid(span.startRow, span.endRow);
@@ -323,13 +294,7 @@ void ControlChartWindow::fillComputationGrid(std::int32_t startRow, std::int32_t
         return;
     const chart::FillResult result = m_run.fill(startRow, endRow);
 
-    // Size the chart to the scroll box; the track bar's minimum follows once.
-    QWidget* viewport = m_scrollArea->viewport();
-    if (viewport->width() > m_chart->width())
-        m_chart->resize(viewport->width(), m_chart->height());
-    m_chart->resize(m_chart->width(), viewport->height());
-    if (m_zoomSlider->minimum() == 0)
-        m_zoomSlider->setMinimum(viewport->width());
+    fitChartToWindow();
 
     if (result.hasData()) {
         showMeanChart();
@@ -361,18 +326,12 @@ void ControlChartWindow::closeWindow() { hide(); }
 
 void ControlChartWindow::zoomChanged()
 {
-    m_chart->resize(m_zoomSlider->value(), m_chart->height());
+    applyZoom(*m_scrollArea, *m_chart, *m_zoomSlider);
 }
 
 void ControlChartWindow::fitChartToWindow()
 {
-    QWidget* viewport = m_scrollArea->viewport();
-    m_chart->resize(m_chart->width(), viewport->height());
-    m_zoomSlider->setMinimum(viewport->width());  // raises the position to at least the minimum
-    m_chart->resize(m_zoomSlider->value(), m_chart->height());
-    m_zoomSlider->setSingleStep(m_zoomSlider->maximum() / 100);
-    m_zoomSlider->setPageStep(m_zoomSlider->maximum() / 10);
-    m_zoomSlider->setTickInterval(m_zoomSlider->pageStep());
+    fitZoomedChart(*m_scrollArea, *m_chart, *m_zoomSlider);
 }
 
 void ControlChartWindow::chartLookApplied()

@@ -10,6 +10,7 @@
 
 #include "chart/chart_kinds.h"
 #include "chart/chart_run.h"
+#include "chart/typed_span.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -26,6 +27,7 @@ class QFrame;
 class QVBoxLayout;
 class QWindow;
 class RangeSelectorBar;
+class SpanFields;
 
 namespace sheet { class Spreadsheet; }
 namespace chartcomponent { class ChartView; }
@@ -55,6 +57,7 @@ public:
     void leftHandleReleased(int x);
     void rightHandleDragged(int x);
     void rightHandleReleased(int x);
+    void spanEndTyped(chart::SpanEnd which, const QString& text);
 
     // Errors no handler catches go here (the application's standard error
     // report); the "no data" note goes to the information notifier. Both
@@ -72,8 +75,9 @@ public:
     RangeSelectorBar* rangeBar() const { return m_rangeBar; }
     QScrollArea* scrollArea() const { return m_scrollArea; }
     QSlider* zoomSlider() const { return m_zoomSlider; }
-    QLineEdit* startEdit() const { return m_startRowEdit; }
-    QLineEdit* endEdit() const { return m_endRowEdit; }
+    QLineEdit* startEdit() const;
+    QLineEdit* endEdit() const;
+    SpanFields* spanFields() const { return m_spanFields; }
     QPushButton* button(int tag) const;  // 1 mean, 2 range, 3 difference, 4 close
 
     // Captions by language-table tag: 1..3 chart buttons, 4 close, 5 "Start", 6 "Ende".
@@ -92,26 +96,20 @@ private:
     void drawKind(chart::ChartKind kind);
     void runGuarded(const std::function<void()>& handler);
     void redrawFromBar();
-    void focusWindowChanged(QWindow* now);
 
     chart::ProgramState& m_state;
     std::unique_ptr<sheet::Spreadsheet> m_computationGrid;  // the hidden computation grid
     chart::ChartRun m_run;  // fills m_computationGrid, draws into m_chart
     std::function<void(const QString&)> m_reportError;
     std::function<void(const QString&, const QString&)> m_notify;
-    QWindow* m_previousFocusWindow = nullptr;
 
     QScrollArea* m_scrollArea = nullptr;
     chartcomponent::ChartView* m_chart = nullptr;
     QSlider* m_zoomSlider = nullptr;
     RangeSelectorBar* m_rangeBar = nullptr;
     QFrame* m_bottomPanel = nullptr;
-    QFrame* m_spanPanel = nullptr;
+    SpanFields* m_spanFields = nullptr;
     QFrame* m_buttonPanel = nullptr;
-    QLabel* m_startLabel = nullptr;
-    QLineEdit* m_startRowEdit = nullptr;
-    QLabel* m_endLabel = nullptr;
-    QLineEdit* m_endRowEdit = nullptr;
     QPushButton* m_meanButton = nullptr;
     QPushButton* m_rangeButton = nullptr;
     QPushButton* m_differenceButton = nullptr;

@@ -91,8 +91,22 @@ void RangeSelectorBar::syncWidgets()
 
 void RangeSelectorBar::updatePercents() { m_geometry.updatePercents(); }
 
-void RangeSelectorBar::innerWindowPressed() { m_geometry.innerWindowPressed(); }
-void RangeSelectorBar::handlePressed() { m_geometry.handlePressed(); }
+void RangeSelectorBar::selectWholeTrack()
+{
+    m_placementPending = false;
+    m_geometry.selectWholeTrack();
+    syncWidgets();
+}
+
+void RangeSelectorBar::setSpanPercents(double leftPercent, double rightPercent)
+{
+    m_placementPending = false;
+    m_geometry.setSpanPercents(leftPercent, rightPercent);
+    syncWidgets();
+}
+
+void RangeSelectorBar::innerWindowPressed(int x) { m_geometry.innerWindowPressed(x); }
+void RangeSelectorBar::handlePressed(int x) { m_geometry.handlePressed(x); }
 
 void RangeSelectorBar::innerWindowDragged(int x)
 {
@@ -134,14 +148,14 @@ bool RangeSelectorBar::eventFilter(QObject* watched, QEvent* event)
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const int x = pointerX(mouse);
     if (watched == m_innerWindow) {
-        if (type == QEvent::MouseButtonPress) innerWindowPressed();
+        if (type == QEvent::MouseButtonPress) innerWindowPressed(x);
         else if (type == QEvent::MouseMove) onInnerWindowDragged(x);
         else onInnerWindowReleased(x);
         return true;
     }
     if (watched == m_leftHandle || watched == m_rightHandle) {
         const bool left = watched == m_leftHandle;
-        if (type == QEvent::MouseButtonPress) handlePressed();
+        if (type == QEvent::MouseButtonPress) handlePressed(x);
         else if (type == QEvent::MouseMove) (left ? onLeftHandleDragged : onRightHandleDragged)(x);
         else (left ? onLeftHandleReleased : onRightHandleReleased)(x);
         return true;

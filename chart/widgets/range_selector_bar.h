@@ -33,13 +33,18 @@ public:
     void placeInnerOnFirstLayout(int leftMargin, int rightMargin);
 
     void updatePercents();
+    // The whole range: the inner window spans the track, both percentages 0.
+    void selectWholeTrack();
+    // A span the user typed as rows: the percentages are kept exactly and
+    // the inner window follows as near as its minimum width allows.
+    void setSpanPercents(double leftPercent, double rightPercent);
 
     // The bar's own gesture handlers; X is relative to the control that got the
     // press. Either handle's press and release go to handlePressed/handleReleased.
-    void innerWindowPressed();
+    void innerWindowPressed(int x = 0);
     void innerWindowDragged(int x);
     void innerWindowReleased(int x);
-    void handlePressed();
+    void handlePressed(int x = 0);
     void leftHandleDragged(int x);
     void rightHandleDragged(int x);
     void handleReleased(int x);

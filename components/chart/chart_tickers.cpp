@@ -63,29 +63,65 @@ void ValueTicker::generate(const QCPRange& range, const QLocale& locale, QChar f
     if (tickLabels) *tickLabels = formatTickLabels(ticks, step, m_separator);
 }
 
-QVector<QString> formatTickLabels(const QVector<double>& ticks, double step, QChar separator) {
-    int decimals = 0;
-    if (step > 0 && std::isfinite(step)) {
-        const int maxDecimals = std::clamp(3 - int(std::floor(std::log10(step))), 0, 15);
-        for (decimals = 0; decimals < maxDecimals; ++decimals) {
-            const double scale = std::pow(10.0, decimals);
-            const bool exact = std::all_of(ticks.cbegin(), ticks.cend(), [&](double t) {
-                return std::abs(std::round(t * scale) / scale - t) <= step * 1e-6;
-            });
-            if (exact) break;
-        }
+namespace {
+
+QString tickText(double tick, int decimals, double step)
+{
+    if (step > 0 && std::abs(tick) < step * 1e-9) tick = 0;  // no "-0" or "1e-17" at the origin
+    QString text = QString::number(tick, 'f', decimals);
+    if (text.startsWith(QChar('-')) && text.mid(1).remove(QChar('0')).remove(QChar('.')).isEmpty())
+        text.remove(0, 1);
+    return text;
+}
+
+bool allExact(const QVector<double>& ticks, int decimals, double step)
+{
+    const double scale = std::pow(10.0, decimals);
+    return std::all_of(ticks.cbegin(), ticks.cend(), [&](double t) {
+        return std::abs(std::round(t * scale) / scale - t) <= step * 1e-6;
+    });
+}
+
+bool neighboursDiffer(const QVector<double>& ticks, int decimals, double step)
+{
+    for (qsizetype i = 1; i < ticks.size(); ++i)
+        if (tickText(ticks[i - 1], decimals, step) == tickText(ticks[i], decimals, step)) return false;
+    return true;
+}
+
+// The fewest decimals that tell neighbouring ticks apart; an exact form
+// within two more decimals is preferred (0.25 rather than 0.3 on a step of 0.25).
+int tickDecimals(const QVector<double>& ticks, double step)
+{
+    constexpr int kMostDecimals = 15;
+    if (!(step > 0) || !std::isfinite(step)) return 0;
+    if (ticks.size() < 2) {
+        const int most = std::clamp(3 - int(std::floor(std::log10(step))), 0, kMostDecimals);
+        int decimals = 0;
+        while (decimals < most && !allExact(ticks, decimals, step)) ++decimals;
+        return decimals;
     }
+    int distinct = 0;
+    while (distinct < kMostDecimals && !neighboursDiffer(ticks, distinct, step)) ++distinct;
+    for (int d = distinct; d <= std::min(distinct + 2, kMostDecimals); ++d)
+        if (allExact(ticks, d, step)) return d;
+    return distinct;
+}
+
+}  // namespace
+
+QVector<QString> formatTickLabels(const QVector<double>& ticks, double step, QChar separator) {
+    const int decimals = tickDecimals(ticks, step);
+    // Rounded labels keep one width; exact ones lose their trailing zeros (0.5, 1, 1.5).
+    const bool exact = allExact(ticks, decimals, step);
     QVector<QString> labels;
     labels.reserve(ticks.size());
     for (double tick : ticks) {
-        if (step > 0 && std::abs(tick) < step * 1e-9) tick = 0;  // no "-0" or "1e-17" at the origin
-        QString text = QString::number(tick, 'f', decimals);
-        if (text.contains(QChar('.'))) {
+        QString text = tickText(tick, decimals, step);
+        if (exact && text.contains(QChar('.'))) {
             while (text.endsWith(QChar('0'))) text.chop(1);
             if (text.endsWith(QChar('.'))) text.chop(1);
         }
-        if (text.startsWith(QChar('-')) && text.mid(1).remove(QChar('0')).remove(QChar('.')).isEmpty())
-            text.remove(0, 1);
         if (separator != QChar('.')) text.replace(QChar('.'), separator);
         labels.append(text);
     }

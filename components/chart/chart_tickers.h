@@ -47,8 +47,8 @@ private:
     QChar m_separator = QChar('.');
 };
 
-// Tick labels: as few decimals as show the ticks exactly, at most three more
-// than the step's own magnitude needs; trailing zeros dropped.
+// Tick labels: just enough decimals to tell neighbouring ticks apart (an
+// exact form within two more decimals is preferred); trailing zeros dropped.
 QVector<QString> formatTickLabels(const QVector<double>& ticks, double step, QChar separator);
 
 }  // namespace chartcomponent
