@@ -89,8 +89,9 @@ bool neighboursDiffer(const QVector<double>& ticks, int decimals, double step)
     return true;
 }
 
-// The fewest decimals that tell neighbouring ticks apart; an exact form
-// within two more decimals is preferred (0.25 rather than 0.3 on a step of 0.25).
+// The fewest decimals that tell neighbouring ticks apart and round each by
+// at most a quarter of the step; an exact form within two more decimals is
+// preferred (0.25 rather than 0.3 on a step of 0.25).
 int tickDecimals(const QVector<double>& ticks, double step)
 {
     constexpr int kMostDecimals = 15;
@@ -102,6 +103,7 @@ int tickDecimals(const QVector<double>& ticks, double step)
         return decimals;
     }
     int distinct = 0;
+    while (distinct < kMostDecimals && 0.5 * std::pow(10.0, -distinct) > step / 4) ++distinct;
     while (distinct < kMostDecimals && !neighboursDiffer(ticks, distinct, step)) ++distinct;
     for (int d = distinct; d <= std::min(distinct + 2, kMostDecimals); ++d)
         if (allExact(ticks, d, step)) return d;

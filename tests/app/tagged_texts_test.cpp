@@ -12,8 +12,8 @@ TEST(TaggedTexts, StartWithTheGermanTextsOfTheirTags)
     EXPECT_EQ(texts.tags(), (QList<int>{TaggedTexts::kImportSaveTitle, TaggedTexts::kStatisticsSaveTitle,
                                          TaggedTexts::kTitleCaption}));
     EXPECT_EQ(texts.text(107), QString::fromUtf8("Auswertung über ")) << "the trailing blank separates the columns";
-    EXPECT_EQ(texts.text(56), QStringLiteral("lblmess"));
-    EXPECT_EQ(texts.text(57), QStringLiteral("lblmess"));
+    EXPECT_EQ(texts.text(56), QStringLiteral("Messdaten speichern")) << "a real title, not the placeholder";
+    EXPECT_EQ(texts.text(57), QStringLiteral("Statistik speichern"));
     EXPECT_EQ(texts.text(1), QString());
 }
 
@@ -25,7 +25,16 @@ TEST(TaggedTexts, SetTextChangesOnlyTheTagsTheTableHolds)
     EXPECT_FALSE(texts.setText(58, QStringLiteral("stray")));
     EXPECT_EQ(texts.text(107), QStringLiteral("Evaluation of "));
     EXPECT_EQ(texts.text(57), QString()) << "an empty text is a text";
-    EXPECT_EQ(texts.text(56), QStringLiteral("lblmess")) << "the other tags keep theirs";
+    EXPECT_EQ(texts.text(56), QStringLiteral("Messdaten speichern")) << "the other tags keep theirs";
     EXPECT_EQ(texts.text(58), QString());
     EXPECT_EQ(texts.tags().size(), 3);
+}
+
+TEST(TaggedTexts, EnglishTitlesForTheEnglishLanguage)
+{
+    TaggedTexts texts;
+    texts.setLanguage(platform::Language::English);
+    EXPECT_EQ(texts.text(56), QStringLiteral("Save measured data"));
+    EXPECT_EQ(texts.text(57), QStringLiteral("Save statistics"));
+    EXPECT_EQ(texts.text(107), QStringLiteral("Evaluation of "));
 }

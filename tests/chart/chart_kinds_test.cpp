@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using chart::ChartKind;
@@ -99,12 +100,61 @@ TEST_F(ChartKindsTest, ErrorCellsBecomeGapsNotZeros)
     EXPECT_FALSE(std::isnan(data.values[0][0]));
 }
 
-TEST_F(ChartKindsTest, MissingBoundsLeaveTheAxisAlone)
+TEST_F(ChartKindsTest, ErrorOrEqualBoundsFallBackToTheDrawnValuesWidenedByATenth)
 {
     grid.setFormula(9, 11, "=1/0");
-    const auto data = chart::buildChartKindData(ChartKind::Difference, grid, lastRow, f.state);
-    EXPECT_FALSE(data.scaleMaximum.has_value());
-    EXPECT_FALSE(data.scaleMinimum.has_value());
+    auto data = chart::buildChartKindData(ChartKind::Difference, grid, lastRow, f.state);
+    // Drawn: the differences 0, -1, -1, the four limit lines and the markers of alarm rows.
+    double low = 0, high = 0;
+    for (int s = 0; s < chart::kChartSeriesCount; ++s)
+        for (double v : data.values[s])
+            if (std::isfinite(v)) { low = std::min(low, v); high = std::max(high, v); }
+    ASSERT_LT(low, high);
+    EXPECT_DOUBLE_EQ(*data.scaleMinimum, low - (high - low) * 0.1);
+    EXPECT_DOUBLE_EQ(*data.scaleMaximum, high + (high - low) * 0.1);
+
+    chart::ChartKindData constant;
+    constant.seriesUsed[0] = true;
+    constant.values[0] = {5, 5, std::nan("")};
+    EXPECT_EQ(chart::fallbackValueScale(constant), (std::pair<double, double>{4.5, 5.5}));
+    constant.values[0] = {0, 0};
+    EXPECT_EQ(chart::fallbackValueScale(constant), (std::pair<double, double>{-1.0, 1.0})) << "never 0-10";
+    constant.values[0] = {-2};
+    const auto [low2, high2] = chart::fallbackValueScale(constant);
+    EXPECT_DOUBLE_EQ(low2, -2.2);
+    EXPECT_DOUBLE_EQ(high2, -1.8);
+}
+
+TEST_F(ChartKindsTest, AlarmMarkerOnlyWhereTheKindsAlarmColumnIsAboveZero)
+{
+    // Alarm columns: Q (mean), AF (range), AW (difference); the marker values stay as computed.
+    struct Case { ChartKind kind; int alarmColumn; };
+    for (const Case c : {Case{ChartKind::Mean, 17}, Case{ChartKind::Range, 32}, Case{ChartKind::Difference, 49}}) {
+        grid.setNumber(16, c.alarmColumn, 0);
+        grid.setNumber(17, c.alarmColumn, 2);
+        grid.setFormula(18, c.alarmColumn, "=1/0");
+        const auto data = chart::buildChartKindData(c.kind, grid, lastRow, f.state);
+        ASSERT_EQ(data.values[1].size(), 3);
+        EXPECT_TRUE(std::isnan(data.values[1][0])) << int(c.kind) << ": no rule fired";
+        EXPECT_FALSE(std::isnan(data.values[1][1])) << int(c.kind) << ": two rules fired";
+        EXPECT_TRUE(std::isnan(data.values[1][2])) << int(c.kind) << ": an error is no alarm";
+        EXPECT_FALSE(std::isnan(grid.number(16, chart::chartKindLayout(c.kind).sourceColumns[1])))
+            << "the computation grid keeps its marker values";
+    }
+}
+
+TEST_F(ChartKindsTest, OneDataRowDrawsNoMarkerAndAReadableAxis)
+{
+    lastRow = chart::ComputationFill::run(grid, f.state, 1, 1).lastComputationRow;
+    ASSERT_EQ(lastRow, 16);
+    for (ChartKind kind : {ChartKind::Mean, ChartKind::Range, ChartKind::Difference}) {
+        const auto data = chart::buildChartKindData(kind, grid, lastRow, f.state);
+        EXPECT_TRUE(std::isnan(data.values[1][0])) << int(kind) << ": no alarm on the only row";
+        ASSERT_TRUE(data.scaleMinimum && data.scaleMaximum) << int(kind);
+        EXPECT_LT(*data.scaleMinimum, data.values[0][0]) << int(kind);
+        EXPECT_GT(*data.scaleMaximum, data.values[0][0]) << int(kind);
+        EXPECT_FALSE(*data.scaleMinimum == 0 && *data.scaleMaximum == 10) << int(kind);
+    }
 }
 
 TEST_F(ChartKindsTest, NoDataRowsGiveAnEmptyGrid)

@@ -6,6 +6,7 @@
 #include "tests/chart/chart_test_support.h"
 #include "chart/widgets/control_chart_window.h"
 #include "chart/widgets/range_selector_bar.h"
+#include "chart/widgets/span_fields.h"
 #include "chart/show_span.h"
 #include "chart/visible_span.h"
 #include "components/chart/chart_view.h"
@@ -17,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -105,46 +107,85 @@ TEST_F(ControlChartWindowTest, DraggingTheBarShowsTheSpanAndRedrawsOnRelease)
 {
     window->activate();
     RangeSelectorBar* bar = window->rangeBar();
-    const int innerLeft = bar->geometryModel().innerLeft();
-    // The design placement: from 1 to 3 pixels short of the track's end, as drawn.
-    EXPECT_EQ(innerLeft, 1);
-    EXPECT_EQ(bar->geometryModel().innerRight(), bar->width() - 3);
-    EXPECT_EQ(bar->innerWindow()->geometry().right() + 1, bar->width() - 3);
+    // The first placement: the whole track, so the whole row range.
+    EXPECT_EQ(bar->geometryModel().innerLeft(), 0);
+    EXPECT_EQ(bar->geometryModel().innerRight(), bar->width());
+    EXPECT_EQ(bar->innerWindow()->geometry().right() + 1, bar->width());
     EXPECT_EQ(bar->rightHandle()->geometry().right() + 1, bar->innerWindow()->width());
 
-    // Pull the left handle 100 pixels to the right.
+    // A press and release without a move changes nothing: no row is lost.
+    sendMouse(bar->innerWindow(), QEvent::MouseButtonPress, 300);
+    sendMouse(bar->innerWindow(), QEvent::MouseButtonRelease, 300);
+    EXPECT_EQ(window->startEdit()->text(), "1");
+    EXPECT_EQ(window->endEdit()->text(), "200");
+    EXPECT_EQ(chart().rowCount(), 200);
+
+    // Pull the left handle 100 pixels to the right (the handle moves under the pointer).
     sendMouse(bar->leftHandle(), QEvent::MouseButtonPress, 3);
-    sendMouse(bar->leftHandle(), QEvent::MouseMove, 100);
-    EXPECT_EQ(bar->geometryModel().innerLeft(), innerLeft + 100);
+    sendMouse(bar->leftHandle(), QEvent::MouseMove, 103);
+    EXPECT_EQ(bar->geometryModel().innerLeft(), 100);
     const chart::VisibleSpan moved = expectedSpan();
     EXPECT_GT(moved.startRow, 1);
     EXPECT_EQ(window->startEdit()->text(), QString::number(moved.startRow));
     EXPECT_EQ(chart().rowCount(), 200);  // a move does not redraw
-    sendMouse(bar->leftHandle(), QEvent::MouseButtonRelease, 100);
+    sendMouse(bar->leftHandle(), QEvent::MouseButtonRelease, 3);
+    EXPECT_EQ(expectedSpan().startRow, moved.startRow);
     EXPECT_EQ(chart().rowCount(), moved.rowCount());
     EXPECT_EQ(chart().chartData().rowLabel(1), QString::number(moved.startRow));
 
-    // Narrow it from the right by 200 pixels, then drag it 40 pixels right
-    // and let go without moving any further.
+    // Narrow it from the right by 200 pixels.
     sendMouse(bar->rightHandle(), QEvent::MouseButtonPress, 3);
-    sendMouse(bar->rightHandle(), QEvent::MouseMove, -200);
-    sendMouse(bar->rightHandle(), QEvent::MouseButtonRelease, -200);
+    sendMouse(bar->rightHandle(), QEvent::MouseMove, -197);
+    sendMouse(bar->rightHandle(), QEvent::MouseButtonRelease, 3);
     const chart::VisibleSpan narrowed = expectedSpan();
     EXPECT_LT(narrowed.endRow, 200);
     EXPECT_EQ(window->endEdit()->text(), QString::number(narrowed.endRow));
     EXPECT_EQ(chart().rowCount(), narrowed.rowCount());
 
+    // Grab the inner window 40 pixels in, drag it 40 pixels right, let go there.
+    window->endEdit()->setText("stale");
     sendMouse(bar->innerWindow(), QEvent::MouseButtonPress, 40);
-    sendMouse(bar->innerWindow(), QEvent::MouseMove, 40);
+    sendMouse(bar->innerWindow(), QEvent::MouseMove, 80);
+    EXPECT_EQ(bar->geometryModel().innerLeft(), 140);
     const chart::VisibleSpan dragged = expectedSpan();
-    sendMouse(bar->innerWindow(), QEvent::MouseButtonRelease, 0);
-    EXPECT_EQ(expectedSpan().startRow, dragged.startRow);  // a release at 0 adds no offset
+    sendMouse(bar->innerWindow(), QEvent::MouseButtonRelease, 40);
+    EXPECT_EQ(expectedSpan().startRow, dragged.startRow) << "the release adds no offset";
     EXPECT_GT(dragged.startRow, moved.startRow);
     EXPECT_GT(dragged.endRow, narrowed.endRow);
     EXPECT_EQ(window->startEdit()->text(), QString::number(dragged.startRow));
-    EXPECT_EQ(window->endEdit()->text(), QString::number(dragged.endRow));
+    EXPECT_EQ(window->endEdit()->text(), QString::number(dragged.endRow)) << "refreshed on release";
     EXPECT_EQ(chart().rowCount(), dragged.rowCount());
     EXPECT_EQ(window->lastComputationRow() - 15, dragged.rowCount());
+}
+
+TEST_F(ControlChartWindowTest, TypedSpanEndsApplyOnEnterAndUnknownOnesTurnRed)
+{
+    window->activate();
+    auto type = [](QLineEdit* edit, const QString& text) {
+        edit->setText(text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    };
+    type(window->startEdit(), "150");
+    EXPECT_EQ(chart().rowCount(), 51);
+    EXPECT_EQ(chart().chartData().rowLabel(1), "150");
+    EXPECT_EQ(expectedSpan().startRow, 150) << "the bar holds the typed start";
+    EXPECT_GT(window->rangeBar()->geometryModel().innerLeft(), window->rangeBar()->width() / 2);
+    type(window->endEdit(), "160");
+    EXPECT_EQ(chart().rowCount(), 11) << "a span narrower than the bar's minimum width";
+    window->activate();
+    EXPECT_EQ(chart().rowCount(), 11) << "kept across an activation";
+
+    for (const QString bad : {"abc", "0", "201", "149"}) {
+        type(window->endEdit(), bad);
+        EXPECT_TRUE(window->spanFields()->isMarkedInvalid(chart::SpanEnd::End)) << bad.toStdString();
+        EXPECT_EQ(chart().rowCount(), 11) << bad.toStdString() << ": nothing changes";
+    }
+    f.state.job.xColumn = 1;  // labels as the fields show them
+    type(window->startEdit(), "P155");
+    EXPECT_FALSE(window->spanFields()->isMarkedInvalid(chart::SpanEnd::End)) << "a new span clears the mark";
+    EXPECT_EQ(chart().rowCount(), 6);
+    EXPECT_EQ(window->startEdit()->text(), "P155");
+    EXPECT_EQ(window->endEdit()->text(), "P160");
 }
 
 TEST_F(ControlChartWindowTest, ActivationAfterTheRangeChartShowsTheMeanChartAgain)
@@ -215,6 +256,23 @@ TEST_F(ControlChartWindowTest, TrackBarZoomsAndResizeRaisesItsMinimum)
     QTRY_COMPARE(track->minimum(), window->scrollArea()->viewport()->width());
     EXPECT_GE(chart().width(), track->minimum());
     EXPECT_EQ(chart().height(), window->scrollArea()->viewport()->height());
+}
+
+TEST_F(ControlChartWindowTest, ChartFillsTheWindowWhenItShrinksUnlessZoomed)
+{
+    window->resize(1200, 700);
+    window->activate();
+    QScrollArea* box = window->scrollArea();
+    QTRY_COMPARE(chart().width(), box->viewport()->width());
+    window->resize(600, 500);
+    QTRY_COMPARE(chart().width(), box->viewport()->width());
+    EXPECT_FALSE(box->horizontalScrollBar()->isVisible()) << "no scroll bar for a chart that fits";
+    EXPECT_EQ(chart().height(), box->viewport()->height());
+
+    window->zoomSlider()->setValue(2000);  // zoomed: the width stays when the window changes
+    window->resize(700, 500);
+    QTest::qWait(20);
+    EXPECT_EQ(chart().width(), 2000);
 }
 
 TEST_F(ControlChartWindowTest, WideningStretchesTheBarAndKeepsItsPercentages)

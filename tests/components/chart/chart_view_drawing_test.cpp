@@ -2,6 +2,7 @@
 // fitting the drawn data), which series are drawn and in which order, gaps,
 // titles and the legend.
 #include "components/chart/chart_plot.h"
+#include "components/chart/chart_tickers.h"
 #include "components/chart/chart_view.h"
 
 #include <gtest/gtest.h>
@@ -182,4 +183,24 @@ TEST(VtChartDrawing, TitlesAndLegendFollowTheCallsAndTheLook) {
     chart.replot();
     EXPECT_EQ(chart.plot()->legend->layout(), chart.plot()->axisRect()->insetLayout());
     EXPECT_EQ(qobject_cast<QCPTextElement*>(chart.plot()->plotLayout()->element(0, 0)), nullptr);
+}
+
+TEST(VtChartDrawing, TickLabelsCarryJustEnoughDecimals) {
+    using chartcomponent::formatTickLabels;
+    // Fixed bounds from a computation: 8 uneven steps of 0.002668 show three decimals, not six.
+    QVector<double> ticks;
+    for (int i = 0; i <= 8; ++i) ticks.append(25.020856 - 0.002668 * (8 - i));
+    const QVector<QString> labels = formatTickLabels(ticks, 0.002668, QChar(','));
+    EXPECT_EQ(labels.front(), QStringLiteral("25,000")) << "rounded labels keep one width";
+    EXPECT_EQ(labels[7], QStringLiteral("25,018"));
+    EXPECT_EQ(labels.back(), QStringLiteral("25,021"));
+    for (qsizetype i = 1; i < labels.size(); ++i) EXPECT_NE(labels[i - 1], labels[i]) << i;
+
+    // Nice steps keep their exact form without trailing zeros.
+    EXPECT_EQ(formatTickLabels({0, 0.25, 0.5, 0.75}, 0.25, QChar('.')),
+              (QVector<QString>{"0", "0.25", "0.5", "0.75"}));
+    EXPECT_EQ(formatTickLabels({-10, 0, 10, 20}, 10, QChar('.')), (QVector<QString>{"-10", "0", "10", "20"}));
+    // Close ticks far from zero: as many decimals as it takes to differ.
+    EXPECT_EQ(formatTickLabels({1000.0001, 1000.0002, 1000.0003}, 0.0001, QChar('.')),
+              (QVector<QString>{"1000.0001", "1000.0002", "1000.0003"}));
 }
