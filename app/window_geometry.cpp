@@ -55,7 +55,10 @@ WindowGeometry fitOntoScreens(const WindowGeometry& g, const QList<QRect>& scree
     // Sizes first, so the overlap test below sees a rectangle Qt can hold.
     const int width = std::max(1, g.width);
     const int height = std::max(1, g.height);
-    const QRect window(QPoint(g.left, g.top), QSize(std::min(width, 1 << 20), std::min(height, 1 << 20)));
+    // Far-off positions are brought near enough that the rectangle's edges cannot overflow.
+    constexpr int kFar = 1 << 28;
+    const QRect window(QPoint(std::clamp(g.left, -kFar, kFar), std::clamp(g.top, -kFar, kFar)),
+                       QSize(std::min(width, kFar), std::min(height, kFar)));
     const QRect* best = &screens.front();
     std::int64_t bestOverlap = -1;
     std::int64_t bestDistance = std::numeric_limits<std::int64_t>::max();

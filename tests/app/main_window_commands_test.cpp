@@ -5,6 +5,8 @@
 #include "tests/app/window_fixture.h"
 
 #include "components/sheetview/sheet_view.h"
+#include "compare/widgets/comparison_window.h"
+#include "components/chart/chart_view.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -15,6 +17,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -161,6 +165,52 @@ TEST_F(CommandTest, TheControlChartWindowOpensOnF3)
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
     w->close();
     EXPECT_EQ(w->controlChartWindow(), nullptr);
+}
+
+TEST_F(CommandTest, F4ShowsTheComparisonWindowBesideTheMainWindowAndItsPlaceIsKept)
+{
+    copySampleData();
+    auto w = openWindow(app::programChartWindows());
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    w->firstRowEdit->setText(QStringLiteral("2"));
+    w->state().importGrid->setSelection({{1, 2, 5, 4}});
+    w->comparisonChartAction->trigger();
+    auto* window = qobject_cast<ComparisonWindow*>(w->comparisonWindow());
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    window->activate();
+    EXPECT_EQ(window->chartComponent()->columnCount(), 3) << "three marked columns, three series";
+    EXPECT_EQ(window->chartComponent()->rowCount(), w->state().job.lastDataRow - 1);
+    // The look file is missing from this folder: the status bar says which.
+    EXPECT_TRUE(w->statusBar()->currentMessage().contains(QStringLiteral("vgldefault.vtc")))
+        << w->statusBar()->currentMessage().toStdString();
+
+    // First placement: not over the main window's menu and tool bars.
+    const QRect mainFrame = w->frameGeometry();
+    const int barsBottom = w->pages->mapToGlobal(QPoint(0, 0)).y();
+    const QRect placed = window->frameGeometry();
+    const bool besideOrBelow = !placed.intersects(mainFrame);
+    EXPECT_TRUE(besideOrBelow || placed.top() >= barsBottom) << "placed at " << placed.x() << "," << placed.y();
+
+    window->resize(400, 300);
+    window->move(40, 60);
+    const QPoint kept = window->pos();
+    w->close();
+    auto again = openWindow(app::programChartWindows());
+    EXPECT_EQ(again->comparisonWindow()->pos(), kept) << "reopened where it was closed";
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
+}
+
+TEST_F(CommandTest, StoredChartWindowSizesBeyondTheScreenArePulledOntoIt)
+{
+    writeSettings("[frmxyCompare]\nHeight=30000\nwidth=30000\ntop=-9000\nleft=90000\n");
+    auto w = openWindow(app::programChartWindows());
+    QWidget* window = w->comparisonWindow();
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_LE(window->width(), screen.width());
+    EXPECT_LE(window->height(), screen.height());
+    EXPECT_TRUE(screen.contains(window->pos())) << window->x() << "," << window->y();
 }
 
 TEST_F(CommandTest, ImportTemplatesSaveAndReadTheFields)
