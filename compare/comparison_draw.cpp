@@ -10,6 +10,7 @@
 #include "chart/shared_texts.h"
 #include "components/chart/chart_view.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -50,11 +51,43 @@ ComparisonData buildComparisonData(const chart::ProgramState& state, std::int32_
         }
         d.values << values;
     }
-    d.rowLabels.reserve(d.rowCount);
-    for (int p = 0; p < d.rowCount; ++p) {
-        const int row = startRow + p;
-        d.rowLabels << (job.xColumn < 1 ? QString::number(row) : grid.formattedText(row, job.xColumn));
+    if (job.xColumn < 1) {
+        d.numberedFrom = startRow;
+    } else {
+        d.rowLabels.reserve(d.rowCount);
+        for (int p = 0; p < d.rowCount; ++p) d.rowLabels << grid.formattedText(startRow + p, job.xColumn);
     }
+    return d;
+}
+
+QString ComparisonData::rowLabel(int point) const
+{
+    return numberedFrom > 0 ? QString::number(std::int64_t(numberedFrom) + point) : rowLabels.value(point);
+}
+
+ComparisonData sliceComparisonData(const ComparisonData& data, int firstPoint, int count,
+                                   QVector<QVector<double>>* buffers)
+{
+    ComparisonData d = data;
+    firstPoint = std::clamp(firstPoint, 0, data.rowCount);
+    count = std::clamp(count, 0, data.rowCount - firstPoint);
+    d.rowCount = count;
+    if (buffers) buffers->resize(d.values.size());
+    for (qsizetype i = 0; i < d.values.size(); ++i) {
+        const double* from = data.values[i].constData() + firstPoint;
+        if (buffers) {
+            QVector<double>& buffer = (*buffers)[i];
+            buffer.resize(count);  // keeps its capacity; fresh pages cost more than the copy
+            std::copy(from, from + count, buffer.data());
+            d.values[i] = buffer;
+        } else {
+            d.values[i] = QVector<double>(from, from + count);
+        }
+    }
+    if (data.numberedFrom > 0)
+        d.numberedFrom = data.numberedFrom + firstPoint;
+    else
+        d.rowLabels = data.rowLabels.mid(firstPoint, count);
     return d;
 }
 
@@ -68,6 +101,9 @@ void applyComparisonData(chartcomponent::ChartView& chart, const ComparisonData&
             chart.setColumnValues(i, QVector<double>(1, std::numeric_limits<double>::quiet_NaN()));
         chart.setRowLabels(QStringList(QString()));
     } else {
+        // Emptied first: resizing would copy the old columns only to replace them.
+        chart.setColumnCount(0);
+        chart.setRowCount(0);
         chart.setColumnCount(d.seriesCount);
         chart.setRowCount(d.rowCount);
         for (int i = 0; i < d.seriesCount; ++i) {
@@ -76,7 +112,10 @@ void applyComparisonData(chartcomponent::ChartView& chart, const ComparisonData&
             chart.setSeriesHidden(i + 1, false);
             chart.setColumnValues(i + 1, d.values[i]);
         }
-        chart.setRowLabels(d.rowLabels);
+        if (d.numberedFrom > 0)
+            chart.setRowNumberLabels(d.numberedFrom);
+        else
+            chart.setRowLabels(d.rowLabels);
     }
     chart.setTitleText(d.title);
     chart.setAxisTitle(0, d.xAxisTitle);

@@ -26,7 +26,11 @@ struct ComparisonData {
     int rowCount = 0;             // points: rows startRow..endRow, 0 when end < start
     QVector<QVector<double>> values;  // per series, NaN where the cell is not numeric
     QStringList seriesLabels;
+    // Point labels: the texts of the x column, or, when numberedFrom > 0, the
+    // row numbers numberedFrom, numberedFrom + 1, ... (no text per row).
     QStringList rowLabels;
+    std::int32_t numberedFrom = 0;
+    QString rowLabel(int point) const;  // point from 0
     QString title, xAxisTitle, yAxisTitle;
 };
 
@@ -37,6 +41,13 @@ QString comparisonTemplatePath(const chart::ProgramState& state);
 // Reads the import rows startRow..endRow of the compared columns. Every row
 // becomes a point; a text or empty cell leaves a gap in its series only.
 ComparisonData buildComparisonData(const chart::ProgramState& state, std::int32_t startRow, std::int32_t endRow);
+
+// The points firstPoint .. firstPoint + count - 1 (from 0) of data read
+// before: what buildComparisonData gives for the rows they came from.
+// Values go into the buffers given (one per series) when they are not
+// shared, so repeated slices reuse their memory.
+ComparisonData sliceComparisonData(const ComparisonData& data, int firstPoint, int count,
+                                   QVector<QVector<double>>* buffers = nullptr);
 
 // Hands the data, labels and titles to the chart. Compared series are never
 // hidden, whatever the look says; with no compared column the chart is blank.

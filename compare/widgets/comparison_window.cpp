@@ -21,6 +21,8 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kTrackBarMax = 4300;
@@ -179,6 +181,7 @@ void ComparisonWindow::activate()
         return;
     }
     m_rangeBar->updatePercents();
+    m_wholeRangeValid = false;  // coming back, the job or the grid may have changed
     showSpan();
     const chart::VisibleSpan span =
         chart::computeVisibleSpan(m_state.job, m_rangeBar->leftPercent(), m_rangeBar->rightPercent());
@@ -193,15 +196,38 @@ void ComparisonWindow::showSpan()
                             chart::spanEndText(m_state.job, m_state.importGrid, span.endRow));
 }
 
+// The whole range is read once per activation; the bar's releases and typed
+// ends only take their rows out of it, so a release over a million rows
+// costs what handing them to the chart costs. The look file is read anew
+// for every drawing, as plotwise-report's drawing does.
 void ComparisonWindow::drawComparison(std::int32_t startRow, std::int32_t endRow)
 {
     if (m_state.importGrid == nullptr) return;
-    m_lookPath = compare::drawComparison(*m_chart, m_state, startRow, endRow);
+    const chart::ChartJob& job = m_state.job;
+    if (!m_wholeRangeValid) {
+        m_wholeRange = compare::buildComparisonData(m_state, job.firstDataRow, job.lastDataRow);
+        m_wholeRangeValid = true;
+    }
+    m_lookPath = compare::comparisonTemplatePath(m_state);
+    compare::loadComparisonLook(*m_chart, m_state, m_lookPath);
+    const bool inside = startRow >= job.firstDataRow && endRow <= job.lastDataRow;
+    if (startRow == job.firstDataRow && endRow == job.lastDataRow)
+        compare::applyComparisonData(*m_chart, m_wholeRange);
+    else if (inside || endRow < startRow) {
+        // The chart lets go of the last slice first, so its buffers are reused, not copied.
+        m_chart->setColumnCount(0);
+        const int count = int(std::max<std::int64_t>(0, std::int64_t(endRow) - startRow + 1));
+        compare::applyComparisonData(*m_chart, compare::sliceComparisonData(m_wholeRange, startRow - job.firstDataRow,
+                                                                           count, &m_sliceBuffers));
+    }
+    else
+        compare::applyComparisonData(*m_chart, compare::buildComparisonData(m_state, startRow, endRow));
     fitChartToWindow();
 }
 
 void ComparisonWindow::redrawWholeRange()
 {
+    m_wholeRangeValid = false;
     m_rangeBar->selectWholeTrack();
     showSpan();
     drawComparison(m_state.job.firstDataRow, m_state.job.lastDataRow);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "chart/typed_span.h"
+#include "compare/comparison_draw.h"
 
 #include <QWidget>
 #include <cstdint>
@@ -78,6 +79,9 @@ private:
 
     chart::ProgramState& m_state;
     QString m_lookPath;  // the look file of the last drawing: applied changes go there
+    compare::ComparisonData m_wholeRange;  // the job's whole row range, read on activation
+    bool m_wholeRangeValid = false;
+    QVector<QVector<double>> m_sliceBuffers;  // the values of the last slice, reused by the next
     std::function<void(const QString&)> m_reportError;
     std::function<void(const QString&, const QString&)> m_notify;
 

@@ -118,11 +118,27 @@ void ChartData::setColumnValues(int column, QVector<double> values) {
 
 QString ChartData::rowLabel(int row) const {
     checkRow(row);
+    if (m_numberedLabels) return QString::number(std::int64_t(m_firstLabelNumber) + row - 1);
     return m_rowLabels.isEmpty() ? QString() : m_rowLabels[row - 1];
+}
+
+void ChartData::setRowNumberLabels(int firstNumber) {
+    m_rowLabels.clear();
+    m_numberedLabels = true;
+    m_firstLabelNumber = firstNumber;
+    m_hasRowLabels = true;
 }
 
 void ChartData::setRowLabel(int row, const QString& label) {
     checkRow(row);
+    if (m_numberedLabels) {
+        // One label changes: the numbers become texts the list can hold.
+        QStringList labels;
+        labels.reserve(m_rowCount);
+        for (int r = 1; r <= m_rowCount; ++r) labels.append(rowLabel(r));
+        m_numberedLabels = false;
+        m_rowLabels = std::move(labels);
+    }
     if (m_rowLabels.isEmpty()) {
         if (label.isEmpty()) return;
         m_rowLabels.resize(m_rowCount);
@@ -136,6 +152,7 @@ void ChartData::setRowLabels(QStringList labels) {
         throw ChartError(QStringLiteral("chart was given %1 row labels for %2 rows").arg(labels.size()).arg(m_rowCount));
     m_hasRowLabels = std::any_of(labels.cbegin(), labels.cend(), [](const QString& l) { return !l.isEmpty(); });
     m_rowLabels = std::move(labels);
+    m_numberedLabels = false;
 }
 
 QString ChartData::columnLabel(int column) const {

@@ -39,6 +39,10 @@ public:
     QString rowLabel(int row) const;
     void setRowLabel(int row, const QString& label);
     void setRowLabels(QStringList labels);  // exactly rowCount() labels
+    // Labels that count on from firstNumber (row 1 shows firstNumber): a
+    // million row numbers without a million strings. Any other label setter
+    // ends it.
+    void setRowNumberLabels(int firstNumber);
     // True once any row has a non-empty label; until then the x axis shows row numbers.
     bool hasRowLabels() const { return m_hasRowLabels; }
 
@@ -70,6 +74,8 @@ private:
     QVector<Column> m_columns;
     QStringList m_rowLabels;  // empty until a label is set, else rowCount() entries
     bool m_hasRowLabels = false;
+    bool m_numberedLabels = false;  // labels are m_firstLabelNumber + row - 1
+    int m_firstLabelNumber = 1;
     std::uint64_t m_nextRevision = 1;
 };
 

@@ -106,6 +106,11 @@ void ChartView::setRowLabels(QStringList labels) {
     scheduleReplot();
 }
 
+void ChartView::setRowNumberLabels(int firstNumber) {
+    m_data.setRowNumberLabels(firstNumber);
+    scheduleReplot();
+}
+
 // --- series positions ----------------------------------------------------------
 
 void ChartView::checkSeries(int series) const {

@@ -73,6 +73,8 @@ public:
     // exactly rowCount() values (NaN: no value) or labels.
     void setColumnValues(int column, QVector<double> values);
     void setRowLabels(QStringList labels);
+    // Row labels that count on from firstNumber, without a text per row.
+    void setRowNumberLabels(int firstNumber);
     const ChartData& chartData() const { return m_data; }
 
     // Decimal separator of the number texts; the system locale's by default.

@@ -123,15 +123,27 @@ QSharedPointer<QCPDataContainer<QCPGraphData>> ChartView::graphDataOf(int series
     const QVector<double>& values = m_data.columnValues(series);
     CachedColumn& cached = m_graphCache[series];
     if (!cached.graphData || cached.revision != m_data.columnRevision(series)) {
-        if (cached.graphData && cached.graphData->size() == values.size()) {
-            // Same rows: overwrite the values in place, no new memory.
+        if (cached.graphData && !cached.graphData->isEmpty()) {
+            // Keys are 1..n: a shorter column drops the tail, a longer one adds
+            // to it, and the values are overwritten in place; no new container.
+            const qsizetype old = cached.graphData->size();
+            if (values.size() < old) cached.graphData->removeAfter(double(values.size()) + 0.5);
             auto point = cached.graphData->begin();
-            for (qsizetype i = 0; i < values.size(); ++i, ++point) point->value = values[i];
+            const qsizetype kept = std::min(old, values.size());
+            for (qsizetype i = 0; i < kept; ++i, ++point) point->value = values[i];
+            if (values.size() > old) {
+                QVector<QCPGraphData> more;
+                more.reserve(values.size() - old);
+                for (qsizetype i = old; i < values.size(); ++i) more.append(QCPGraphData(double(i + 1), values[i]));
+                cached.graphData->add(more, true);
+            }
         } else {
             QVector<QCPGraphData> points;
             points.reserve(values.size());
             for (qsizetype i = 0; i < values.size(); ++i) points.append(QCPGraphData(double(i + 1), values[i]));
             cached.graphData = QSharedPointer<QCPGraphDataContainer>::create();
+            // A span that shrinks and grows again keeps its memory: no copy on every change.
+            cached.graphData->setAutoSqueeze(false);
             cached.graphData->set(points, true);
         }
         cached.revision = m_data.columnRevision(series);

@@ -56,7 +56,8 @@ TEST(ComparisonData, TextCellLeavesAGapInItsSeriesOnly)
     EXPECT_EQ(d.values[0][0], 1.0);
     EXPECT_TRUE(std::isnan(d.values[0][1]));
     EXPECT_EQ(d.values[1][1], 6.0);
-    EXPECT_EQ(d.rowLabels, (QStringList{"2", "3", "4"}));
+    EXPECT_EQ((QStringList{d.rowLabel(0), d.rowLabel(1), d.rowLabel(2)}), (QStringList{"2", "3", "4"}))
+        << "the point and its label remain";
 }
 
 TEST(ComparisonData, PointLabelsAreRowNumbersOfTheSpanOrXTexts)
@@ -64,11 +65,30 @@ TEST(ComparisonData, PointLabelsAreRowNumbersOfTheSpanOrXTexts)
     Fixture f;
     f.state.job.compareColumns = {2, 0, 0, 0, 0};
     auto d = buildComparisonData(f.state, 26, 75);
-    EXPECT_EQ(d.rowLabels.front(), "26");
-    EXPECT_EQ(d.rowLabels.back(), "75");
+    EXPECT_EQ(d.rowLabel(0), "26");
+    EXPECT_EQ(d.rowLabel(49), "75");
     f.state.job.xColumn = 1;
     d = buildComparisonData(f.state, 26, 75);
-    EXPECT_EQ(d.rowLabels.front(), "1026");
+    EXPECT_EQ(d.rowLabel(0), "1026");
+}
+
+TEST(ComparisonData, ASliceIsWhatReadingItsRowsGives)
+{
+    Fixture f;
+    f.state.job.compareColumns = {2, 5, 0, 0, 0};
+    f.grid.setText(40, 5, "n/a");
+    for (int x : {0, 1}) {
+        f.state.job.xColumn = x;
+        const auto whole = buildComparisonData(f.state, 1, 100);
+        const auto slice = compare::sliceComparisonData(whole, 29, 20);
+        const auto read = buildComparisonData(f.state, 30, 49);
+        ASSERT_EQ(slice.rowCount, read.rowCount);
+        for (int i = 0; i < 2; ++i)
+            for (int p = 0; p < read.rowCount; ++p)
+                EXPECT_TRUE(slice.values[i][p] == read.values[i][p] || (std::isnan(slice.values[i][p]) && std::isnan(read.values[i][p])));
+        for (int p = 0; p < read.rowCount; ++p) EXPECT_EQ(slice.rowLabel(p), read.rowLabel(p));
+        EXPECT_EQ(slice.seriesLabels, read.seriesLabels);
+    }
 }
 
 TEST(ComparisonData, EndBeforeStartGivesNoPoints)
