@@ -162,6 +162,10 @@ void MainWindow::connectHandlers()
     connect(readFileButton, &QPushButton::clicked, this, &MainWindow::readDataFile);
     connect(controlChartButton, &QPushButton::clicked, this, &MainWindow::showControlChart);
     connect(comparisonChartButton, &QPushButton::clicked, this, &MainWindow::showComparisonChart);
+    // The chart window writes the statistics while another page is shown: fit them when they come into view.
+    connect(pages, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page == 1) fitStatisticsColumns();
+    });
     connect(saveStatisticsButton, &QPushButton::clicked, this, &MainWindow::saveStatistics);
     connect(printStatisticsButton, &QPushButton::clicked, this, &MainWindow::printStatistics);
     connect(printSetupButton, &QPushButton::clicked, this, &MainWindow::printSetup);
@@ -313,18 +317,24 @@ void MainWindow::loadLanguageResources()
         reportError(QString::fromUtf8(error.what()));
     }
     statisticsSheet->applyDisplaySwitches();
-    // The template's labels are long; widen their columns to them once the view
-    // has taken the new content (it does so on the next turn of the event loop).
-    QTimer::singleShot(0, statisticsSheet, [this] {
-        constexpr int kWidestColumn = 320;
-        QTableView* table = statisticsSheet->tableView();
-        for (int column = 0; column < m_statisticsGrid.lastCol(); ++column) {
-            // Never narrower than before: the value columns fill later.
-            const int before = table->columnWidth(column);
-            table->resizeColumnToContents(column);
-            table->setColumnWidth(column, std::max(before, std::min(table->columnWidth(column), kWidestColumn)));
-        }
-    });
+    // The template's labels are long; widen their columns once the view has
+    // taken the new content (it does so on the next turn of the event loop).
+    QTimer::singleShot(0, statisticsSheet, [this] { fitStatisticsColumns(); });
+}
+
+// Columns as wide as their longest text, within reason: the chart title and
+// the file name the chart window writes are long; what still does not fit
+// shows as a tool tip.
+void MainWindow::fitStatisticsColumns()
+{
+    constexpr int kWidestColumn = 480;
+    QTableView* table = statisticsSheet->tableView();
+    for (int column = 0; column < m_statisticsGrid.lastCol(); ++column) {
+        // Never narrower than before: the value columns fill later.
+        const int before = table->columnWidth(column);
+        table->resizeColumnToContents(column);
+        table->setColumnWidth(column, std::max(before, std::min(table->columnWidth(column), kWidestColumn)));
+    }
 }
 
 void MainWindow::readSampleData()

@@ -241,6 +241,7 @@ private:
     void toggleBand(QAction* item, int band);
     void chooseGraphTemplate(QString& dialogDir, GraphTemplateKind kind);
     void loadLanguageResources();
+    void fitStatisticsColumns();
     void showChartWindow(QWidget* window);
     void placeBesideThisWindow(QWidget& window);
     sheet::Spreadsheet& outputGrid();

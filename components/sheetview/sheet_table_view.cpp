@@ -2,6 +2,9 @@
 // range list, which is then shown through the selection model.
 #include "components/sheetview/sheet_table_view.h"
 
+#include <QHelpEvent>
+#include <QToolTip>
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -204,6 +207,37 @@ void SheetTableView::showRanges()
         shown.select(itemModel->index(top, left), itemModel->index(bottom, right));
     }
     selection->select(shown, QItemSelectionModel::ClearAndSelect);
+}
+
+}  // namespace sheetview
+
+namespace sheetview {
+
+QString SheetTableView::cutTextTip(const QPoint& viewportPos) const
+{
+    const QModelIndex index = indexAt(viewportPos);
+    if (!index.isValid())
+        return QString();
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (text.isEmpty())
+        return QString();
+    constexpr int kCellPadding = 6;  // the item view's text margins on both sides
+    const int needed = fontMetrics().horizontalAdvance(text) + kCellPadding;
+    return needed > visualRect(index).width() ? text : QString();
+}
+
+bool SheetTableView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = cutTextTip(help->pos());
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport(), visualRect(indexAt(help->pos())));
+        return true;
+    }
+    return QTableView::viewportEvent(event);
 }
 
 }  // namespace sheetview

@@ -22,6 +22,9 @@ public:
     // Shows the tracker's ranges through the selection model again, e.g. after
     // the model grew or was reset.
     void showRanges();
+    // The tool tip of the cell at the viewport position: its whole text when
+    // the column is too narrow for it, otherwise none.
+    QString cutTextTip(const QPoint& viewportPos) const;
 
 public slots:
     void selectAll() override;
@@ -40,6 +43,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A cell whose text does not fit its column shows the whole text as a tool tip.
+    bool viewportEvent(QEvent* event) override;
 
 private:
     static RangeTracker::Gesture gestureFor(Qt::KeyboardModifiers modifiers);

@@ -5,6 +5,7 @@
 #include "tests/app/window_fixture.h"
 
 #include "components/sheetview/sheet_view.h"
+#include "components/sheetview/sheet_table_view.h"
 #include "compare/widgets/comparison_window.h"
 #include "components/chart/chart_view.h"
 
@@ -211,6 +212,26 @@ TEST_F(CommandTest, StoredChartWindowSizesBeyondTheScreenArePulledOntoIt)
     EXPECT_LE(window->width(), screen.width());
     EXPECT_LE(window->height(), screen.height());
     EXPECT_TRUE(screen.contains(window->pos())) << window->x() << "," << window->y();
+}
+
+TEST_F(CommandTest, StatisticsColumnsShowTheWholeTitleAndATipForTheRest)
+{
+    copySampleData();
+    auto w = openWindow();
+    w->show();
+    const QString title = QString::fromUtf8("Auswertung über Spalte B, Spalte C und Spalte D");
+    const QString path = QStringLiteral("/home/user/measurements/line-4/") + QString(60, u'x') + QStringLiteral(".csv");
+    w->state().statisticsGrid->setText(1, 2, title);
+    w->state().statisticsGrid->setText(2, 2, path);
+    w->pages->setCurrentIndex(1);
+    auto* table = qobject_cast<sheetview::SheetTableView*>(w->statisticsSheet->tableView());
+    ASSERT_NE(table, nullptr);
+    QTRY_VERIFY(table->columnWidth(1) >= table->fontMetrics().horizontalAdvance(title));
+    EXPECT_LE(table->columnWidth(1), 480) << "within reason";
+    const QPoint titleCell = table->visualRect(table->model()->index(0, 1)).center();
+    const QPoint pathCell = table->visualRect(table->model()->index(1, 1)).center();
+    EXPECT_EQ(table->cutTextTip(titleCell), QString()) << "whole text shown: no tip";
+    EXPECT_EQ(table->cutTextTip(pathCell), path) << "the rest as a tool tip";
 }
 
 TEST_F(CommandTest, ImportTemplatesSaveAndReadTheFields)
