@@ -11,7 +11,7 @@ namespace dataimport {
 
 QString limitMessage(const QString& what, qint64 asked, qint64 limit)
 {
-    const QLocale c = QLocale::c();
+    const QLocale c(QLocale::English, QLocale::UnitedStates);
     return QStringLiteral("the file asks for %1 %2; at most %3 are read")
         .arg(c.toString(asked), what, c.toString(limit));
 }
