@@ -24,40 +24,40 @@ namespace dataimport {
 
 namespace {
 
-const QString kTable = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:table:1.0");
-const QString kOffice = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:office:1.0");
-const QString kStyle = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:style:1.0");
-const QString kNumber = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:datastyle:1.0");
-const QString kText = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:text:1.0");
+constexpr QByteArrayView kTable = "urn:oasis:names:tc:opendocument:xmlns:table:1.0";
+constexpr QByteArrayView kOffice = "urn:oasis:names:tc:opendocument:xmlns:office:1.0";
+constexpr QByteArrayView kStyle = "urn:oasis:names:tc:opendocument:xmlns:style:1.0";
+constexpr QByteArrayView kNumber = "urn:oasis:names:tc:opendocument:xmlns:datastyle:1.0";
+constexpr QByteArrayView kText = "urn:oasis:names:tc:opendocument:xmlns:text:1.0";
 
 // Styles are few in any real file; this only stops a file from listing millions.
 constexpr qint64 kMaxStyles = 65'536;
 
 // A repeat count: 1 when absent or not a positive number. Counts beyond any
 // sheet saturate instead of overflowing; callers clip them to the sheet.
-qint64 repeatCountOf(QStringView text)
+qint64 repeatCountOf(QByteArrayView text)
 {
     qint64 n = 0;
-    for (const QChar ch : text) {
-        if (ch < u'0' || ch > u'9') return 1;
-        n = std::min<qint64>(n * 10 + (ch.unicode() - u'0'), qint64(1) << 40);
+    for (const char ch : text) {
+        if (ch < '0' || ch > '9') return 1;
+        n = std::min<qint64>(n * 10 + (ch - '0'), qint64(1) << 40);
     }
     return n > 1 ? n : 1;
 }
 
-qint64 repeatCount(const QXmlStreamAttributes& a, QLatin1StringView name)
+qint64 repeatCount(const XmlCursor& xml, QByteArrayView name)
 {
-    return repeatCountOf(a.value(kTable, name));
+    return repeatCountOf(xml.attribute(kTable, name));
 }
 
 // Decimal places of a number element, refused past the cap.
-qint64 decimalPlaces(XmlCursor& xml, const QXmlStreamAttributes& a)
+qint64 decimalPlaces(const XmlCursor& xml)
 {
-    const QStringView text = a.value(kNumber, QLatin1StringView("decimal-places"));
+    const QByteArrayView text = xml.attribute(kNumber, "decimal-places");
     if (text.isEmpty()) return 0;
     bool ok = false;
     const qint64 n = text.toLongLong(&ok);
-    if (!ok && !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }))
+    if (!ok && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         xml.fail(limitMessage(QStringLiteral("decimal places"), std::numeric_limits<qint64>::max(), kMaxDecimalPlaces));
     if (n > kMaxDecimalPlaces) xml.fail(limitMessage(QStringLiteral("decimal places"), n, kMaxDecimalPlaces));
     return std::max<qint64>(n, 0);
@@ -69,33 +69,32 @@ public:
     // Called at a data style's start element; reads to its end.
     void read(XmlCursor& xml)
     {
-        const QString name = xml.attributes().value(kStyle, QLatin1StringView("name")).toString();
-        const QString kind = xml.name().toString();
+        const QString name = xml.attributeText(kStyle, "name");
+        const QByteArray kind = xml.name().toByteArray();
         QString code;
         const int level = xml.depth();
         while (xml.next() && xml.depth() >= level) {
             if (!xml.isStart()) continue;
-            const auto a = xml.attributes();
-            const bool isLong = a.value(kNumber, QLatin1StringView("style")) == u"long";
-            const QStringView part = xml.name();
-            if (part == u"day") code += isLong ? u"dd" : u"d";
-            else if (part == u"month") code += a.value(kNumber, QLatin1StringView("textual")) == u"true" ? (isLong ? u"mmmm" : u"mmm") : (isLong ? u"mm" : u"m");
-            else if (part == u"year") code += isLong ? u"yyyy" : u"yy";
-            else if (part == u"day-of-week") code += isLong ? u"dddd" : u"ddd";
-            else if (part == u"hours") code += isLong ? u"hh" : u"h";
-            else if (part == u"minutes") code += isLong ? u"mm" : u"m";
-            else if (part == u"seconds") code += isLong ? u"ss" : u"s";
-            else if (part == u"am-pm") code += u"AM/PM";
-            else if (part == u"number") {
-                const qint64 decimals = decimalPlaces(xml, a);
-                code += a.value(kNumber, QLatin1StringView("grouping")) == u"true" ? u"#,##0" : u"0";
+            const bool isLong = xml.attribute(kNumber, "style") == "long";
+            const QByteArrayView part = xml.name();
+            if (part == "day") code += isLong ? u"dd" : u"d";
+            else if (part == "month") code += xml.attribute(kNumber, "textual") == "true" ? (isLong ? u"mmmm" : u"mmm") : (isLong ? u"mm" : u"m");
+            else if (part == "year") code += isLong ? u"yyyy" : u"yy";
+            else if (part == "day-of-week") code += isLong ? u"dddd" : u"ddd";
+            else if (part == "hours") code += isLong ? u"hh" : u"h";
+            else if (part == "minutes") code += isLong ? u"mm" : u"m";
+            else if (part == "seconds") code += isLong ? u"ss" : u"s";
+            else if (part == "am-pm") code += u"AM/PM";
+            else if (part == "number") {
+                const qint64 decimals = decimalPlaces(xml);
+                code += xml.attribute(kNumber, "grouping") == "true" ? u"#,##0" : u"0";
                 if (decimals > 0) code += u'.' + QString(decimals, u'0');
-            } else if (part == u"scientific-number") {
-                const qint64 decimals = decimalPlaces(xml, a);
+            } else if (part == "scientific-number") {
+                const qint64 decimals = decimalPlaces(xml);
                 code += u'0';
                 if (decimals > 0) code += u'.' + QString(decimals, u'0');
                 code += QStringLiteral("E+00");
-            } else if (part == u"text") {
+            } else if (part == "text") {
                 const QString literal = xml.elementText();
                 static const QRegularExpression plain(QStringLiteral("^[ .,:/\\-]*$"));
                 code += plain.match(literal).hasMatch() ? literal : QStringLiteral("\"") + literal + u'"';
@@ -103,8 +102,8 @@ public:
             if (code.size() > kMaxNameLength)
                 xml.fail(limitMessage(QStringLiteral("characters in a number format"), code.size(), kMaxNameLength));
         }
-        if (kind == u"percentage-style" && !code.isEmpty()) code += u'%';
-        if (kind == u"boolean-style") code.clear();
+        if (kind == "percentage-style" && !code.isEmpty()) code += u'%';
+        if (kind == "boolean-style") code.clear();
         if (name.isEmpty()) return;
         if (m_dataStyles.size() >= kMaxStyles) xml.fail(limitMessage(QStringLiteral("data styles"), m_dataStyles.size() + 1, kMaxStyles));
         m_dataStyles.insert(name, code);
@@ -122,10 +121,10 @@ private:
     QHash<QString, QString> m_cellStyles;  // cell style name -> data style name
 };
 
-bool isDataStyle(QStringView name)
+bool isDataStyle(QByteArrayView name)
 {
-    return name == u"date-style" || name == u"time-style" || name == u"number-style" || name == u"percentage-style"
-           || name == u"currency-style" || name == u"boolean-style" || name == u"text-style";
+    return name == "date-style" || name == "time-style" || name == "number-style" || name == "percentage-style"
+           || name == "currency-style" || name == "boolean-style" || name == "text-style";
 }
 
 // Reads a style element the cursor stands on, if it is one; true when it was.
@@ -135,17 +134,15 @@ bool readStyle(XmlCursor& xml, DataStyles& styles)
         styles.read(xml);
         return true;
     }
-    if (xml.namespaceUri() == kStyle && xml.name() == u"style"
-        && xml.attributes().value(kStyle, QLatin1StringView("family")) == u"table-cell") {
-        const auto a = xml.attributes();
-        const QString dataStyle = a.value(kStyle, QLatin1StringView("data-style-name")).toString();
-        if (!dataStyle.isEmpty()) styles.addCellStyle(xml, a.value(kStyle, QLatin1StringView("name")).toString(), dataStyle);
+    if (xml.namespaceUri() == kStyle && xml.name() == "style" && xml.attribute(kStyle, "family") == "table-cell") {
+        const QString dataStyle = xml.attributeText(kStyle, "data-style-name");
+        if (!dataStyle.isEmpty()) styles.addCellStyle(xml, xml.attributeText(kStyle, "name"), dataStyle);
     }
     return false;
 }
 
 // "PT10H30M05S" (hours may exceed a day) as a fraction of days.
-bool daysFromIsoDuration(QStringView text, double& days)
+bool daysFromIsoDuration(const QString& text, double& days)
 {
     static const QRegularExpression pattern(
         QStringLiteral("^(-)?P(?:(\\d{1,9})D)?(?:T(?:(\\d{1,9})H)?(?:(\\d{1,9})M)?(?:(\\d{1,9}(?:\\.\\d+)?)S)?)?$"));
@@ -173,21 +170,21 @@ QString paragraphText(XmlCursor& xml)
     while (xml.next() && xml.depth() >= level) {
         if (xml.isStart()) {
             if (xml.namespaceUri() == kText) {
-                if (xml.name() == u"p" || xml.name() == u"h") {
+                if (xml.name() == "p" || xml.name() == "h") {
                     if (!firstParagraph) append(u"\n", 1);
                     firstParagraph = false;
-                } else if (xml.name() == u"s") {
-                    append(u" ", repeatCountOf(xml.attributes().value(kText, QLatin1StringView("c"))));
-                } else if (xml.name() == u"tab") {
+                } else if (xml.name() == "s") {
+                    append(u" ", repeatCountOf(xml.attribute(kText, "c")));
+                } else if (xml.name() == "tab") {
                     append(u"\t", 1);
-                } else if (xml.name() == u"line-break") {
+                } else if (xml.name() == "line-break") {
                     append(u"\n", 1);
                 }
-            } else if (xml.namespaceUri() == kOffice && xml.name() == u"annotation") {
+            } else if (xml.namespaceUri() == kOffice && xml.name() == "annotation") {
                 xml.skip();  // comments are not cell text
             }
         } else if (xml.isCharacters()) {
-            append(xml.text(), 1);
+            append(QString::fromUtf8(xml.characters()), 1);
         }
     }
     return text;
@@ -204,9 +201,9 @@ public:
         while (xml.next()) {
             if (!xml.isStart()) continue;
             if (!inBody) {
-                if (xml.namespaceUri() == kOffice && xml.name() == u"body") inBody = true;
+                if (xml.namespaceUri() == kOffice && xml.name() == "body") inBody = true;
                 else readStyle(xml, m_styles);
-            } else if (xml.namespaceUri() == kTable && xml.name() == u"table") {
+            } else if (xml.namespaceUri() == kTable && xml.name() == "table") {
                 readTable(xml);
             }
         }
@@ -215,16 +212,16 @@ public:
 private:
     void readTable(XmlCursor& xml)
     {
-        m_sink.beginSheet(xml.attributes().value(kTable, QLatin1StringView("name")).toString());
+        m_sink.beginSheet(xml.attributeText(kTable, "name"));
         qint64 row = 0;  // rows read so far in this table, at most the sheet's rows
         const int level = xml.depth();
         while (xml.next() && xml.depth() >= level) {
             if (!xml.isStart()) continue;
-            if (xml.namespaceUri() == kTable && xml.name() == u"table-row") {
-                const qint64 repeat = repeatCount(xml.attributes(), QLatin1StringView("number-rows-repeated"));
+            if (xml.namespaceUri() == kTable && xml.name() == "table-row") {
+                const qint64 repeat = repeatCount(xml, "number-rows-repeated");
                 readRow(xml, row, repeat);
                 row = std::min<qint64>(row + repeat, sheet::kMaxRows);
-            } else if (xml.namespaceUri() == kTable && xml.name() == u"table") {
+            } else if (xml.namespaceUri() == kTable && xml.name() == "table") {
                 xml.skip();  // a table inside a cell's shapes: not sheet data
             }
             // Row groups, header rows and columns: their rows are read inside.
@@ -239,14 +236,13 @@ private:
         const int level = xml.depth();
         while (xml.next() && xml.depth() >= level) {
             if (!xml.isStart()) continue;
-            if (xml.namespaceUri() != kTable || (xml.name() != u"table-cell" && xml.name() != u"covered-table-cell")) {
+            if (xml.namespaceUri() != kTable || (xml.name() != "table-cell" && xml.name() != "covered-table-cell")) {
                 xml.skip();
                 continue;
             }
-            const auto a = xml.attributes();
-            const qint64 columns = repeatCount(a, QLatin1StringView("number-columns-repeated"));
+            const qint64 columns = repeatCount(xml, "number-columns-repeated");
             sheet::CellData cell;
-            const bool hasValue = readCell(xml, a, cell);
+            const bool hasValue = readCell(xml, cell);
             if (hasValue) {
                 for (qint64 c = column; c < column + columns && c < sheet::kMaxCols; ++c) {
                     cell.col = static_cast<int>(c + 1);
@@ -268,39 +264,42 @@ private:
     }
 
     // The value of the cell element the cursor stands on; reads to its end.
-    bool readCell(XmlCursor& xml, const QXmlStreamAttributes& a, sheet::CellData& cell)
+    bool readCell(XmlCursor& xml, sheet::CellData& cell)
     {
-        const QStringView type = a.value(kOffice, QLatin1StringView("value-type"));
+        const QByteArray type = xml.attribute(kOffice, "value-type").toByteArray();
         bool hasValue = true;
-        if (type == u"float" || type == u"percentage" || type == u"currency") {
+        if (type == "float" || type == "percentage" || type == "currency") {
             cell.kind = sheet::CellKind::Number;
-            cell.number = a.value(kOffice, QLatin1StringView("value")).toDouble();
+            cell.number = xml.attribute(kOffice, "value").trimmed().toDouble();
             if (!std::isfinite(cell.number)) {
                 cell.kind = sheet::CellKind::Error;
                 cell.error = sheet::ErrorCode::Num;
             }
-        } else if (type == u"date") {
+        } else if (type == "date") {
             cell.kind = sheet::CellKind::Number;
-            hasValue = serialFromIsoDate(a.value(kOffice, QLatin1StringView("date-value")), cell.number);
+            hasValue = serialFromIsoDate(xml.attributeText(kOffice, "date-value"), cell.number);
             cell.format = QStringLiteral("yyyy-mm-dd");
-        } else if (type == u"time") {
+        } else if (type == "time") {
             cell.kind = sheet::CellKind::Number;
-            hasValue = daysFromIsoDuration(a.value(kOffice, QLatin1StringView("time-value")), cell.number);
+            hasValue = daysFromIsoDuration(xml.attributeText(kOffice, "time-value"), cell.number);
             cell.format = QStringLiteral("hh:mm:ss");
-        } else if (type == u"boolean") {
+        } else if (type == "boolean") {
             cell.kind = sheet::CellKind::Boolean;
-            cell.number = a.value(kOffice, QLatin1StringView("boolean-value")) == u"true" ? 1 : 0;
-        } else if (type == u"string") {
+            cell.number = xml.attribute(kOffice, "boolean-value") == "true" ? 1 : 0;
+        } else if (type == "string") {
             cell.kind = sheet::CellKind::Text;
         } else {
             hasValue = false;
         }
-        const QString styleFormat = m_styles.formatOfCellStyle(a.value(kTable, QLatin1StringView("style-name")).toString());
-        if (cell.kind == sheet::CellKind::Number && !styleFormat.isEmpty()) cell.format = styleFormat;
-        if (type == u"string" && !a.hasAttribute(kOffice, QStringLiteral("string-value"))) {
+        const QByteArrayView styleName = xml.attribute(kTable, "style-name");
+        if (cell.kind == sheet::CellKind::Number && !styleName.isEmpty()) {
+            const QString styleFormat = m_styles.formatOfCellStyle(QString::fromUtf8(styleName));
+            if (!styleFormat.isEmpty()) cell.format = styleFormat;
+        }
+        if (type == "string" && !xml.hasAttribute(kOffice, "string-value")) {
             cell.text = paragraphText(xml);
         } else {
-            if (type == u"string") cell.text = a.value(kOffice, QLatin1StringView("string-value")).toString();
+            if (type == "string") cell.text = xml.attributeText(kOffice, "string-value");
             xml.skip();
         }
         return hasValue;

@@ -26,14 +26,14 @@ namespace dataimport {
 namespace {
 
 // Transitional and strict SpreadsheetML, and the package relationships.
-bool isSpreadsheetMl(QStringView ns)
+bool isSpreadsheetMl(QByteArrayView ns)
 {
-    return ns == u"http://schemas.openxmlformats.org/spreadsheetml/2006/main"
-           || ns == u"http://purl.oclc.org/ooxml/spreadsheetml/main";
+    return ns == "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
+           || ns == "http://purl.oclc.org/ooxml/spreadsheetml/main";
 }
-bool isPackageRelationships(QStringView ns)
+bool isPackageRelationships(QByteArrayView ns)
 {
-    return ns == u"http://schemas.openxmlformats.org/package/2006/relationships";
+    return ns == "http://schemas.openxmlformats.org/package/2006/relationships";
 }
 
 // Cell formats and number formats of one workbook are few; these caps only
@@ -80,29 +80,28 @@ bool isTimeOnlyFormat(const QString& format)
 }
 
 // A non-negative decimal attribute; -1 when absent or not a number.
-qint64 indexAttribute(const QXmlStreamAttributes& a, QLatin1StringView name)
+qint64 indexAttribute(const XmlCursor& xml, QByteArrayView name)
 {
     bool ok = false;
-    const qint64 n = a.value(name).toLongLong(&ok);
+    const qint64 n = xml.attribute(name).toLongLong(&ok);
     return ok && n >= 0 ? n : -1;
 }
 
 // "B12" as row and column (one-based); false for anything else.
-bool parseCellReference(QStringView ref, int& row, int& col)
+bool parseCellReference(QByteArrayView ref, int& row, int& col)
 {
     qsizetype i = 0;
     qint64 c = 0;
-    while (i < ref.size() && ref[i].isLetter()) {
-        const char16_t ch = ref[i].toUpper().unicode();
-        if (ch < u'A' || ch > u'Z') return false;
-        c = c * 26 + (ch - u'A' + 1);
+    while (i < ref.size() && ((ref[i] >= 'A' && ref[i] <= 'Z') || (ref[i] >= 'a' && ref[i] <= 'z'))) {
+        const char ch = static_cast<char>(ref[i] & ~0x20);
+        c = c * 26 + (ch - 'A' + 1);
         if (c > sheet::kMaxCols) return false;
         ++i;
     }
     qint64 r = 0;
     const qsizetype digits = i;
-    while (i < ref.size() && ref[i] >= u'0' && ref[i] <= u'9') {
-        r = r * 10 + (ref[i].unicode() - u'0');
+    while (i < ref.size() && ref[i] >= '0' && ref[i] <= '9') {
+        r = r * 10 + (ref[i] - '0');
         if (r > sheet::kMaxRows) return false;
         ++i;
     }
@@ -140,13 +139,11 @@ QHash<QString, Relationship> readRelationships(const ZipArchive& zip, const QStr
     if (!entry) return out;
     XmlCursor xml(*entry, relsName);
     while (xml.next()) {
-        if (!xml.isStart() || !isPackageRelationships(xml.namespaceUri()) || xml.name() != u"Relationship") continue;
-        const auto a = xml.attributes();
-        if (a.value(QLatin1StringView("TargetMode")) == u"External") continue;
-        const QString type = a.value(QLatin1StringView("Type")).toString();
+        if (!xml.isStart() || !isPackageRelationships(xml.namespaceUri()) || xml.name() != "Relationship") continue;
+        if (xml.attribute("TargetMode") == "External") continue;
+        const QString type = xml.attributeText("Type");
         if (out.size() >= kMaxCellFormats) xml.fail(QStringLiteral("too many relationships"));
-        out.insert(a.value(QLatin1StringView("Id")).toString(),
-                   Relationship{type.mid(type.lastIndexOf(u'/') + 1), partName(folder, a.value(QLatin1StringView("Target")).toString())});
+        out.insert(xml.attributeText("Id"), Relationship{type.mid(type.lastIndexOf(u'/') + 1), partName(folder, xml.attributeText("Target"))});
     }
     return out;
 }
@@ -197,19 +194,18 @@ private:
         XmlCursor xml(*entry, part);
         while (xml.next()) {
             if (!xml.isStart() || !isSpreadsheetMl(xml.namespaceUri())) continue;
-            const auto a = xml.attributes();
-            if (xml.name() == u"workbookPr") {
-                const auto value = a.value(QLatin1StringView("date1904"));
-                m_dates1904 = value == u"1" || value == u"true";
-            } else if (xml.name() == u"sheet") {
+            if (xml.name() == "workbookPr") {
+                const QByteArrayView value = xml.attribute("date1904");
+                m_dates1904 = value == "1" || value == "true";
+            } else if (xml.name() == "sheet") {
                 // The relationship id is the "id" attribute of the relationships namespace, whatever its prefix.
                 QString id;
-                for (const QXmlStreamAttribute& attribute : a) {
-                    if (attribute.name() == u"id" && attribute.namespaceUri().endsWith(u"relationships")) id = attribute.value().toString();
+                for (const XmlCursor::Attribute& attribute : xml.attributes()) {
+                    if (attribute.local == "id" && attribute.namespaceUri.endsWith("relationships")) id = QString::fromUtf8(attribute.value);
                 }
                 if (static_cast<qint64>(sheets.size()) >= kMaxSheets)
                     throw WorkbookReadError{limitMessage(QStringLiteral("sheets"), qint64(sheets.size()) + 1, kMaxSheets)};
-                sheets.emplace_back(a.value(QLatin1StringView("name")).toString(), id);
+                sheets.emplace_back(xml.attributeText("name"), id);
             }
         }
         return sheets;
@@ -222,7 +218,7 @@ private:
         XmlCursor xml(*entry, part);
         qint64 characters = 0;
         while (xml.next()) {
-            if (!xml.isStart() || !isSpreadsheetMl(xml.namespaceUri()) || xml.name() != u"si") continue;
+            if (!xml.isStart() || !isSpreadsheetMl(xml.namespaceUri()) || xml.name() != "si") continue;
             if (static_cast<qint64>(m_strings.size()) >= kMaxWorkbookCells)
                 xml.fail(limitMessage(QStringLiteral("shared texts"), qint64(m_strings.size()) + 1, kMaxWorkbookCells));
             m_strings.push_back(richText(xml));
@@ -240,9 +236,9 @@ private:
         QString text;
         while (xml.next() && xml.depth() >= level) {
             if (!xml.isStart()) continue;
-            if (xml.name() == u"rPh" || xml.name() == u"phoneticPr") {
+            if (xml.name() == "rPh" || xml.name() == "phoneticPr") {
                 xml.skip();
-            } else if (xml.name() == u"t") {
+            } else if (xml.name() == "t") {
                 const QString part = xml.elementText();
                 if (text.size() + part.size() > kMaxTextLength)
                     xml.fail(limitMessage(QStringLiteral("characters in one text"), text.size() + part.size(), kMaxTextLength));
@@ -263,20 +259,19 @@ private:
         while (xml.next()) {
             if (xml.isEnd() && xml.depth() < cellXfsDepth) cellXfsDepth = -1;
             if (!xml.isStart() || !isSpreadsheetMl(xml.namespaceUri())) continue;
-            const auto a = xml.attributes();
-            if (xml.name() == u"numFmt") {
+            if (xml.name() == "numFmt") {
                 if (customFormats.size() >= kMaxCellFormats)
                     xml.fail(limitMessage(QStringLiteral("number formats"), customFormats.size() + 1, kMaxCellFormats));
-                const QString code = a.value(QLatin1StringView("formatCode")).toString();
+                const QString code = xml.attributeText("formatCode");
                 if (code.size() > kMaxNameLength)
                     xml.fail(limitMessage(QStringLiteral("characters in a number format"), code.size(), kMaxNameLength));
-                customFormats.insert(indexAttribute(a, QLatin1StringView("numFmtId")), code);
-            } else if (xml.name() == u"cellXfs") {
+                customFormats.insert(indexAttribute(xml, "numFmtId"), code);
+            } else if (xml.name() == "cellXfs") {
                 cellXfsDepth = xml.depth();
-            } else if (xml.name() == u"xf" && cellXfsDepth > 0 && xml.depth() == cellXfsDepth + 1) {
+            } else if (xml.name() == "xf" && cellXfsDepth > 0 && xml.depth() == cellXfsDepth + 1) {
                 if (static_cast<qint64>(xfFormatIds.size()) >= kMaxCellFormats)
                     xml.fail(limitMessage(QStringLiteral("cell formats"), qint64(xfFormatIds.size()) + 1, kMaxCellFormats));
-                xfFormatIds.push_back(indexAttribute(a, QLatin1StringView("numFmtId")));
+                xfFormatIds.push_back(indexAttribute(xml, "numFmtId"));
             }
         }
         m_xfFormats.clear();
@@ -285,6 +280,13 @@ private:
             if (code.compare(QStringLiteral("General"), Qt::CaseInsensitive) == 0) code.clear();
             m_xfFormats.push_back(code);
         }
+    }
+
+    static QString textOf(const XmlCursor& xml, const QByteArray& bytes)
+    {
+        QString text = QString::fromUtf8(bytes);
+        if (text.size() > kMaxTextLength) xml.fail(limitMessage(QStringLiteral("characters in one text"), text.size(), kMaxTextLength));
+        return text;
     }
 
     QString formatOfXf(qint64 xf) const
@@ -300,14 +302,14 @@ private:
         int col = 0;
         while (xml.next()) {
             if (!xml.isStart() || !isSpreadsheetMl(xml.namespaceUri())) continue;
-            if (xml.name() == u"row") {
-                const qint64 r = indexAttribute(xml.attributes(), QLatin1StringView("r"));
+            if (xml.name() == "row") {
+                const qint64 r = indexAttribute(xml, "r");
                 if (r > sheet::kMaxRows || r == 0) xml.fail(QStringLiteral("row %1 lies outside the sheet").arg(r));
                 // Without a number, a row follows the one before.
                 row = r > 0 ? static_cast<int>(r) : row + 1;
                 if (row > sheet::kMaxRows) xml.fail(QStringLiteral("a row lies outside the sheet"));
                 col = 0;
-            } else if (xml.name() == u"c") {
+            } else if (xml.name() == "c") {
                 readCell(xml, row, col);
             }
         }
@@ -315,29 +317,33 @@ private:
 
     void readCell(XmlCursor& xml, int& row, int& col)
     {
-        const auto a = xml.attributes();
-        const QStringView ref = a.value(QLatin1StringView("r"));
+        const QByteArrayView ref = xml.attribute("r");
         if (!ref.isEmpty()) {
-            if (!parseCellReference(ref, row, col)) xml.fail(QStringLiteral("the cell reference \"%1\" is no cell of the sheet").arg(ref.left(32)));
+            if (!parseCellReference(ref, row, col))
+                xml.fail(QStringLiteral("the cell reference \"%1\" is no cell of the sheet").arg(QString::fromUtf8(ref.first(std::min<qsizetype>(ref.size(), 32)))));
         } else {
             // Without a reference, a cell follows the one before in its row.
             if (row == 0) row = 1;
             if (++col > sheet::kMaxCols) xml.fail(QStringLiteral("a cell lies outside the sheet"));
         }
-        const QString type = a.value(QLatin1StringView("t")).toString();
-        const qint64 xf = indexAttribute(a, QLatin1StringView("s"));
+        const QByteArray type = xml.attribute("t").toByteArray();
+        const qint64 xf = indexAttribute(xml, "s");
 
-        QString value;
+        QByteArray bytes;  // the <v> value
+        QString inlineText;
         bool hasValue = false;
+        bool isInline = false;
         const int level = xml.depth();
         while (xml.next() && xml.depth() >= level) {
             if (!xml.isStart()) continue;
-            if (isSpreadsheetMl(xml.namespaceUri()) && xml.name() == u"v") {
-                value = xml.elementText();
+            if (isSpreadsheetMl(xml.namespaceUri()) && xml.name() == "v") {
+                bytes = xml.elementBytes();
                 hasValue = true;
-            } else if (isSpreadsheetMl(xml.namespaceUri()) && xml.name() == u"is") {
-                value = richText(xml);
+                isInline = false;
+            } else if (isSpreadsheetMl(xml.namespaceUri()) && xml.name() == "is") {
+                inlineText = richText(xml);
                 hasValue = true;
+                isInline = true;
             } else {
                 xml.skip();  // the formula itself and extensions
             }
@@ -347,21 +353,25 @@ private:
         sheet::CellData cell;
         cell.row = row;
         cell.col = col;
-        if (type == u"s") {
+        if (isInline) {
+            cell.kind = sheet::CellKind::Text;
+            cell.text = inlineText;
+        } else if (type == "s") {
             bool ok = false;
-            const qint64 index = QStringView(value).trimmed().toLongLong(&ok);
+            const qint64 index = bytes.trimmed().toLongLong(&ok);
             if (!ok || index < 0 || index >= static_cast<qint64>(m_strings.size()))
-                xml.fail(QStringLiteral("the cell names shared text %1 of %2").arg(value.left(32)).arg(m_strings.size()));
+                xml.fail(QStringLiteral("the cell names shared text %1 of %2").arg(QString::fromUtf8(bytes.left(32))).arg(m_strings.size()));
             cell.kind = sheet::CellKind::Text;
             cell.text = m_strings[static_cast<size_t>(index)];
-        } else if (type == u"inlineStr" || type == u"str") {
+        } else if (type == "inlineStr" || type == "str") {
             cell.kind = sheet::CellKind::Text;
-            cell.text = value;
-        } else if (type == u"b") {
+            cell.text = textOf(xml, bytes);
+        } else if (type == "b") {
             cell.kind = sheet::CellKind::Boolean;
-            const QStringView v = QStringView(value).trimmed();
-            cell.number = v == u"1" || v.compare(u"true", Qt::CaseInsensitive) == 0 ? 1 : 0;
-        } else if (type == u"e") {
+            const QByteArray v = bytes.trimmed();
+            cell.number = v == "1" || v.compare("true", Qt::CaseInsensitive) == 0 ? 1 : 0;
+        } else if (type == "e") {
+            const QString value = textOf(xml, bytes);
             cell.error = sheet::errorFromName(value.trimmed());
             if (cell.error != sheet::ErrorCode::None) {
                 cell.kind = sheet::CellKind::Error;
@@ -369,7 +379,8 @@ private:
                 cell.kind = sheet::CellKind::Text;  // an error this grid does not know: shown as written
                 cell.text = value;
             }
-        } else if (type == u"d") {
+        } else if (type == "d") {
+            const QString value = textOf(xml, bytes);
             double serial = 0;
             if (serialFromIsoDate(QStringView(value).trimmed(), serial)) {
                 cell.kind = sheet::CellKind::Number;
@@ -383,11 +394,11 @@ private:
             cell.text = value;
         } else {
             bool ok = false;
-            const double number = QStringView(value).trimmed().toDouble(&ok);
+            const double number = bytes.trimmed().toDouble(&ok);
             if (!ok) {
-                if (value.isEmpty()) return;
+                if (bytes.isEmpty()) return;
                 cell.kind = sheet::CellKind::Text;  // not a number after all: kept as written
-                cell.text = value;
+                cell.text = textOf(xml, bytes);
             } else if (!std::isfinite(number)) {
                 cell.kind = sheet::CellKind::Error;
                 cell.error = sheet::ErrorCode::Num;

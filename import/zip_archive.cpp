@@ -7,7 +7,6 @@
 
 #include <zip.h>
 
-#include <cstring>
 
 namespace dataimport {
 
@@ -47,39 +46,23 @@ ZipEntry::~ZipEntry()
 
 qint64 ZipEntry::readData(char* data, qint64 maxSize)
 {
-    if (!m_failure.isEmpty() || !m_file) return -1;
+    if (m_failed || !m_file) return -1;
     const qint64 room = kMaxEntryBytes - m_bytes;
     if (room <= 0) {
         // Only an error when the entry goes on past the cap.
         char probe;
-        if (zip_fread(m_file, &probe, 1) > 0)
-            m_failure = QStringLiteral("%1: %2").arg(m_name, limitMessage(QStringLiteral("bytes in one archive entry"),
-                                                                           kMaxEntryBytes + 1, kMaxEntryBytes));
-        return m_failure.isEmpty() ? 0 : -1;
+        if (zip_fread(m_file, &probe, 1) <= 0) return 0;
+        m_failed = true;
+        setErrorString(limitMessage(QStringLiteral("bytes in one archive entry"), kMaxEntryBytes + 1, kMaxEntryBytes));
+        return -1;
     }
     const zip_int64_t n = zip_fread(m_file, data, static_cast<zip_uint64_t>(std::min(maxSize, room)));
     if (n < 0) {
-        m_failure = QStringLiteral("%1: %2").arg(m_name, QString::fromUtf8(zip_file_strerror(m_file)));
+        m_failed = true;
+        setErrorString(QStringLiteral("the entry is damaged (%1)").arg(QString::fromUtf8(zip_file_strerror(m_file))));
         return -1;
     }
     m_bytes += n;
-    // The longest stretch without a '<' bounds every text and every tag.
-    const char* p = data;
-    const char* end = data + n;
-    while (p < end) {
-        const void* open = std::memchr(p, '<', static_cast<size_t>(end - p));
-        if (!open) {
-            m_sinceOpen += end - p;
-            break;
-        }
-        m_sinceOpen = 0;
-        p = static_cast<const char*>(open) + 1;
-    }
-    if (m_sinceOpen > kMaxXmlTokenBytes) {
-        m_failure = QStringLiteral("%1: %2").arg(m_name, limitMessage(QStringLiteral("bytes in one text or tag"),
-                                                                       m_sinceOpen, kMaxXmlTokenBytes));
-        return -1;
-    }
     return n;
 }
 

@@ -1,9 +1,8 @@
 // Read access to a zip archive (the container of .xlsx and .ods files)
 // through libzip. Entries are streamed: an entry is a QIODevice that
 // decompresses as it is read, so no entry is ever unpacked whole into memory.
-// Reading stops with an error past the entry byte cap and past an XML token
-// (a text or a tag) longer than the token cap, which bounds what an XML
-// reader can buffer.
+// Reading stops with an error (the device's errorString()) past the entry
+// byte cap and on a damaged entry.
 #pragma once
 
 #include <QByteArray>
@@ -21,8 +20,6 @@ class ZipEntry final : public QIODevice {
 public:
     ~ZipEntry() override;
     bool isSequential() const override { return true; }
-    // The reason reading stopped early (a cap or a damaged entry); empty otherwise.
-    QString failure() const { return m_failure; }
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override;
@@ -34,9 +31,8 @@ private:
 
     zip_file* m_file = nullptr;
     QString m_name;
-    QString m_failure;
-    qint64 m_bytes = 0;       // bytes read so far
-    qint64 m_sinceOpen = 0;   // bytes since the last '<'
+    bool m_failed = false;
+    qint64 m_bytes = 0;  // bytes read so far
 };
 
 class ZipArchive {
