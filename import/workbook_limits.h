@@ -17,10 +17,15 @@ inline constexpr qint64 kMaxWorkbookCells = 8'000'000;
 inline constexpr qint64 kMaxTextLength = 32'767;
 // Decimal places of one number format.
 inline constexpr qint64 kMaxDecimalPlaces = 30;
-// Bytes read out of one archive entry, after decompression.
-inline constexpr qint64 kMaxEntryBytes = 1'024LL * 1024 * 1024;
+// Bytes read out of one archive entry, after decompression: a sheet of this
+// cap's 8,000,000 cells is about 450 MB of XML, and 512 MiB of the smallest
+// elements still parse within a few seconds.
+inline constexpr qint64 kMaxEntryBytes = 512LL * 1024 * 1024;
 // Bytes between two '<' of an XML entry: bounds every text and every tag.
 inline constexpr qint64 kMaxXmlTokenBytes = 1024LL * 1024;
+// Elements of one XML part: a sheet of the cell cap holds about 17,000,000
+// (row, cell and value elements); this bounds the time tiny elements can take.
+inline constexpr qint64 kMaxXmlElements = 40'000'000;
 // Nesting depth of XML elements.
 inline constexpr int kMaxXmlDepth = 256;
 // Sheets of one workbook, and characters of a sheet name or number format code.

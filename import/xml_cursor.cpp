@@ -100,6 +100,11 @@ qsizetype XmlCursor::find(QByteArrayView what, qsizetype from)
 
 bool XmlCursor::next()
 {
+    if (m_closePending) {
+        m_closePending = false;
+        m_nameStack.truncate(m_closedNameOffset);
+        while (!m_bindings.empty() && m_bindings.back().depth > m_depth) m_bindings.pop_back();
+    }
     if (m_pendingEnd) {
         m_pendingEnd = false;
         closeElement();
@@ -301,10 +306,9 @@ void XmlCursor::parseStartTag()
     m_local = colon < 0 ? qname : qname.sliced(colon + 1);
     m_namespace = resolve(colon < 0 ? QByteArrayView() : qname.first(colon), true);
 
-    OpenElement open{m_nameStack.size(), qname.size(), colon + 1, m_namespace.toByteArray()};
+    if (++m_elements > kMaxXmlElements) fail(limitMessage(QStringLiteral("elements in one part"), m_elements, kMaxXmlElements));
+    m_open.push_back(OpenElement{m_nameStack.size(), qname.size(), colon + 1, m_namespace});
     m_nameStack.append(qname);
-    m_open.push_back(std::move(open));
-    m_namespace = m_open.back().namespaceUri;
     m_depth = depth;
     m_rootSeen = true;
     m_token = Token::Start;
@@ -329,15 +333,13 @@ void XmlCursor::parseEndTag()
 
 void XmlCursor::closeElement()
 {
+    // The name and the bindings of the closed element go at the next token.
     const OpenElement& top = m_open.back();
-    m_closingName.resize(top.nameLength);
-    std::memcpy(m_closingName.data(), m_nameStack.constData() + top.nameOffset, static_cast<size_t>(top.nameLength));
-    m_closingUri = top.namespaceUri;
-    m_local = QByteArrayView(m_closingName).sliced(top.localOffset);
-    m_namespace = m_closingUri;
-    m_nameStack.truncate(top.nameOffset);
+    m_local = QByteArrayView(m_nameStack.constData() + top.nameOffset + top.localOffset, top.nameLength - top.localOffset);
+    m_namespace = top.namespaceUri;
+    m_closedNameOffset = top.nameOffset;
+    m_closePending = true;
     m_open.pop_back();
-    while (!m_bindings.empty() && m_bindings.back().depth == m_depth) m_bindings.pop_back();
     --m_depth;
     m_attributes.clear();
     m_token = Token::End;

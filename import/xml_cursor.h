@@ -9,8 +9,8 @@
 // What it refuses, with the entry's name and line: malformed markup,
 // mismatched end tags, undeclared prefixes, unknown entities, document type
 // declarations (workbook parts have none; refusing them rules out entity
-// expansion), a token longer than kMaxXmlTokenBytes and nesting deeper than
-// kMaxXmlDepth.
+// expansion), a token longer than kMaxXmlTokenBytes, nesting deeper than
+// kMaxXmlDepth and more than kMaxXmlElements elements.
 #pragma once
 
 #include <QByteArray>
@@ -73,7 +73,7 @@ private:
     };
     struct OpenElement {
         qsizetype nameOffset, nameLength, localOffset;  // in m_nameStack
-        QByteArray namespaceUri;
+        QByteArrayView namespaceUri;                     // into a binding's bytes, or a constant
     };
 
     // Makes at least `count` bytes from m_pos available; false at the end of the entry.
@@ -105,8 +105,10 @@ private:
     std::vector<Binding> m_bindings;
     std::vector<OpenElement> m_open;
     QByteArray m_nameStack;    // qualified names of the open elements, one after another
-    QByteArray m_closingName;  // the element an End token closes
-    QByteArray m_closingUri;
+    // An End token's name and namespace stay in place until the next token.
+    bool m_closePending = false;
+    qsizetype m_closedNameOffset = 0;
+    qint64 m_elements = 0;
 };
 
 }  // namespace dataimport

@@ -212,7 +212,9 @@ TEST_F(WorkbookReaders, TruncatedAndFlippedArchivesNeverCrash)
                 out.close();
                 WorkbookCollector collector;
                 const QString error = readForeignWorkbook(WorkbookKind::Xlsx, path, collector);
-                if (truncate) EXPECT_FALSE(error.isEmpty()) << name << " cut at " << at;
+                if (truncate) {
+                    EXPECT_FALSE(error.isEmpty()) << name << " cut at " << at;
+                }
             }
         }
     }
