@@ -1,6 +1,6 @@
 // ".ods" workbooks: content.xml (with the data styles of styles.xml and of
 // content.xml's own automatic styles) streamed out of the zip container into
-// Qt's XML reader. Values come as the file stores them (formulas as their
+// the streaming XML reader (XmlCursor). Values come as the file stores them (formulas as their
 // results); dates and times become serial numbers with the cell's date
 // format. Rows and cells stored once with a repeat count stand for that many
 // rows and cells; the repeats are clipped to the sheet, and the cells they

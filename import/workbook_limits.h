@@ -21,7 +21,7 @@ inline constexpr qint64 kMaxDecimalPlaces = 30;
 // cap's 8,000,000 cells is about 450 MB of XML, and 512 MiB of the smallest
 // elements still parse within a few seconds.
 inline constexpr qint64 kMaxEntryBytes = 512LL * 1024 * 1024;
-// Bytes between two '<' of an XML entry: bounds every text and every tag.
+// Bytes of one XML token (a text, a tag, a comment): bounds what the XML reader buffers.
 inline constexpr qint64 kMaxXmlTokenBytes = 1024LL * 1024;
 // Elements of one XML part: a sheet of the cell cap holds about 17,000,000
 // (row, cell and value elements); this bounds the time tiny elements can take.

@@ -1,5 +1,5 @@
 // Readers of foreign workbook files: ".xls" through FreeXL, ".xlsx" and
-// ".ods" from their zip container (libzip) with Qt's streaming XML reader.
+// ".ods" from their zip container (libzip) with our streaming XML reader (XmlCursor).
 // They hand every cell to a CellSink: numbers, texts, booleans and errors as
 // they are, dates and times as serial day numbers of the 1900 date system
 // with a date format, formulas as their last results. A reader never touches

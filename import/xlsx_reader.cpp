@@ -1,6 +1,6 @@
 // ".xlsx" workbooks: the package's relationships lead from the workbook part to
 // its sheets, shared strings and styles; each part is streamed out of the zip
-// container into Qt's XML reader. Elements are matched by namespace URI, so a
+// container into the streaming XML reader (XmlCursor). Elements are matched by namespace URI, so a
 // namespace may be declared on any element under any prefix. Cells come as
 // the file stores them: numbers ("n" or no type), shared and inline strings,
 // booleans, errors, formula results ("str" and the cached value of any
