@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -18,6 +19,10 @@ struct ReportRun {
 ReportRun runReport(const QStringList& args)
 {
     QProcess p;
+    // As cron or a CI job runs it: no runtime folder, which Qt would warn about.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(PLOTWISE_REPORT_EXE), args);
     p.waitForFinished(120000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
@@ -75,6 +80,7 @@ TEST(Report, TwoRowsGiveTheHandCheckedStatistics)
     writeFile(out.filePath("two.csv"), "1\n2\n");
     const ReportRun r = runReport({out.filePath("two.csv"), "--columns", "A", "--format", "svg", "--out", out.path()});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err, QString());  // nothing but the program's own messages, and it has none
     const QStringList grid = readLines(out.filePath("grid.csv"));
     EXPECT_EQ(gridCell(grid, 1, 1), "2");          // number of data rows
     EXPECT_EQ(gridCell(grid, 4, 5), "1.5");        // centre line
@@ -136,4 +142,38 @@ TEST(Report, ExitStatusesSayWhatWentWrong)
     r = runReport({out.filePath("two.csv"), "--columns", "A", "--out", out.filePath("two.csv") + "/sub"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("two.csv/sub")) << r.err.toStdString();
+}
+
+TEST(Report, RefusalsComeAtOnceWithTheirOwnStatus)
+{
+    QTemporaryDir out;
+    writeFile(out.filePath("two.csv"), "1\n2\n");
+    const QString data = out.filePath("two.csv");
+    // Sizes, spans and columns the run could never use are usage errors.
+    for (const QStringList& extra : {QStringList{"--size", "20001x600"}, QStringList{"--span", "nan,0"},
+                                     QStringList{"--first-row", "abc"}, QStringList{"--columns", "XFE"},
+                                     QStringList{"--columns", "2147483647"}}) {
+        const ReportRun r = runReport(QStringList{data, "--columns", "A", "--out", out.path()} + extra);
+        EXPECT_EQ(r.exitCode, 2) << extra.join(' ').toStdString();
+        EXPECT_TRUE(r.err.startsWith("plotwise-report: ")) << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(out.filePath("mean.png")));
+
+    const ReportRun folder = runReport({data, "--columns", "A", "--template", out.path(), "--out", out.path()});
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_TRUE(folder.err.contains("a folder, not an import template")) << folder.err.toStdString();
+}
+
+TEST(Report, MoreRowsThanTheComputationGridHoldsIsADataLimit)
+{
+    QTemporaryDir out;
+    QByteArray rows;
+    rows.reserve(2 * 1048561);
+    for (int i = 0; i < 1048561; ++i) rows += "1\n";
+    writeFile(out.filePath("many.csv"), rows);
+    const ReportRun r = runReport({out.filePath("many.csv"), "--columns", "A", "--lang", "en", "--out", out.path()});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.err.trimmed(),
+              "at most 1,048,560 data rows fit the computation grid; the chosen rows are 1,048,561");
+    EXPECT_FALSE(QFile::exists(out.filePath("grid.csv")));
 }
