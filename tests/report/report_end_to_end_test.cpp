@@ -8,6 +8,7 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -16,9 +17,14 @@ struct ReportRun {
     QString err;
 };
 
-ReportRun runReport(const QStringList& args)
+ReportRun runReport(const QStringList& args, rlim_t addressSpace = RLIM_INFINITY)
 {
     QProcess p;
+    if (addressSpace != RLIM_INFINITY)
+        p.setChildProcessModifier([addressSpace] {
+            const rlimit limit{addressSpace, addressSpace};
+            setrlimit(RLIMIT_AS, &limit);
+        });
     // As cron or a CI job runs it: no runtime folder, which Qt would warn about.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
@@ -176,4 +182,23 @@ TEST(Report, MoreRowsThanTheComputationGridHoldsIsADataLimit)
     EXPECT_EQ(r.err.trimmed(),
               "at most 1,048,560 data rows fit the computation grid; the chosen rows are 1,048,561");
     EXPECT_FALSE(QFile::exists(out.filePath("grid.csv")));
+}
+
+TEST(Report, RunningOutOfMemoryIsSaidInWords)
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__has_feature)
+#if defined(__SANITIZE_ADDRESS__) || __has_feature(address_sanitizer)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
+#endif
+#endif
+    // A million rows need about a gigabyte for the computation; allow half.
+    QTemporaryDir out;
+    QByteArray rows;
+    rows.reserve(20 * 1000000);
+    for (int i = 0; i < 1000000; ++i) rows += QByteArray::number(i % 97) + ";1.5;2.25\n";
+    writeFile(out.filePath("big.csv"), rows);
+    const ReportRun r = runReport({out.filePath("big.csv"), "--sep", ";", "--columns", "A:C", "--out", out.path()},
+                                  rlim_t(512) << 20);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.trimmed(), "plotwise-report: not enough memory for this data");
 }
