@@ -23,7 +23,7 @@ QString readForeignWorkbook(WorkbookKind kind, const QString& path, CellSink& si
     } catch (const WorkbookReadError& e) {
         return e.message;
     } catch (const std::bad_alloc&) {
-        return QStringLiteral("there is not enough memory to read the workbook");
+        return outOfMemoryText();
     } catch (const std::exception& e) {
         return QStringLiteral("the workbook cannot be read (%1)").arg(QString::fromUtf8(e.what()));
     }

@@ -3,6 +3,7 @@
 // complete read replaces the grid.
 #include "import/workbook_import.h"
 
+#include "import/workbook_limits.h"
 #include "import/workbook_reader_process.h"
 
 #include "components/sheet/spreadsheet.h"
@@ -10,6 +11,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <new>
 
 namespace dataimport {
 
@@ -27,19 +30,28 @@ QString importWorkbook(const QString& path, WorkbookKind kind, sheet::Spreadshee
             // The component's message names the file and line already.
             return e.message().contains(QFileInfo(path).fileName()) ? e.message()
                                                                     : QStringLiteral("%1: %2").arg(shown, e.message());
+        } catch (const std::bad_alloc&) {
+            return QStringLiteral("%1: %2").arg(shown, outOfMemoryText());
         } catch (const std::exception& e) {
             return QStringLiteral("%1: %2").arg(shown, QString::fromUtf8(e.what()));
         }
     }
 
     sheet::WorkbookData data;
-    const QString reason = readWorkbookInReaderProgram(kind, path, data);
+    QString reason;
+    try {
+        reason = readWorkbookInReaderProgram(kind, path, data);
+    } catch (const std::bad_alloc&) {
+        reason = outOfMemoryText();
+    }
     if (!reason.isEmpty()) return QStringLiteral("%1: %2").arg(shown, reason);
     try {
         // load() checks everything before it replaces the grid's content.
         grid.load(data);
     } catch (const sheet::SheetError& e) {
         return QStringLiteral("%1: %2").arg(shown, e.message());
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("%1: %2").arg(shown, outOfMemoryText());
     }
     return QString();
 }

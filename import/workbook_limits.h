@@ -35,6 +35,13 @@ inline constexpr qint64 kMaxNameLength = 1'024;
 // "the file asks for %2 %1; at most %3 are read", with grouped figures.
 QString limitMessage(const QString& what, qint64 asked, qint64 limit);
 
+// What a read says when the workbook needs more memory than there is; in
+// words, never the name of the exception.
+inline QString outOfMemoryText()
+{
+    return QStringLiteral("the workbook needs more memory than is available");
+}
+
 // A read stopped by a damaged file or a cap; the message is for the user.
 struct WorkbookReadError {
     QString message;
