@@ -1,11 +1,13 @@
 // Texts the windows and plotwise-report both show, in each language: the
-// first words of a chart title built from column names, the note that a
-// span holds no data, the note on an unreadable chart look and the titles
-// of the save dialog. One home, so a window and the report never drift apart.
+// first words of a chart title built from column names, the notes that a
+// span holds no data or more rows than fit, the note on an unreadable chart
+// look and the titles of the save dialog. One home, so a window and the
+// report never drift apart.
 #pragma once
 
 #include "components/platform/language.h"
 
+#include <QLocale>
 #include <QString>
 
 namespace chart {
@@ -41,6 +43,20 @@ inline QString saveTitleText(platform::Language language, bool statisticsGrid)
                                                       : QStringLiteral("Save statistics");
     return language == platform::Language::German ? QStringLiteral("Messdaten speichern")
                                                   : QStringLiteral("Save measured data");
+}
+
+// The note for a span of more rows than the computation grid holds: at most
+// `limit` (kMaxDataRows of computation_fill.h), the span has `rows`.
+inline QString tooManyRowsText(platform::Language language, qint64 limit, qint64 rows)
+{
+    if (language == platform::Language::German) {
+        const QLocale german(QLocale::German);
+        return QStringLiteral("höchstens %1 Datenzeilen passen in das Rechenblatt; gewählt sind %2 Zeilen")
+            .arg(german.toString(limit), german.toString(rows));
+    }
+    const QLocale english(QLocale::English);
+    return QStringLiteral("at most %1 data rows fit the computation grid; the chosen rows are %2")
+        .arg(english.toString(limit), english.toString(rows));
 }
 
 }  // namespace chart
