@@ -1,8 +1,10 @@
 // Renders the control chart window on the sample data, once per chart kind,
-// into PNG files (docs/images/mean-chart.png, range-chart.png,
-// difference-chart.png): the look of the shipped templates as users see it.
+// and the comparison window of the same three columns into PNG files
+// (docs/images/mean-chart.png, range-chart.png, difference-chart.png,
+// comparison-chart.png): the look of the shipped templates as users see it.
 //   control_chart_snapshots <application dir with the data files> <output dir>
 #include "chart/widgets/control_chart_window.h"
+#include "compare/widgets/comparison_window.h"
 #include "components/sheet/spreadsheet.h"
 #include "chart/program_state.h"
 
@@ -65,5 +67,21 @@ int main(int argc, char** argv)
         }
         std::printf("%s\n", qPrintable(path));
     }
+
+    state.job.compareColumns = {2, 3, 4, 0, 0};
+    state.job.headerRow = 1;
+    ComparisonWindow comparison(state);
+    comparison.setErrorReporter([](const QString& message) { std::fprintf(stderr, "error: %s\n", qPrintable(message)); });
+    comparison.resize(1100, 560);
+    comparison.show();
+    QApplication::processEvents();
+    comparison.activate();
+    QApplication::processEvents();
+    const QString path = outDir.filePath(QStringLiteral("comparison-chart.png"));
+    if (!comparison.grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(path));
     return 0;
 }
