@@ -1,7 +1,7 @@
 // Column-wise evaluation of filled-down blocks against the cell-by-cell
 // interpreter: on random data full of near ties, constants, texts, booleans,
-// errors and empty cells, both must leave every cell with the same kind and
-// the same bits.
+// errors and empty cells, both must leave every cell with the same kind, the
+// same bits and the same texts.
 #include "components/sheet/spreadsheet.h"
 #include "components/sheet/workbook.h"
 
@@ -66,6 +66,12 @@ const char* const kFormulas[] = {
     "=E12+1",
     "=IF(A12>25,IF(B12>25,IF(C12>25,3,2),1),0)",
     "=MAX(A11:C13)-MIN(A11:C13)",
+    // Texts as results: each needs its own slot in the sheet's text pool.
+    "=IF(A12>B12,\"high\",\"low\")",
+    "=E12",
+    "=A12&\"x\"",
+    "=IF(ISTEXT(E12),E12,A12)",
+    "=IF(A12>Mean,Mean,$E$5)",
 };
 
 // A random cell value of the data columns: mostly decimals with two places
