@@ -28,10 +28,12 @@ struct BigBlockAllocator {
         void* p = nullptr;
         if (bytes >= kBigBlock) {
             // Aligned so that every whole 2 MiB stretch can be one huge page.
-            // A tail of at least a quarter huge page is rounded up to a whole
-            // one; a shorter tail keeps small pages rather than waste memory.
+            // Past the first whole huge page, a tail of at least a quarter
+            // huge page is rounded up to a whole one; a shorter tail, or a
+            // block under one huge page (a million-row column's kind bytes),
+            // keeps small pages rather than waste memory.
             std::size_t size = bytes;
-            if (bytes % kHugePage >= kHugePage / 4) size = (bytes / kHugePage + 1) * kHugePage;
+            if (bytes >= kHugePage && bytes % kHugePage >= kHugePage / 4) size = (bytes / kHugePage + 1) * kHugePage;
             if (posix_memalign(&p, kHugePage, size) != 0) p = nullptr;
 #ifdef MADV_HUGEPAGE
             const std::size_t whole = size / kHugePage * kHugePage;
