@@ -45,16 +45,21 @@ void setAndDraw(benchmark::State& state, int seriesCount) {
 void BM_SetAndDraw_1Series(benchmark::State& state) { setAndDraw(state, 1); }
 void BM_SetAndDraw_7Series(benchmark::State& state) { setAndDraw(state, 7); }
 
-void BM_RedrawAfterLookChange_7Series(benchmark::State& state) {
-    const int rows = int(state.range(0));
-    SampleControlChart sample = makeSampleControlChart(rows);
-    ChartView chart;
+// The seven series of the sample mean chart, set with the control-chart look.
+void showSample(ChartView& chart, const SampleControlChart& sample, int rows) {
     chart.resize(kWidth, kHeight);
     chart.loadSettings(QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/ctadefault.vtc"));
     chart.setColumnCount(7);
     chart.setRowCount(rows);
     for (int s = 0; s < 7; ++s) chart.setColumnValues(s + 1, sample.series[std::size_t(s)]);
     chart.setRowLabels(sample.labels);
+}
+
+void BM_RedrawAfterLookChange_7Series(benchmark::State& state) {
+    const int rows = int(state.range(0));
+    SampleControlChart sample = makeSampleControlChart(rows);
+    ChartView chart;
+    showSample(chart, sample, rows);
     chart.toImage(kWidth, kHeight);
     bool grid = false;
     for (auto _ : state) {
@@ -70,13 +75,8 @@ void BM_SavePng_7Series(benchmark::State& state) {
     const int rows = int(state.range(0));
     SampleControlChart sample = makeSampleControlChart(rows);
     ChartView chart;
-    chart.resize(kWidth, kHeight);
-    chart.loadSettings(QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/ctadefault.vtc"));
+    showSample(chart, sample, rows);
     chart.setValueScale(sample.axisMinimum, sample.axisMaximum, 8, 1);
-    chart.setColumnCount(7);
-    chart.setRowCount(rows);
-    for (int s = 0; s < 7; ++s) chart.setColumnValues(s + 1, sample.series[std::size_t(s)]);
-    chart.setRowLabels(sample.labels);
     const QString path = QDir::temp().filePath(QStringLiteral("plotwise_png_bench.png"));
     for (auto _ : state) chart.saveImage(path, QStringLiteral("png"), 1200, 600);
     QFile::remove(path);

@@ -160,25 +160,17 @@ void Evaluator::materialize(int d, RowSet rows)
     case Lane::Single:
         for (int k = 0; k < rows.count; ++k) rowStack(rows.rows[k])[d] = lane.single;
         break;
+    case Lane::Column:
     case Lane::ColumnRange: {
+        // What the operand gives: a reference, or a range even of one cell.
         Value v;
-        v.kind = VKind::Range;
+        v.kind = lane.kind == Lane::Column ? VKind::Ref : VKind::Range;
         v.col1 = v.col2 = lane.col;
+        const int bottom = lane.kind == Lane::Column ? lane.rowOffset : lane.rowOffset2;
         for (int k = 0; k < rows.count; ++k) {
             const int i = rows.rows[k];
             v.row1 = m_chunkFirst + i + lane.rowOffset;
-            v.row2 = m_chunkFirst + i + lane.rowOffset2;
-            rowStack(i)[d] = v;
-        }
-        break;
-    }
-    case Lane::Column: {
-        Value v;
-        v.kind = VKind::Ref;
-        v.col1 = v.col2 = lane.col;
-        for (int k = 0; k < rows.count; ++k) {
-            const int i = rows.rows[k];
-            v.row1 = v.row2 = m_chunkFirst + i + lane.rowOffset;
+            v.row2 = m_chunkFirst + i + bottom;
             rowStack(i)[d] = v;
         }
         break;
@@ -492,18 +484,6 @@ int Evaluator::runSpan(const Formula& f, size_t begin, size_t end, int depth, in
             tighten(depth - 1, rows);
             break;
         }
-        case Op::Add: binaryLane<Op::Add>(depth--, rows); break;
-        case Op::Subtract: binaryLane<Op::Subtract>(depth--, rows); break;
-        case Op::Multiply: binaryLane<Op::Multiply>(depth--, rows); break;
-        case Op::Divide: binaryLane<Op::Divide>(depth--, rows); break;
-        case Op::Power: binaryLane<Op::Power>(depth--, rows); break;
-        case Op::Concat: binaryLane<Op::Concat>(depth--, rows); break;
-        case Op::Equal: binaryLane<Op::Equal>(depth--, rows); break;
-        case Op::NotEqual: binaryLane<Op::NotEqual>(depth--, rows); break;
-        case Op::Less: binaryLane<Op::Less>(depth--, rows); break;
-        case Op::Greater: binaryLane<Op::Greater>(depth--, rows); break;
-        case Op::LessEqual: binaryLane<Op::LessEqual>(depth--, rows); break;
-        case Op::GreaterEqual: binaryLane<Op::GreaterEqual>(depth--, rows); break;
         case Op::Call: {
             const int argc = t.argc;
             const int base = depth - argc;
@@ -548,6 +528,9 @@ int Evaluator::runSpan(const Formula& f, size_t begin, size_t end, int depth, in
             break;
         case Op::Jump: case Op::IfEnd:
             // Not reached: runIf runs the branches up to these tokens only.
+            break;
+        default:
+            if (withBinaryOperator(t.op, [&](auto op) { binaryLane<decltype(op)::value>(depth, rows); })) --depth;
             break;
         }
     }

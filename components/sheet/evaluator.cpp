@@ -71,19 +71,10 @@ Value Evaluator::evaluate(const Formula& f, int row, int col)
             break;
         case Op::Paren: break;
         case Op::Plus: case Op::Negate: case Op::Percent: unaryStep(t.op, sp - 1); break;
-        case Op::Add: binaryStep<Op::Add>(sp--); break;
-        case Op::Subtract: binaryStep<Op::Subtract>(sp--); break;
-        case Op::Multiply: binaryStep<Op::Multiply>(sp--); break;
-        case Op::Divide: binaryStep<Op::Divide>(sp--); break;
-        case Op::Power: binaryStep<Op::Power>(sp--); break;
-        case Op::Concat: binaryStep<Op::Concat>(sp--); break;
-        case Op::Equal: binaryStep<Op::Equal>(sp--); break;
-        case Op::NotEqual: binaryStep<Op::NotEqual>(sp--); break;
-        case Op::Less: binaryStep<Op::Less>(sp--); break;
-        case Op::Greater: binaryStep<Op::Greater>(sp--); break;
-        case Op::LessEqual: binaryStep<Op::LessEqual>(sp--); break;
-        case Op::GreaterEqual: binaryStep<Op::GreaterEqual>(sp--); break;
         case Op::Call: sp = callStep(f, pc, t, sp); break;
+        default:
+            if (withBinaryOperator(t.op, [&](auto op) { binaryStep<decltype(op)::value>(sp); })) --sp;
+            break;
         }
     }
     return finalValue(sp[-1]);

@@ -9,6 +9,8 @@
 #include "components/sheet/value_ops.h"
 #include "components/sheet/workbook.h"
 
+#include <type_traits>
+
 namespace sheet {
 
 // Integers below 2^40 add up exactly in any order.
@@ -180,6 +182,28 @@ inline void Evaluator::binaryStep(Value* sp)
         else if constexpr (op == Op::Greater) result = booleanValue(c > 0);
         else if constexpr (op == Op::LessEqual) result = booleanValue(c <= 0);
         else result = booleanValue(c >= 0);
+    }
+}
+
+// Calls f with std::integral_constant<Op, op> when op is a binary operator;
+// false for any other token. Both interpreter loops dispatch through it.
+template <typename F>
+inline bool withBinaryOperator(Op op, F&& f)
+{
+    switch (op) {
+    case Op::Add: f(std::integral_constant<Op, Op::Add>{}); return true;
+    case Op::Subtract: f(std::integral_constant<Op, Op::Subtract>{}); return true;
+    case Op::Multiply: f(std::integral_constant<Op, Op::Multiply>{}); return true;
+    case Op::Divide: f(std::integral_constant<Op, Op::Divide>{}); return true;
+    case Op::Power: f(std::integral_constant<Op, Op::Power>{}); return true;
+    case Op::Concat: f(std::integral_constant<Op, Op::Concat>{}); return true;
+    case Op::Equal: f(std::integral_constant<Op, Op::Equal>{}); return true;
+    case Op::NotEqual: f(std::integral_constant<Op, Op::NotEqual>{}); return true;
+    case Op::Less: f(std::integral_constant<Op, Op::Less>{}); return true;
+    case Op::Greater: f(std::integral_constant<Op, Op::Greater>{}); return true;
+    case Op::LessEqual: f(std::integral_constant<Op, Op::LessEqual>{}); return true;
+    case Op::GreaterEqual: f(std::integral_constant<Op, Op::GreaterEqual>{}); return true;
+    default: return false;
     }
 }
 
