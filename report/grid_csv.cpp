@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -61,9 +62,24 @@ void writeGridCsv(const sheet::Spreadsheet& grid, int lastRow, int lastColumn, c
         const int rows = std::min(kBlockRows, lastRow - first + 1);
         arena.resize(0);
         for (int col = 0; col < columns; ++col) {
+            // A column of one repeated number (a limit line) is formatted once.
+            double lastNumber = 0.0;
+            char lastText[32];
+            int lastLength = -1;
             for (int i = 0; i < rows; ++i) {
                 const qsizetype start = arena.size();
-                appendCell(arena, grid.value(first + i, col + 1));
+                const sheet::CellValue v = grid.value(first + i, col + 1);
+                if (v.kind == sheet::CellKind::Number && lastLength >= 0
+                    && std::memcmp(&v.number, &lastNumber, sizeof lastNumber) == 0) {
+                    arena.append(lastText, lastLength);
+                } else {
+                    appendCell(arena, v);
+                    if (v.kind == sheet::CellKind::Number && arena.size() - start <= qsizetype(sizeof lastText)) {
+                        lastNumber = v.number;
+                        lastLength = int(arena.size() - start);
+                        std::memcpy(lastText, arena.constData() + start, size_t(lastLength));
+                    }
+                }
                 cells[static_cast<size_t>(i) * static_cast<size_t>(columns) + static_cast<size_t>(col)] = {start, arena.size() - start};
             }
         }

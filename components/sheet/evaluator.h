@@ -57,12 +57,12 @@ private:
     inline Value finalValue(const Value& top) const;
     bool store(const Value& v, int row, int col);
 
-    // Column-wise evaluation (block_evaluator.cpp). A stack entry of a chunk
-    // is a lane: one general value per row, an array of numbers (or of
-    // booleans), one value for every row, or a reference to a cell or a
-    // stretch of one column at a fixed row distance.
-    // Rows per chunk: the chunk's lanes stay in the first- and second-level caches.
+    // Column-wise evaluation (block_evaluator.cpp). Rows per chunk: the
+    // chunk's lanes stay in the first- and second-level caches.
     static constexpr int kChunkRows = 128;
+    // A stack entry of a chunk is a lane: one general value per row, an array
+    // of numbers (or of booleans), one value for every row, or a reference to
+    // a cell or a stretch of one column at a fixed row distance.
     struct Lane {
         enum Kind : std::uint8_t { Values, Numbers, Single, Column, ColumnRange } kind = Values;
         bool booleans = false;  // Numbers: every row a boolean (0/1)
