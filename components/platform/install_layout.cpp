@@ -66,6 +66,16 @@ QString missingShippedFilesText(const QStringList& names, const QStringList& fol
              names.join(QStringLiteral(", ")), shown.join(QStringLiteral(", ")));
 }
 
+QString helperProgramPath(const QString& executableDir, const QString& name)
+{
+    const QString beside = folderWithSlash(executableDir) + name;
+    const QString installed = folderWithSlash(executableDir + QStringLiteral("/../libexec/")
+                                              + QLatin1String(kShippedFolderName)) + name;
+    for (const QString& path : {beside, installed})
+        if (QFileInfo(path).isExecutable() && QFileInfo(path).isFile()) return path;
+    return beside;
+}
+
 bool isPortableCopy(const QString& executableDir)
 {
     return QFileInfo(folderWithSlash(executableDir) + QLatin1String(kPortableMarkerName)).isFile();

@@ -37,6 +37,11 @@ QStringList missingFiles(const QStringList& names, const QStringList& folders);
 // "Shipped file missing: x.def; looked in a/, b/" (or "files", for several names).
 QString missingShippedFilesText(const QStringList& names, const QStringList& folders);
 
+// A helper program the executable runs (e.g. a workbook reader): beside the
+// executable (a build folder), else in executableDir/../libexec/plotwise (an
+// installation); the first that exists, else the path beside the executable.
+QString helperProgramPath(const QString& executableDir, const QString& name);
+
 // Whether the copy in executableDir is portable: the marker file lies beside it.
 bool isPortableCopy(const QString& executableDir);
 

@@ -93,6 +93,11 @@ QString Platform::shippedFile(const QString& name)
     return found.isEmpty() ? folders.front() + name : found;
 }
 
+QString Platform::helperProgram(const QString& name)
+{
+    return helperProgramPath(applicationDirectory(), name);
+}
+
 QString Platform::writableDirectory()
 {
     QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);

@@ -34,6 +34,10 @@ public:
     // in the first, so that the reader's error names a place.
     static QString shippedFile(const QString& name);
 
+    // The path of a helper program (install_layout.h: beside the executable,
+    // then in ../libexec/plotwise).
+    static QString helperProgram(const QString& name);
+
     // Where the user's files live (settings, recent files, changed templates
     // and chart looks): the application directory of a portable copy
     // (install_layout.h) while it is writable, else the user's configuration folder ($XDG_CONFIG_HOME/Plotwise,

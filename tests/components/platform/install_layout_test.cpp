@@ -57,6 +57,24 @@ TEST(InstallLayout, EachFileIsTakenFromTheFirstFolderThatHoldsIt)
     for (const QString& folder : folders) EXPECT_TRUE(text.contains(folder)) << text.toStdString();
 }
 
+TEST(InstallLayout, HelperProgramsRunFromBesideTheExecutableThenFromLibexec)
+{
+    QTemporaryDir root;
+    const QString bin = root.filePath("bin");
+    const QString libexec = root.filePath("libexec/plotwise/");
+    QDir().mkpath(bin);
+    EXPECT_EQ(platform::helperProgramPath(bin, "reader"), bin + "/reader") << "none: the build folder's place";
+
+    touch(libexec + "reader");
+    EXPECT_EQ(platform::helperProgramPath(bin, "reader"), bin + "/reader") << "a file that cannot run is no program";
+    QFile(libexec + "reader").setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_EQ(platform::helperProgramPath(bin, "reader"), QDir::cleanPath(libexec + "reader"));
+
+    touch(bin + "/reader");
+    QFile(bin + "/reader").setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_EQ(platform::helperProgramPath(bin, "reader"), bin + "/reader");
+}
+
 TEST(InstallLayout, OnlyAPortableCopyWritesBesideItsExecutable)
 {
     QTemporaryDir root;
