@@ -157,10 +157,11 @@ public:
 
     // Opens a file named on the command line or dropped on the import grid:
     // an import template (.ctpl) is read as the template menu reads it; any
-    // other file is imported as a file chosen in the open dialog, and joins
-    // the recent files. A file that is missing or cannot be read changes
-    // nothing; the status bar says why.
-    void openFile(const QString& path);
+    // other file is imported as the file-name box would, and a file of the
+    // command line joins the recent files (a dropped one does not). A file
+    // that is missing or cannot be read changes nothing; the status bar says why.
+    enum class OpenedFrom { CommandLine, Drop };
+    void openFile(const QString& path, OpenedFrom from = OpenedFrom::CommandLine);
 
     // Texts the commands use that no control shows, by language-table tag.
     TaggedTexts& taggedTexts() { return m_taggedTexts; }

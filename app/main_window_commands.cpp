@@ -75,7 +75,7 @@ void MainWindow::chooseComparisonChartLook() { chooseGraphTemplate(vglDialogDir,
 void MainWindow::dropFile(const QString& path)
 {
     emit fileDropped(path);
-    openFile(path);
+    openFile(path, OpenedFrom::Drop);
 }
 
 // There are no embedded objects in the grid; the object operation does nothing.

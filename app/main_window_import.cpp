@@ -146,7 +146,7 @@ void MainWindow::openDataFile()
     importChosenFile(path);
 }
 
-void MainWindow::openFile(const QString& path)
+void MainWindow::openFile(const QString& path, OpenedFrom from)
 {
     const QString reason = unopenableFileReason(path, m_state.language);
     if (!reason.isEmpty()) {
@@ -154,8 +154,15 @@ void MainWindow::openFile(const QString& path)
         return;
     }
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    if (isImportTemplateFile(absolute)) readImportTemplateFile(absolute);
-    else importChosenFile(absolute);
+    if (isImportTemplateFile(absolute)) {
+        readImportTemplateFile(absolute);
+    } else if (from == OpenedFrom::CommandLine) {
+        importChosenFile(absolute);
+    } else {
+        // A change made by the program: it does not count as the user's and starts no second import.
+        fileNameBox->setEditText(absolute);
+        readDataFile();
+    }
 }
 
 void MainWindow::importChosenFile(const QString& path)

@@ -60,8 +60,26 @@ TEST_F(WindowTest, OnlyTheFirstOfThreeDroppedFilesIsImported)
     ASSERT_EQ(dropped.count(), 1);
     EXPECT_EQ(dropped.front().front().toString(), first);
     EXPECT_EQ(w->fileNameBox->currentText(), first);
-    EXPECT_EQ(w->recentEntries().value(0), first) << "a dropped file joins the recent files";
-    EXPECT_EQ(w->state().importGrid->number(2, 2), 4.0);
+}
+
+TEST_F(WindowTest, ADroppedImportTemplateFillsTheFieldsAndAMissingFileIsNamed)
+{
+    const QString templateFile = appDir.filePath(QStringLiteral("fields.ctpl"));
+    writeFile(templateFile, "[ImportDef]\nGraphTitle=Dropped\n");
+    copySampleData();
+    auto w = openWindow();
+    w->resize(800, 600);
+    w->show();
+    std::unique_ptr<QMimeData> data(filesData({templateFile}));
+    EXPECT_TRUE(dropOn(w->importSheet->tableView()->viewport(), data.get()));
+    EXPECT_EQ(w->chartTitleEdit->text(), QStringLiteral("Dropped"));
+    EXPECT_EQ(w->currentTemplatePath(), templateFile);
+    EXPECT_EQ(w->fileNameBox->currentText(), QString()) << "a template is no data file";
+
+    std::unique_ptr<QMimeData> gone(filesData({QStringLiteral("/data/gone.csv")}));
+    EXPECT_TRUE(dropOn(w->importSheet->tableView()->viewport(), gone.get()));
+    EXPECT_TRUE(w->statusBar()->currentMessage().contains(QStringLiteral("/data/gone.csv")));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
 }
 
 // A file named on the command line: data is imported and remembered, an
