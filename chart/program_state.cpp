@@ -5,11 +5,14 @@
 
 namespace chart {
 
+QStringList ProgramState::shippedFileFolders() const
+{
+    return shippedFolders.isEmpty() ? QStringList{applicationDirectory} : shippedFolders;
+}
+
 QString ProgramState::shippedFile(const QString& name) const
 {
-    const QStringList folders = shippedFolders.isEmpty() ? QStringList{applicationDirectory} : shippedFolders;
-    const QString found = platform::findInFolders(folders, name);
-    return found.isEmpty() ? folders.front() + name : found;
+    return platform::shippedFilePath(shippedFileFolders(), name);
 }
 
 }  // namespace chart

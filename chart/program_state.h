@@ -20,6 +20,8 @@ struct ProgramState {
     QStringList shippedFolders;     // where shipped files are looked for, in order; empty: applicationDirectory
     QString settingsPath;           // "Plotwise.INI" in the folder of the user's files
 
+    // The folders shipped files are looked for in: shippedFolders, or else the application directory.
+    QStringList shippedFileFolders() const;
     // The shipped file name from the first folder holding it; when none does,
     // its path in the first folder, so that a reader's error names a place.
     QString shippedFile(const QString& name) const;

@@ -22,10 +22,8 @@ QString lookSavePath(const ProgramState& state, const QString& lookPath)
     const QString userFolder = folderOf(state.settingsPath);
     const QString lookFolder = folderOf(lookPath);
     if (lookFolder == userFolder) return lookPath;
-    const QStringList shipped = state.shippedFolders.isEmpty() ? QStringList{state.applicationDirectory}
-                                                               : state.shippedFolders;
     bool isShipped = false;
-    for (const QString& folder : shipped)
+    for (const QString& folder : state.shippedFileFolders())
         isShipped = isShipped || QDir::cleanPath(folder) == lookFolder;
     if (!isShipped) return lookPath;
     return userFolder + u'/' + QFileInfo(lookPath).fileName();

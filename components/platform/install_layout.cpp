@@ -49,6 +49,12 @@ QString findInFolders(const QStringList& folders, const QString& name)
     return {};
 }
 
+QString shippedFilePath(const QStringList& folders, const QString& name)
+{
+    const QString found = findInFolders(folders, name);
+    return found.isEmpty() && !folders.isEmpty() ? folders.front() + name : found;
+}
+
 QStringList missingFiles(const QStringList& names, const QStringList& folders)
 {
     QStringList missing;

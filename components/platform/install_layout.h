@@ -30,6 +30,9 @@ QStringList shippedFolders(const QString& executableDir, const QStringList& data
 
 // The first folder's path of name that exists as a file; empty when none has it.
 QString findInFolders(const QStringList& folders, const QString& name);
+// The same, but when no folder has it, its path in the first folder, so that
+// the reader's error names a place.
+QString shippedFilePath(const QStringList& folders, const QString& name);
 
 // Of names, those no folder of folders holds.
 QStringList missingFiles(const QStringList& names, const QStringList& folders);

@@ -88,9 +88,7 @@ QStringList Platform::shippedFolders()
 
 QString Platform::shippedFile(const QString& name)
 {
-    const QStringList folders = shippedFolders();
-    const QString found = findInFolders(folders, name);
-    return found.isEmpty() ? folders.front() + name : found;
+    return shippedFilePath(shippedFolders(), name);
 }
 
 QString Platform::helperProgram(const QString& name)
