@@ -3,7 +3,9 @@
 
 #include "chart/program_state.h"
 #include "chart/shared_texts.h"
+#include "chart/chart_look_settings.h"
 #include "chart/show_span.h"
+#include "chart/user_look.h"
 #include "chart/visible_span.h"
 #include "chart/widgets/activation_watch.h"
 #include "chart/widgets/chart_zoom.h"
@@ -296,9 +298,13 @@ void ComparisonWindow::zoomChanged() { applyZoom(*m_scrollArea, *m_chart, *m_zoo
 
 void ComparisonWindow::fitChartToWindow() { fitZoomedChart(*m_scrollArea, *m_chart, *m_zoomSlider); }
 
+// The look goes where the control chart window's goes: the user's own copy
+// when the one drawn with is a shipped file; "VglFile" then names the copy.
 void ComparisonWindow::chartLookApplied()
 {
-    m_chart->saveSettings(m_lookPath.isEmpty() ? compare::comparisonTemplatePath(m_state) : m_lookPath);
+    const QString path = m_lookPath.isEmpty() ? compare::comparisonTemplatePath(m_state) : m_lookPath;
+    m_lookPath = chart::saveUserLook(m_state, chart::kComparisonLookKey, path,
+                                     [this](const QString& target) { m_chart->saveSettings(target); });
 }
 
 void ComparisonWindow::resizeEvent(QResizeEvent* event)
