@@ -234,6 +234,22 @@ TEST_F(CommandTest, StatisticsColumnsShowTheWholeTitleAndATipForTheRest)
     EXPECT_EQ(table->cutTextTip(pathCell), path) << "the rest as a tool tip";
 }
 
+TEST_F(CommandTest, AFailedSaveIsReportedNotPassedOffAsDone)
+{
+    copySampleData();
+    auto w = openWindow();
+    const QString target = appDir.filePath(QStringLiteral("no-such-folder/out.vts"));
+    w->setSaveGridAsker([&](QWidget*, const QString&, QString* path, sheet::FileFormat* format) {
+        *path = target;
+        *format = sheet::FileFormat::Native;
+        return true;
+    });
+    w->saveStatisticsAction->trigger();
+    EXPECT_FALSE(QFile::exists(target));
+    ASSERT_EQ(errors.size(), 1) << "the user learns that nothing was saved";
+    EXPECT_TRUE(errors.front().contains(QStringLiteral("out.vts"))) << errors.front().toStdString();
+}
+
 TEST_F(CommandTest, ImportTemplatesSaveAndReadTheFields)
 {
     auto w = openWindow();
