@@ -4,7 +4,10 @@
 #include "app/main_window.h"
 
 #include "app/about_box.h"
-#include "app/control_tags.h"
+#include "app/context_help.h"
+#include "app/language_applier.h"
+#include "app/qt_translations.h"
+#include "components/platform/control_tags.h"
 #include "app/cool_bar.h"
 #include "app/error_report.h"
 #include "app/file_drop_hook.h"
@@ -112,6 +115,8 @@ MainWindow::MainWindow(ChartWindowFactories factories, QWidget* parent)
     importSplitter->setSizes({kImportPanelDefaultHeight, kMainWindowDefault.height});
 
     m_toolTips = new ToolTipSwitch(this);
+    m_qtTranslations = new QtTranslations(this);
+    m_contextHelp = new ContextHelp([this](QWidget* focus) { return f1Situation(focus); }, this);
     connectHandlers();
     keepStateInStep();
     runCreationSteps();
@@ -183,9 +188,6 @@ void MainWindow::keepStateInStep()
 
 void MainWindow::runCreationSteps()
 {
-    // 1.
-    f1Pressed = false;
-
     // 2. The settings file lives beside the program unless that folder is read-only.
     m_state.applicationDirectory = platform::Platform::applicationDirectory();
     m_state.settingsPath = platform::Platform::writableDirectory() + QLatin1String(kSettingsFileName);
@@ -214,7 +216,8 @@ void MainWindow::runCreationSteps()
 
     // 8.
     loadLanguageResources();
-    // 9. Language table of the main window: wired when language tables land.
+    // 9.
+    applyLanguageTo(*this, &m_taggedTexts);
 
     // 10.
     createChartWindows();
@@ -284,7 +287,7 @@ void MainWindow::createChartWindows()
         QWidget* window = factory ? factory(m_state) : makeStandInWindow(section, defaultGeometry);
         window->hide();
         applyGeometry(*window, readWindowGeometry(profile, QLatin1String(section), geometryOf(*window)), defaultGeometry);
-        // Language table of the chart window: wired when language tables land.
+        applyLanguageTo(*window);
         return window;
     };
     m_controlChartWindow = create(m_factories.controlChart, kControlChartSection, kControlChartDefault);
@@ -293,15 +296,30 @@ void MainWindow::createChartWindows()
 
 void MainWindow::loadLanguageResources()
 {
-    // The statistics grid's template of the language.
-    const QString path = chart::statisticsTemplatePath(m_state);
+    // The window still opens without the statistics template, with both chart
+    // windows: the chart commands rely on them.
+    readStatisticsTemplate(m_state.language);
+    m_qtTranslations->load(m_state.language);
+    m_contextHelp->setLanguage(m_state.language, m_state.applicationDirectory);
+}
+
+bool MainWindow::readStatisticsTemplate(platform::Language language)
+{
+    const QString path = chart::statisticsTemplatePath(m_state.applicationDirectory, language);
     try {
+        // A grid that cannot be read keeps what it held.
         m_statisticsGrid.read(path);
     } catch (const std::exception& error) {
-        // The window still opens, with both chart windows: the chart commands rely on them.
         reportError(QString::fromUtf8(error.what()));
+        return false;
     }
     statisticsSheet->applyDisplaySwitches();
+    widenStatisticsColumns();
+    return true;
+}
+
+void MainWindow::widenStatisticsColumns()
+{
     // The template's labels are long; widen their columns to them once the view
     // has taken the new content (it does so on the next turn of the event loop).
     QTimer::singleShot(0, statisticsSheet, [this] {
@@ -314,6 +332,12 @@ void MainWindow::loadLanguageResources()
             table->setColumnWidth(column, std::max(before, std::min(table->columnWidth(column), kWidestColumn)));
         }
     });
+}
+
+void MainWindow::applyLanguageTo(QWidget& window, TaggedTexts* taggedTexts)
+{
+    applyLanguageFile(window, m_state.applicationDirectory, m_state.language, taggedTexts);
+    m_contextHelp->applyPopupTexts(window);
 }
 
 void MainWindow::readSampleData()
