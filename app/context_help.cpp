@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -106,13 +107,18 @@ bool ContextHelp::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     case QEvent::WhatsThis:
-    case QEvent::QueryWhatsThis:
-        // A label has nothing to say, and must not borrow its parent's text.
-        if (qobject_cast<QLabel*>(watched)) {
+    case QEvent::QueryWhatsThis: {
+        // A label has nothing to say, and must not borrow the text of a parent:
+        // the event travels up the parents, so each of them asks what lies
+        // under the pointer.
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (qobject_cast<QLabel*>(watched) || qobject_cast<QLabel*>(QApplication::widgetAt(help->globalPos()))) {
+            // Taken, so no parent shows its text; the pointer shows that there is none.
             event->setAccepted(event->type() == QEvent::WhatsThis);
             return true;
         }
         break;
+    }
     default:
         break;
     }

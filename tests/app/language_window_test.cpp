@@ -10,6 +10,8 @@
 #include "components/sheetview/sheet_view.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -52,7 +54,8 @@ QSet<int> tagsOf(QWidget& window)
 QSet<int> tableTags(const QString& path)
 {
     QSet<int> tags;
-    for (const auto& row : app::LanguageTable::read(path).rows()) tags.insert(row.tag);
+    const app::LanguageTable table = app::LanguageTable::read(path);
+    for (const auto& row : table.rows()) tags.insert(row.tag);
     return tags;
 }
 
@@ -159,6 +162,7 @@ TEST_F(LanguageTest, ShownStatisticsComeBackUnderTheNewLabels)
     w->firstRowEdit->setText(QStringLiteral("2"));
     w->state().importGrid->setSelection({{1, 2, 5, 4}});
     w->controlChartAction->trigger();
+    static_cast<ControlChartWindow*>(w->controlChartWindow())->activate();
     sheet::Spreadsheet& statistics = *w->state().statisticsGrid;
     const double centreLine = statistics.number(8, 3);
     ASSERT_NE(centreLine, 0.0);
