@@ -8,6 +8,8 @@
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
+#include <QHelpContentItem>
+#include <QHelpContentModel>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
@@ -32,8 +34,10 @@ public:
 
     void setEngine(QHelpEngine* engine) { m_engine = engine; }
 
-    QVariant loadResource(int type, const QUrl& name) override
+    QVariant loadResource(int type, const QUrl& link) override
     {
+        // Style sheets and pictures are named relative to their page.
+        const QUrl name = link.isRelative() ? source().resolved(link) : link;
         if (m_engine && name.scheme() == QLatin1String("qthelp")) {
             const QByteArray data = m_engine->fileData(name);
             if (type == QTextDocument::ImageResource) return data;
@@ -108,6 +112,12 @@ void HelpWindow::buildNavigation()
     QHelpContentWidget* contents = m_engine->contentWidget();
     contents->setObjectName(QStringLiteral("helpContents"));
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::showUrl);
+    // One click opens a topic, as in a web page's table of contents.
+    connect(contents, &QHelpContentWidget::clicked, this, [this](const QModelIndex& index) {
+        if (QHelpContentItem* item = m_engine->contentModel()->contentItemAt(index)) showUrl(item->url());
+    });
+    // The topics are one level deep: show them all at once.
+    connect(m_engine->contentModel(), &QHelpContentModel::contentsCreated, contents, [contents] { contents->expandToDepth(0); });
     m_navigation->addTab(contents, QString());
 
     auto* indexPage = new QWidget;

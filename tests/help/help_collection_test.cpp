@@ -50,6 +50,12 @@ TEST(HelpCollections, EveryContextInUseOpensItsAnchorInBothLanguages)
             EXPECT_TRUE(engine.fileData(topic).contains(QStringLiteral("<a name=\"ctx%1\">").arg(context).toUtf8())) << context;
         }
         EXPECT_TRUE(help::topicForContext(engine, 9999).isEmpty());
+        // The pages find their style sheet and pictures inside the collection.
+        const QUrl page = help::topicForContext(engine, 100);
+        EXPECT_FALSE(engine.fileData(page.resolved(QUrl(QStringLiteral("../style.css")))).isEmpty());
+        const QString picture = language == Language::German ? QStringLiteral("../images/main-window-de.png")
+                                                              : QStringLiteral("../images/main-window-en.png");
+        EXPECT_TRUE(engine.fileData(page.resolved(QUrl(picture))).startsWith("\x89PNG"));
     }
 }
 
