@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -41,6 +42,8 @@ void ContextHelp::setLanguage(platform::Language language, const QString& applic
     m_language = language;
     m_applicationDirectory = applicationDirectory;
     m_popupTexts = PopupTexts::read(applicationDirectory + PopupTexts::fileName(language));
+    if (applicationDirectory != m_preparedFrom) m_preparedPath.clear();
+    m_preparedFrom = applicationDirectory;
     // An open help window follows, at the topic it showed last.
     if (m_helpWindow && m_helpWindow->isVisible() && m_lastContext != 0) showContext(m_lastContext);
 }
@@ -62,15 +65,21 @@ void ContextHelp::applyPopupTexts(QWidget& window) const
 
 bool ContextHelp::showContext(int helpContext)
 {
-    const help::PreparedCollection collection =
-        help::prepareCollection(m_applicationDirectory, m_userDirectory, m_language);
-    if (collection.path.isEmpty()) {
-        m_messenger(collection.error);
-        return false;
+    // The copy is prepared once per language and run; the help window keeps it open.
+    if (m_preparedLanguage != m_language || m_preparedPath.isEmpty() || !QFileInfo::exists(m_preparedPath)) {
+        const help::PreparedCollection collection =
+            help::prepareCollection(m_applicationDirectory, m_userDirectory, m_language);
+        if (collection.path.isEmpty()) {
+            m_messenger(collection.error);
+            return false;
+        }
+        m_preparedPath = collection.path;
+        m_preparedLanguage = m_language;
     }
     if (!m_helpWindow) m_helpWindow = new help::HelpWindow;
-    if (!m_helpWindow->openCollection(collection.path, m_language)) {
-        m_messenger(help::cannotOpenText(m_language, collection.path));
+    if (!m_helpWindow->openCollection(m_preparedPath, m_language)) {
+        m_messenger(help::cannotOpenText(m_language, m_preparedPath));
+        m_preparedPath.clear();
         return false;
     }
     m_lastContext = helpContext;

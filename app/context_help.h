@@ -32,7 +32,11 @@ public:
     // The language, the folder of the shipped files, and the writable folder
     // that holds the user's copy of the help collection.
     void setLanguage(platform::Language language, const QString& applicationDirectory);
-    void setUserDirectory(const QString& directory) { m_userDirectory = directory; }
+    void setUserDirectory(const QString& directory)
+    {
+        m_userDirectory = directory;
+        m_preparedPath.clear();
+    }
     void setMessenger(Messenger messenger) { m_messenger = std::move(messenger); }
 
     // Gives every control and menu item of the window that has a help context
@@ -63,6 +67,9 @@ private:
     QString m_userDirectory;
     PopupTexts m_popupTexts;
     QPointer<help::HelpWindow> m_helpWindow;
+    QString m_preparedPath;  // the user's copy of the collection of m_preparedLanguage
+    platform::Language m_preparedLanguage = platform::Language::English;
+    QString m_preparedFrom;  // the application directory it was copied from
     int m_lastContext = 0;
 };
 
