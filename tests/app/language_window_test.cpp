@@ -119,7 +119,7 @@ TEST_F(LanguageTest, StartsInTheLocalesLanguageWithEveryWindowTranslated)
         EXPECT_EQ(w->pages->tabText(0), language == Language::German ? QStringLiteral("&1 Datenimport und Werteauswahl")
                                                                      : QStringLiteral("&1 Data import and value selection"));
         EXPECT_EQ(w->taggedTexts().text(57), language == Language::German ? QStringLiteral("Statistik speichern")
-                                                                          : QStringLiteral("Save the statistics"));
+                                                                          : QStringLiteral("Save statistics"));
         w->close();
     }
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
