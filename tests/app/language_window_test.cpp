@@ -10,6 +10,7 @@
 #include "components/sheetview/sheet_view.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QLabel>
@@ -141,6 +142,8 @@ TEST_F(LanguageTest, SwitchFlipsEveryWindowAndBackTwice)
         EXPECT_EQ(w->comparisonWindow()->windowTitle(), QStringLiteral("Vergleichskarte - Plotwise"));
         EXPECT_EQ(w->state().statisticsGrid->text(1, 1), QStringLiteral("Graphiktitel:")) << "German statistics template";
         EXPECT_TRUE(w->separatorBox->whatsThis().contains(QStringLiteral("Spaltentrenner")));
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"))
+            << "Qt's own dialogs speak German too";
 
         w->switchLanguageAction->trigger();
         EXPECT_EQ(w->state().language, Language::English);
@@ -150,6 +153,7 @@ TEST_F(LanguageTest, SwitchFlipsEveryWindowAndBackTwice)
         EXPECT_EQ(static_cast<ControlChartWindow*>(w->controlChartWindow())->button(2)->text(), QStringLiteral("&Range"));
         EXPECT_EQ(w->state().statisticsGrid->text(1, 1), QStringLiteral("Chart title:"));
         EXPECT_TRUE(w->separatorBox->whatsThis().contains(QStringLiteral("Column separator")));
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
     }
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
 }
