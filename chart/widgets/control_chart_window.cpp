@@ -10,7 +10,6 @@
 #include "chart/show_span.h"
 #include "chart/visible_span.h"
 #include "components/chart/chart_view.h"
-#include "components/platform/control_tags.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -46,7 +45,7 @@ QPushButton* makeChartButton(QWidget* parent, const QString& name, const QString
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    platform::setTag(button, tag);
+    button->setProperty("tag", tag);
     button->setFixedWidth(89);
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(8);
@@ -63,7 +62,7 @@ ControlChartWindow::ControlChartWindow(chart::ProgramState& state, QWidget* pare
 {
     setObjectName(QStringLiteral("frmtxtChart"));
     setWindowTitle(QStringLiteral("Zentrix"));
-    platform::setHelpContext(this, 50);
+    setProperty("helpContext", 50);
     // The grid starts with the reference layout, so a missing template still computes.
     chart::ComputationFill::resetToReferenceLayout(*m_computationGrid, state.language);
     m_reportError = [this](const QString& message) {
@@ -117,7 +116,7 @@ void ControlChartWindow::buildChartArea(QVBoxLayout* layout)
 
     m_zoomSlider = new QSlider(Qt::Horizontal, this);
     m_zoomSlider->setObjectName(QStringLiteral("zoomSlider"));
-    platform::setHelpContext(m_zoomSlider, 201);
+    m_zoomSlider->setProperty("helpContext", 201);
     m_zoomSlider->setFixedHeight(28);
     m_zoomSlider->setRange(0, kTrackBarMax);
     m_zoomSlider->setValue(0);
@@ -130,7 +129,7 @@ void ControlChartWindow::buildChartArea(QVBoxLayout* layout)
 void ControlChartWindow::buildRangeBar(QVBoxLayout* layout)
 {
     m_rangeBar = new RangeSelectorBar(this);
-    platform::setHelpContext(m_rangeBar, 202);
+    m_rangeBar->setProperty("helpContext", 202);
     m_rangeBar->setFixedHeight(20);
     m_rangeBar->setMinimumWidth(chart::RangeBarGeometry::kMinTrackWidth);
     // At first the inner window starts at 1 and spans the track but 4 pixels (724 of 728).
@@ -155,10 +154,10 @@ QFrame* ControlChartWindow::buildButtonPanel(QWidget* parent)
     m_rangeButton = makeChartButton(m_buttonPanel, QStringLiteral("rangeButton"), tr("S&pannweite"), 2);
     m_differenceButton = makeChartButton(m_buttonPanel, QStringLiteral("differenceButton"), tr("&Differenz"), 3);
     m_closeButton = makeChartButton(m_buttonPanel, QStringLiteral("closeButton"), tr("&Schließen"), 4);
-    platform::setHelpContext(m_meanButton, 205);
-    platform::setHelpContext(m_rangeButton, 206);
-    platform::setHelpContext(m_differenceButton, 207);
-    platform::setHelpContext(m_closeButton, 208);
+    m_meanButton->setProperty("helpContext", 205);
+    m_rangeButton->setProperty("helpContext", 206);
+    m_differenceButton->setProperty("helpContext", 207);
+    m_closeButton->setProperty("helpContext", 208);
     for (QPushButton* b : {m_meanButton, m_rangeButton, m_differenceButton, m_closeButton})
         buttons->addWidget(b);
     connect(m_meanButton, &QPushButton::clicked, this, [this] { runGuarded([this] { showMeanChart(); }); });
@@ -178,18 +177,18 @@ QFrame* ControlChartWindow::buildSpanPanel(QWidget* parent)
     span->setContentsMargins(4, 0, 0, 0);
     m_startLabel = new QLabel(tr("Start"), m_spanPanel);
     m_startLabel->setObjectName(QStringLiteral("startLabel"));
-    platform::setTag(m_startLabel, 5);
+    m_startLabel->setProperty("tag", 5);
     m_startLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_startRowEdit = new QLineEdit(m_spanPanel);
     m_startRowEdit->setObjectName(QStringLiteral("startRowEdit"));
-    platform::setHelpContext(m_startRowEdit, 203);
+    m_startRowEdit->setProperty("helpContext", 203);
     m_endLabel = new QLabel(tr("Ende"), m_spanPanel);
     m_endLabel->setObjectName(QStringLiteral("endLabel"));
-    platform::setTag(m_endLabel, 6);
+    m_endLabel->setProperty("tag", 6);
     m_endLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_endRowEdit = new QLineEdit(m_spanPanel);
     m_endRowEdit->setObjectName(QStringLiteral("endRowEdit"));
-    platform::setHelpContext(m_endRowEdit, 204);
+    m_endRowEdit->setProperty("helpContext", 204);
     for (QLineEdit* edit : {m_startRowEdit, m_endRowEdit}) {
         edit->setFrame(false);
         edit->setEnabled(false);
