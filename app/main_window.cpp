@@ -381,6 +381,8 @@ void MainWindow::runCloseSteps()
         reportError(QString::fromUtf8(error.what()));
     }
     saveRecentFiles();
+    // The help goes with the program.
+    if (help::HelpWindow* helpWindow = m_contextHelp->helpWindow()) helpWindow->close();
 }
 
 // --- tool bars ---------------------------------------------------------------

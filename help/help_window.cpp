@@ -55,6 +55,8 @@ private:
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("helpWindow"));
+    // The program ends with its main window, whether or not the help is still open.
+    setAttribute(Qt::WA_QuitOnClose, false);
     resize(960, 680);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -85,7 +85,10 @@ TEST_F(HelpTest, ContentsOpenContextTwentyAndFollowTheSwitch)
     EXPECT_TRUE(w->contextHelp().helpWindow()->collectionPath().endsWith(QStringLiteral("ovtchartGer.qhc")));
     EXPECT_EQ(w->contextHelp().helpWindow()->windowTitle(), QStringLiteral("Plotwise-Hilfe"));
     EXPECT_TRUE(w->contextHelp().helpWindow()->browser()->toPlainText().contains(QStringLiteral("Plotwise-Hilfe")));
+    // An open help window neither keeps the program running nor outlives the main window's close.
+    EXPECT_FALSE(w->contextHelp().helpWindow()->testAttribute(Qt::WA_QuitOnClose));
     w->close();
+    EXPECT_FALSE(w->contextHelp().helpWindow()->isVisible());
 }
 
 TEST_F(HelpTest, F1OpensTheTopicOfItsRules)
