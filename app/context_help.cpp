@@ -2,6 +2,7 @@
 #include "app/context_help.h"
 
 #include "components/platform/control_tags.h"
+#include "components/platform/install_layout.h"
 #include "help/help_collection.h"
 #include "help/help_window.h"
 
@@ -37,13 +38,13 @@ ContextHelp::~ContextHelp()
     delete m_helpWindow.data();
 }
 
-void ContextHelp::setLanguage(platform::Language language, const QString& applicationDirectory)
+void ContextHelp::setLanguage(platform::Language language, const QStringList& shippedFolders)
 {
     m_language = language;
-    m_applicationDirectory = applicationDirectory;
-    m_popupTexts = PopupTexts::read(applicationDirectory + PopupTexts::fileName(language));
-    if (applicationDirectory != m_preparedFrom) m_preparedPath.clear();
-    m_preparedFrom = applicationDirectory;
+    m_shippedFolders = shippedFolders;
+    m_popupTexts = PopupTexts::read(platform::shippedFilePath(shippedFolders, PopupTexts::fileName(language)));
+    if (shippedFolders != m_preparedFrom) m_preparedPath.clear();
+    m_preparedFrom = shippedFolders;
     // An open help window follows, at the topic it showed last.
     if (m_helpWindow && m_helpWindow->isVisible() && m_lastContext != 0) showContext(m_lastContext);
 }
@@ -68,7 +69,7 @@ bool ContextHelp::showContext(int helpContext)
     // The copy is prepared once per language and run; the help window keeps it open.
     if (m_preparedLanguage != m_language || m_preparedPath.isEmpty() || !QFileInfo::exists(m_preparedPath)) {
         const help::PreparedCollection collection =
-            help::prepareCollection(m_applicationDirectory, m_userDirectory, m_language);
+            help::prepareCollection(m_shippedFolders, m_userDirectory, m_language);
         if (collection.path.isEmpty()) {
             m_messenger(collection.error);
             return false;

@@ -29,9 +29,10 @@ public:
     ContextHelp(SituationOf situationOf, QObject* parent = nullptr);
     ~ContextHelp() override;
 
-    // The language, the folder of the shipped files, and the writable folder
-    // that holds the user's copy of the help collection.
-    void setLanguage(platform::Language language, const QString& applicationDirectory);
+    // The language, the folders searched for the shipped files (the pop-up
+    // lists, the help collections), and the writable folder that holds the
+    // user's copy of the help collection.
+    void setLanguage(platform::Language language, const QStringList& shippedFolders);
     void setUserDirectory(const QString& directory)
     {
         m_userDirectory = directory;
@@ -63,13 +64,13 @@ private:
     SituationOf m_situationOf;
     Messenger m_messenger;
     platform::Language m_language = platform::Language::English;
-    QString m_applicationDirectory;
+    QStringList m_shippedFolders;
     QString m_userDirectory;
     PopupTexts m_popupTexts;
     QPointer<help::HelpWindow> m_helpWindow;
     QString m_preparedPath;  // the user's copy of the collection of m_preparedLanguage
     platform::Language m_preparedLanguage = platform::Language::English;
-    QString m_preparedFrom;  // the application directory it was copied from
+    QStringList m_preparedFrom;  // the folders it was looked for in
     int m_lastContext = 0;
 };
 

@@ -73,10 +73,10 @@ void applyLanguageTable(QWidget& window, const LanguageTable& table, platform::L
     }
 }
 
-bool applyLanguageFile(QWidget& window, const QString& applicationDirectory, platform::Language language,
+bool applyLanguageFile(QWidget& window, const QString& path, platform::Language language,
                        TaggedTexts* taggedTexts)
 {
-    const LanguageTable table = LanguageTable::read(LanguageTable::pathFor(applicationDirectory, window.objectName()));
+    const LanguageTable table = LanguageTable::read(path);
     if (!table.isLoaded()) return false;
     applyLanguageTable(window, table, language, taggedTexts);
     return true;

@@ -19,10 +19,10 @@ class TaggedTexts;
 void applyLanguageTable(QWidget& window, const LanguageTable& table, platform::Language language,
                         TaggedTexts* taggedTexts = nullptr);
 
-// Reads the window's table (its object name + ".dat" in the application
-// directory) and applies it. A missing table changes nothing and says
-// nothing; returns whether one was read.
-bool applyLanguageFile(QWidget& window, const QString& applicationDirectory, platform::Language language,
+// Reads the table at `path` (the shipped file named by
+// LanguageTable::fileName() of the window) and applies it. A missing table
+// changes nothing and says nothing; returns whether one was read.
+bool applyLanguageFile(QWidget& window, const QString& path, platform::Language language,
                        TaggedTexts* taggedTexts = nullptr);
 
 }  // namespace app

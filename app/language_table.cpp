@@ -68,9 +68,9 @@ LanguageTable LanguageTable::read(const QString& path)
     return parse(text);
 }
 
-QString LanguageTable::pathFor(const QString& applicationDirectory, const QString& windowName)
+QString LanguageTable::fileName(const QString& windowName)
 {
-    return applicationDirectory + windowName + QStringLiteral(".dat");
+    return windowName + QStringLiteral(".dat");
 }
 
 }  // namespace app

@@ -37,8 +37,8 @@ public:
     // The table in the file; an empty table (isLoaded() false) when the file
     // cannot be opened or is larger than kMaxTableBytes.
     static LanguageTable read(const QString& path);
-    // The file of a window: the application directory, its name, ".dat".
-    static QString pathFor(const QString& applicationDirectory, const QString& windowName);
+    // The file name of a window's table: its object name and ".dat".
+    static QString fileName(const QString& windowName);
 
     bool isLoaded() const { return m_loaded; }
     const QList<LanguageRow>& rows() const { return m_rows; }

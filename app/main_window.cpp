@@ -188,15 +188,17 @@ void MainWindow::keepStateInStep()
 
 void MainWindow::runCreationSteps()
 {
-    // 2. The settings file lives beside the program unless that folder is read-only.
+    // 2. The settings file lives beside a portable copy, else in the user's configuration folder.
     m_state.applicationDirectory = platform::Platform::applicationDirectory();
-    m_state.settingsPath = platform::Platform::writableDirectory() + QLatin1String(kSettingsFileName);
+    m_state.shippedFolders = platform::Platform::shippedFolders();
+    const QString userFolder = platform::Platform::writableDirectory();
+    m_state.settingsPath = userFolder + QLatin1String(kSettingsFileName);
 
     // 3. and 4.
     {
         const platform::Profile profile(m_state.settingsPath);
         Settings settings = currentSettings();
-        settings.read(profile, m_state.applicationDirectory);
+        settings.read(profile, userFolder);
         applySettings(settings);
     }
     if (m_toolTips->isEnabled()) hintsAction->setChecked(true);
@@ -300,12 +302,12 @@ void MainWindow::loadLanguageResources()
     // windows: the chart commands rely on them.
     readStatisticsTemplate(m_state.language);
     m_qtTranslations->load(m_state.language);
-    m_contextHelp->setLanguage(m_state.language, m_state.applicationDirectory);
+    m_contextHelp->setLanguage(m_state.language, m_state.shippedFileFolders());
 }
 
 bool MainWindow::readStatisticsTemplate(platform::Language language)
 {
-    const QString path = chart::statisticsTemplatePath(m_state.applicationDirectory, language);
+    const QString path = chart::statisticsTemplatePath(m_state, language);
     try {
         // A grid that cannot be read keeps what it held.
         m_statisticsGrid.read(path);
@@ -336,13 +338,14 @@ void MainWindow::widenStatisticsColumns()
 
 void MainWindow::applyLanguageTo(QWidget& window, TaggedTexts* taggedTexts)
 {
-    applyLanguageFile(window, m_state.applicationDirectory, m_state.language, taggedTexts);
+    applyLanguageFile(window, m_state.shippedFile(LanguageTable::fileName(window.objectName())), m_state.language,
+                      taggedTexts);
     m_contextHelp->applyPopupTexts(window);
 }
 
 void MainWindow::readSampleData()
 {
-    const QString path = m_state.applicationDirectory + QStringLiteral("Sampledata_multi.vts");
+    const QString path = m_state.shippedFile(QStringLiteral("Sampledata_multi.vts"));
     try {
         m_importGrid.read(path);
         m_state.job.lastDataRow = m_importGrid.lastRow();

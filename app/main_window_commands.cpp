@@ -85,10 +85,8 @@ void MainWindow::chooseComparisonChartLook() { chooseGraphTemplate(vglDialogDir,
 
 void MainWindow::dropFile(const QString& path)
 {
-    // A change made by the program: it does not count as the user's and starts no second import.
-    fileNameBox->setEditText(path);
     emit fileDropped(path);
-    readDataFile();
+    openFile(path, OpenedFrom::Drop);
 }
 
 // There are no embedded objects in the grid; the object operation does nothing.
@@ -170,7 +168,7 @@ void MainWindow::switchLanguage()
     m_languageChosen = true;
     copyShownStatisticsAgain();
     m_qtTranslations->load(next);
-    m_contextHelp->setLanguage(next, m_state.applicationDirectory);
+    m_contextHelp->setLanguage(next, m_state.shippedFileFolders());
     applyLanguageTo(*this, &m_taggedTexts);
     if (m_comparisonWindow) applyLanguageTo(*m_comparisonWindow);
     if (m_controlChartWindow) applyLanguageTo(*m_controlChartWindow);

@@ -6,15 +6,15 @@
 
 namespace chart {
 
-QString statisticsTemplatePath(const QString& applicationDirectory, platform::Language language)
+QString statisticsTemplatePath(const ProgramState& state, platform::Language language)
 {
-    return applicationDirectory
-        + (language == platform::Language::English ? QStringLiteral("ChartdatenE.def") : QStringLiteral("ChartdatenG.def"));
+    return state.shippedFile(language == platform::Language::English ? QStringLiteral("ChartdatenE.def")
+                                                                     : QStringLiteral("ChartdatenG.def"));
 }
 
 QString statisticsTemplatePath(const ProgramState& state)
 {
-    return statisticsTemplatePath(state.applicationDirectory, state.language);
+    return statisticsTemplatePath(state, state.language);
 }
 
 bool loadStatisticsTemplate(ProgramState& state)

@@ -13,7 +13,7 @@ struct ProgramState;
 
 QString statisticsTemplatePath(const ProgramState& state);
 // The template of a language, e.g. before a switch to it.
-QString statisticsTemplatePath(const QString& applicationDirectory, platform::Language language);
+QString statisticsTemplatePath(const ProgramState& state, platform::Language language);
 
 // Reads the template into the statistics grid. Errors are ignored: the grid
 // then keeps what it held. Returns whether the template was read.

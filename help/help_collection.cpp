@@ -12,11 +12,24 @@ namespace help {
 
 namespace {
 
-QString notInstalledText(platform::Language language, const QString& lookedFor)
+// One line: the file and every folder it was looked for in.
+QString notInstalledText(platform::Language language, const QString& name, const QStringList& folders)
 {
+    QStringList places;
+    for (const QString& folder : folders) places << QDir::toNativeSeparators(folder);
+    const QString where = places.join(QStringLiteral(", "));
     return language == platform::Language::German
-        ? QStringLiteral("Die Hilfe ist nicht installiert: %1 wurde nicht gefunden.").arg(QDir::toNativeSeparators(lookedFor))
-        : QStringLiteral("The help is not installed: %1 was not found.").arg(QDir::toNativeSeparators(lookedFor));
+        ? QStringLiteral("Die Hilfe ist nicht installiert: %1 wurde nicht gefunden in %2.").arg(name, where)
+        : QStringLiteral("The help is not installed: %1 was not found in %2.").arg(name, where);
+}
+
+// The folder holding both files of the collection; empty when none does.
+QString collectionFolder(const QStringList& folders, const QString& name)
+{
+    for (const QString& folder : folders)
+        if (QFileInfo(folder + name + QStringLiteral(".qhc")).isFile() && QFileInfo(folder + name + QStringLiteral(".qch")).isFile())
+            return folder;
+    return {};
 }
 
 // The copy is taken again when the shipped collection changed since it was made.
@@ -54,14 +67,14 @@ QString collectionName(platform::Language language)
     return language == platform::Language::German ? QStringLiteral("ovtchartGer") : QStringLiteral("ovtchartEng");
 }
 
-PreparedCollection prepareCollection(const QString& applicationDirectory, const QString& userDirectory,
+PreparedCollection prepareCollection(const QStringList& shippedFolders, const QString& userDirectory,
                                      platform::Language language)
 {
     const QString name = collectionName(language);
-    const QFileInfo shipped(applicationDirectory + name + QStringLiteral(".qhc"));
-    const QFileInfo topics(applicationDirectory + name + QStringLiteral(".qch"));
-    if (!shipped.isFile()) return {QString(), notInstalledText(language, shipped.absoluteFilePath())};
-    if (!topics.isFile()) return {QString(), notInstalledText(language, topics.absoluteFilePath())};
+    const QString folder = collectionFolder(shippedFolders, name);
+    if (folder.isEmpty()) return {QString(), notInstalledText(language, name + QStringLiteral(".qhc"), shippedFolders)};
+    const QFileInfo shipped(folder + name + QStringLiteral(".qhc"));
+    const QFileInfo topics(folder + name + QStringLiteral(".qch"));
 
     QDir().mkpath(userDirectory);
     const QString copyPath = QDir(userDirectory).filePath(name + QStringLiteral(".qhc"));

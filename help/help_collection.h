@@ -11,6 +11,7 @@
 #include "components/platform/language.h"
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 class QHelpEngineCore;
@@ -28,10 +29,11 @@ struct PreparedCollection {
     QString error;  // one line naming where the help was looked for
 };
 
-// Makes the user's copy of the language's collection from the one in
-// `applicationDirectory` (refreshed when the shipped one is newer) and makes
-// sure the copy names the shipped topics file by its full path.
-PreparedCollection prepareCollection(const QString& applicationDirectory, const QString& userDirectory,
+// Makes the user's copy of the language's collection from the first of
+// `shippedFolders` that holds it with its topics (refreshed when the shipped
+// one is newer) and makes sure the copy names the shipped topics file by its
+// full path.
+PreparedCollection prepareCollection(const QStringList& shippedFolders, const QString& userDirectory,
                                      platform::Language language);
 
 // The page and anchor of a help context; an empty URL when the collection

@@ -3,6 +3,7 @@
 
 #include "import/cell_sink.h"
 #include "import/workbook_answer.h"
+#include "components/platform/install_layout.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -42,7 +43,8 @@ QString workbookReaderProgram()
 {
     const QString fromEnvironment = qEnvironmentVariable("PLOTWISE_WORKBOOK_READER");
     if (!fromEnvironment.isEmpty()) return fromEnvironment;
-    return executableFolder() + QStringLiteral("/plotwise-workbook-reader");
+    // Beside the executable in a build folder, in ../libexec/plotwise when installed.
+    return platform::helperProgramPath(executableFolder(), QStringLiteral("plotwise-workbook-reader"));
 }
 
 QString readWorkbookInReaderProgram(WorkbookKind kind, const QString& path, sheet::WorkbookData& out)

@@ -14,7 +14,7 @@
 namespace dataimport {
 
 // The reader program: $PLOTWISE_WORKBOOK_READER when set, else the program
-// beside the running executable.
+// beside the running executable, else the one in ../libexec/plotwise.
 QString workbookReaderProgram();
 
 // Empty on success with the workbook in `out`; otherwise why not (without the

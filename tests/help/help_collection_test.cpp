@@ -39,7 +39,7 @@ TEST(HelpCollections, EveryContextInUseOpensItsAnchorInBothLanguages)
 {
     QTemporaryDir user;
     for (Language language : {Language::English, Language::German}) {
-        const auto collection = help::prepareCollection(QStringLiteral(PLOTWISE_BUILD_APP_DIR "/"), user.path(), language);
+        const auto collection = help::prepareCollection({QStringLiteral(PLOTWISE_BUILD_APP_DIR "/")}, user.path(), language);
         ASSERT_FALSE(collection.path.isEmpty()) << collection.error.toStdString();
         QHelpEngineCore engine(collection.path);
         ASSERT_TRUE(engine.setupData());
@@ -68,7 +68,9 @@ TEST(HelpCollections, TheUsersCopyWorksFromAReadOnlyInstallation)
         QFile::setPermissions(appDir + name, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     QFile::setPermissions(appDir, QFile::ReadOwner | QFile::ExeOwner);
 
-    const auto first = help::prepareCollection(appDir, user.path() + QStringLiteral("/data"), Language::English);
+    // An installation under a prefix: nothing beside the executable, the files in share/plotwise.
+    const QStringList folders = {user.path() + QStringLiteral("/bin/"), appDir};
+    const auto first = help::prepareCollection(folders, user.path() + QStringLiteral("/data"), Language::English);
     ASSERT_FALSE(first.path.isEmpty()) << first.error.toStdString();
     EXPECT_TRUE(first.path.startsWith(user.path()));
     EXPECT_TRUE(QFileInfo(first.path).isWritable());
@@ -79,7 +81,7 @@ TEST(HelpCollections, TheUsersCopyWorksFromAReadOnlyInstallation)
     }
     // A second start keeps the copy (and the search index beside it).
     const QDateTime made = QFileInfo(first.path).lastModified();
-    const auto again = help::prepareCollection(appDir, user.path() + QStringLiteral("/data"), Language::English);
+    const auto again = help::prepareCollection(folders, user.path() + QStringLiteral("/data"), Language::English);
     EXPECT_EQ(again.path, first.path);
     EXPECT_EQ(QFileInfo(again.path).lastModified(), made);
     QFile::setPermissions(appDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -88,11 +90,14 @@ TEST(HelpCollections, TheUsersCopyWorksFromAReadOnlyInstallation)
 TEST(HelpCollections, AMissingCollectionNamesWhereItWasLookedFor)
 {
     QTemporaryDir empty, user;
-    const auto english = help::prepareCollection(empty.path() + u'/', user.path(), Language::English);
+    const QStringList folders = {empty.path() + u'/', user.path() + QStringLiteral("/share/plotwise/")};
+    const auto english = help::prepareCollection(folders, user.path(), Language::English);
     EXPECT_TRUE(english.path.isEmpty());
-    EXPECT_EQ(english.error, QStringLiteral("The help is not installed: %1 was not found.")
-                                 .arg(QDir::toNativeSeparators(empty.path() + QStringLiteral("/ovtchartEng.qhc"))));
-    const auto german = help::prepareCollection(empty.path() + u'/', user.path(), Language::German);
+    EXPECT_EQ(english.error, QStringLiteral("The help is not installed: ovtchartEng.qhc was not found in %1, %2.")
+                                 .arg(QDir::toNativeSeparators(folders[0]), QDir::toNativeSeparators(folders[1])));
+    // A collection without its topics file is no collection.
+    QFile::copy(QStringLiteral(PLOTWISE_BUILD_APP_DIR "/ovtchartGer.qhc"), empty.filePath(QStringLiteral("ovtchartGer.qhc")));
+    const auto german = help::prepareCollection(folders, user.path(), Language::German);
     EXPECT_TRUE(german.error.startsWith(QString::fromUtf8("Die Hilfe ist nicht installiert: ")));
     EXPECT_TRUE(german.error.contains(QStringLiteral("ovtchartGer.qhc")));
 }
