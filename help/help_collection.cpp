@@ -100,10 +100,10 @@ QUrl topicForContext(const QHelpEngineCore& engine, int helpContext)
 
 QString defaultUserDirectory()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (dir.isEmpty()) dir = QDir::homePath() + QStringLiteral("/.local/share/Plotwise");
-    if (!dir.endsWith(u'/')) dir += u'/';
-    return dir;
+    // ~/.local/share/Plotwise/ (the desktop's data folder, named once, not per organisation and program).
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (dir.isEmpty()) dir = QDir::homePath() + QStringLiteral("/.local/share");
+    return dir + QStringLiteral("/Plotwise/");
 }
 
 }  // namespace help
