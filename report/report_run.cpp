@@ -75,6 +75,9 @@ RunResult fileError(const QString& message) { return {ExitFileError, message}; }
 RunResult writeControlChart(ReportContext& c)
 {
     chart::ProgramState& state = c.state;
+    // Only a control chart run needs the two templates.
+    chart::loadStatisticsTemplate(state);
+    chart::buildReferenceLayout(c.computationGrid, state.language);
     selectColumns(c.importGrid, c.options.columns);
     if (!chart::runControlChartCommand(state, commandFields(c.fields, state.language)))
         return {ExitNoData, chart::noDataText(state.language)};
@@ -163,9 +166,6 @@ RunResult runReport(const ReportOptions& options)
         return fileError(imported.errorText.isEmpty() ? QStringLiteral("%1: cannot be read").arg(options.dataFile)
                                                       : imported.errorText);
     state.job.lastDataRow = *imported.lastDataRow;
-
-    chart::loadStatisticsTemplate(state);
-    chart::buildReferenceLayout(c.computationGrid, state.language);
 
     try {
         if (!options.columns.isEmpty())
