@@ -4,7 +4,10 @@
 #include "app/main_window.h"
 
 #include "app/about_box.h"
-#include "app/control_tags.h"
+#include "app/context_help.h"
+#include "app/language_applier.h"
+#include "app/qt_translations.h"
+#include "components/platform/control_tags.h"
 #include "app/cool_bar.h"
 #include "app/error_report.h"
 #include "app/file_drop_hook.h"
@@ -119,6 +122,8 @@ MainWindow::MainWindow(ChartWindowFactories factories, QWidget* parent)
     importSplitter->setSizes({kImportPanelDefaultHeight, kMainWindowDefault.height});
 
     m_toolTips = new ToolTipSwitch(this);
+    m_qtTranslations = new QtTranslations(this);
+    m_contextHelp = new ContextHelp([this](QWidget* focus) { return f1Situation(focus); }, this);
     connectHandlers();
     keepStateInStep();
     runCreationSteps();
@@ -194,9 +199,6 @@ void MainWindow::keepStateInStep()
 
 void MainWindow::runCreationSteps()
 {
-    // 1.
-    f1Pressed = false;
-
     // 2. The settings file lives beside a portable copy, else in the user's configuration folder.
     m_state.applicationDirectory = platform::Platform::applicationDirectory();
     m_state.shippedFolders = platform::Platform::shippedFolders();
@@ -227,7 +229,8 @@ void MainWindow::runCreationSteps()
 
     // 8.
     loadLanguageResources();
-    // 9. Language table of the main window: wired when language tables land.
+    // 9.
+    applyLanguageTo(*this, &m_taggedTexts);
 
     // 10.
     createChartWindows();
@@ -300,7 +303,7 @@ void MainWindow::createChartWindows()
         applyGeometry(*window, readWindowGeometry(profile, name, geometryOf(*window)), defaultGeometry);
         const bool stored = profile.valueExists(name, QStringLiteral("top")) || profile.valueExists(name, QStringLiteral("left"));
         window->setProperty(kFirstPlacementProperty, !stored);
-        // Language table of the chart window: wired when language tables land.
+        applyLanguageTo(*window);
         return window;
     };
     m_controlChartWindow = create(m_factories.controlChart, kControlChartSection, kControlChartDefault);
@@ -309,24 +312,37 @@ void MainWindow::createChartWindows()
 
 void MainWindow::loadLanguageResources()
 {
-    m_taggedTexts.setLanguage(m_state.language);
-    // The statistics grid's template of the language.
-    const QString path = chart::statisticsTemplatePath(m_state);
+    // The window still opens without the statistics template, with both chart
+    // windows: the chart commands rely on them.
+    readStatisticsTemplate(m_state.language);
+    m_qtTranslations->load(m_state.language);
+    m_contextHelp->setLanguage(m_state.language, m_state.shippedFileFolders());
+}
+
+bool MainWindow::readStatisticsTemplate(platform::Language language)
+{
+    const QString path = chart::statisticsTemplatePath(m_state, language);
     try {
+        // A grid that cannot be read keeps what it held.
         m_statisticsGrid.read(path);
     } catch (const std::exception& error) {
-        // The window still opens, with both chart windows: the chart commands rely on them.
         reportError(QString::fromUtf8(error.what()));
+        return false;
     }
     statisticsSheet->applyDisplaySwitches();
-    // The template's labels are long; widen their columns once the view has
-    // taken the new content (it does so on the next turn of the event loop).
-    QTimer::singleShot(0, statisticsSheet, [this] { fitStatisticsColumns(); });
+    widenStatisticsColumns();
+    return true;
 }
 
 // Columns as wide as their longest text, within reason: the chart title and
 // the file name the chart window writes are long; what still does not fit
-// shows as a tool tip.
+// shows as a tool tip. Done once the view has taken new content (it does so
+// on the next turn of the event loop).
+void MainWindow::widenStatisticsColumns()
+{
+    QTimer::singleShot(0, statisticsSheet, [this] { fitStatisticsColumns(); });
+}
+
 void MainWindow::fitStatisticsColumns()
 {
     constexpr int kWidestColumn = 480;
@@ -337,6 +353,13 @@ void MainWindow::fitStatisticsColumns()
         table->resizeColumnToContents(column);
         table->setColumnWidth(column, std::max(before, std::min(table->columnWidth(column), kWidestColumn)));
     }
+}
+
+void MainWindow::applyLanguageTo(QWidget& window, TaggedTexts* taggedTexts)
+{
+    applyLanguageFile(window, m_state.shippedFile(LanguageTable::fileName(window.objectName())), m_state.language,
+                      taggedTexts);
+    m_contextHelp->applyPopupTexts(window);
 }
 
 void MainWindow::readSampleData()
@@ -380,6 +403,8 @@ void MainWindow::runCloseSteps()
         reportError(QString::fromUtf8(error.what()));
     }
     saveRecentFiles();
+    // The help goes with the program.
+    if (help::HelpWindow* helpWindow = m_contextHelp->helpWindow()) helpWindow->close();
 }
 
 // --- tool bars ---------------------------------------------------------------
