@@ -23,7 +23,7 @@ TEST(TaggedTexts, SetTextChangesOnlyTheTagsTheTableHolds)
     EXPECT_TRUE(texts.setText(TaggedTexts::kTitleCaption, QStringLiteral("Evaluation of ")));
     EXPECT_TRUE(texts.setText(TaggedTexts::kStatisticsSaveTitle, QString()));
     EXPECT_FALSE(texts.setText(58, QStringLiteral("stray")));
-    EXPECT_EQ(texts.text(107), QStringLiteral("Evaluation of"));
+    EXPECT_EQ(texts.text(107), QStringLiteral("Evaluation of "));
     EXPECT_EQ(texts.text(57), QString()) << "an empty text is a text";
     EXPECT_EQ(texts.text(56), QStringLiteral("Messdaten speichern")) << "the other tags keep theirs";
     EXPECT_EQ(texts.text(58), QString());
