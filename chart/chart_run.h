@@ -7,10 +7,13 @@
 
 #include "chart/chart_kinds.h"
 #include "chart/computation_fill.h"
+#include "capability/capability_figures.h"
+#include "capability/normality_test.h"
 
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <vector>
 
 namespace sheet { class Spreadsheet; }
 namespace chartcomponent { class ChartView; }
@@ -34,9 +37,27 @@ public:
     // used (see drawChartKind).
     QString draw(ChartKind kind, chartcomponent::ChartView& chart);
 
+    // Draws the capability chart of the last fill (see capability_chart.h)
+    // and returns the look path used.
+    QString drawCapability(chartcomponent::ChartView& chart);
+
     // Copies the statistics of the last fill into the state's statistics
-    // grid; nothing without one.
+    // grid, the capability block included; nothing without one.
     void copyStatistics();
+
+    // The values of the last fill, row by row (see capabilityValues), and
+    // their number of columns.
+    const std::vector<double>& capabilityValues() const { return m_capabilityValues; }
+    int capabilityColumns() const { return m_capabilityColumns; }
+    // The capability figures of the last fill against the job's limits,
+    // computed on each call (cheap); the limits may change between fills.
+    capability::CapabilityFigures capabilityFigures() const;
+    // The normality test of the last fill's values: computed once per fill,
+    // on first use, unless setNormality() handed a result computed elsewhere
+    // (a window runs it off its user-interface thread for long series).
+    const capability::NormalityFigures& normality();
+    void setNormality(const capability::NormalityFigures& normality);
+    bool hasNormality() const { return m_normalityValid; }
 
     // Last grid row of the last fill; 15 before any fill or without data.
     std::int32_t lastComputationRow() const { return m_lastComputationRow; }
@@ -55,6 +76,10 @@ private:
     QStringList m_rowLabels;
     int m_rowLabelsXColumn = 0;
     bool m_rowLabelsValid = false;
+    std::vector<double> m_capabilityValues;
+    int m_capabilityColumns = 1;
+    capability::NormalityFigures m_normality;
+    bool m_normalityValid = false;
 };
 
 }  // namespace chart
