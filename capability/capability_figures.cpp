@@ -7,8 +7,8 @@
 // layout.
 #include "capability/capability_figures.h"
 
-#include "capability/compensated_sum.h"
 #include "capability/distributions.h"
+#include "components/sheet/near_tie.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,7 +27,7 @@ constexpr double kZeroSpreadRatio = 1e-12;
 
 double meanOf(std::span<const double> values)
 {
-    CompensatedSum sum;
+    sheet::neartie::Sum sum;
     for (double v : values)
         sum.add(v);
     return sum.value() / static_cast<double>(values.size());
@@ -45,7 +45,7 @@ Figure sampleStandardDeviation(std::span<const double> values, double mean)
 {
     if (values.size() < 2)
         return Figure::failed(ErrorCode::Div0);
-    CompensatedSum squares;
+    sheet::neartie::Sum squares;
     for (double v : values)
         squares.add((v - mean) * (v - mean));
     return spreadFigure(std::sqrt(squares.value() / static_cast<double>(values.size() - 1)), mean);
@@ -58,7 +58,7 @@ Figure withinStandardDeviation(std::span<const double> values, int columns, doub
     const double d2 = rangeFactorD2(columns == 1 ? 2 : columns);
     if (d2 == 0.0)
         return Figure::failed(ErrorCode::NA);
-    CompensatedSum ranges;
+    sheet::neartie::Sum ranges;
     std::size_t count = 0;
     if (columns == 1) {
         for (std::size_t i = 1; i < values.size(); ++i)

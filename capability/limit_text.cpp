@@ -1,8 +1,6 @@
 // Specification limit texts; see limit_text.h.
 #include "capability/limit_text.h"
 
-#include "capability/capability_figures.h"
-
 #include <cmath>
 
 namespace capability {
@@ -24,11 +22,25 @@ LimitText parseLimitText(const QString& text, QChar decimalSeparator)
     return result;
 }
 
+LimitFieldsCheck checkLimitFields(const QString& lower, const QString& upper, const QString& target,
+                                  QChar decimalSeparator)
+{
+    const LimitText low = parseLimitText(lower, decimalSeparator);
+    const LimitText high = parseLimitText(upper, decimalSeparator);
+    const LimitText aim = parseLimitText(target, decimalSeparator);
+    LimitFieldsCheck check;
+    check.limits = {low.value, high.value, aim.value};
+    check.lowerInvalid = low.invalid;
+    check.upperInvalid = high.invalid;
+    check.targetInvalid = aim.invalid;
+    check.inverted = low.value && high.value && !(*low.value < *high.value);
+    return check;
+}
+
 SpecificationLimits specificationLimitsOf(const QString& lower, const QString& upper, const QString& target,
                                           QChar decimalSeparator)
 {
-    return {parseLimitText(lower, decimalSeparator).value, parseLimitText(upper, decimalSeparator).value,
-            parseLimitText(target, decimalSeparator).value};
+    return checkLimitFields(lower, upper, target, decimalSeparator).limits;
 }
 
 }  // namespace capability

@@ -4,6 +4,8 @@
 // empty.
 #pragma once
 
+#include "capability/capability_figures.h"
+
 #include <QChar>
 #include <QString>
 #include <optional>
@@ -17,7 +19,19 @@ struct LimitText {
 
 LimitText parseLimitText(const QString& text, QChar decimalSeparator);
 
-struct SpecificationLimits;
+// The three limit fields checked together: each field that holds text that
+// is not a number, and whether both limits are given with the lower not
+// below the upper (no indices then). The limits keep what could be read.
+struct LimitFieldsCheck {
+    SpecificationLimits limits;
+    bool lowerInvalid = false;
+    bool upperInvalid = false;
+    bool targetInvalid = false;
+    bool inverted = false;
+};
+
+LimitFieldsCheck checkLimitFields(const QString& lower, const QString& upper, const QString& target,
+                                  QChar decimalSeparator);
 
 // The three texts of the limit fields as limits; text that is not a number
 // counts as no limit.

@@ -9,8 +9,8 @@
 // numbers of the size of n.
 #include "capability/normality_test.h"
 
-#include "capability/compensated_sum.h"
 #include "capability/distributions.h"
+#include "components/sheet/near_tie.h"
 #include "capability/radix_sort.h"
 
 #include <algorithm>
@@ -55,11 +55,11 @@ NormalityFigures testNormality(std::span<const double> values)
     }
     const std::vector<double> sorted = sortedCopy(values);
 
-    CompensatedSum sum;
+    sheet::neartie::Sum sum;
     for (double v : sorted)
         sum.add(v);
     const double mean = sum.value() / static_cast<double>(n);
-    CompensatedSum squares;
+    sheet::neartie::Sum squares;
     for (double v : sorted)
         squares.add((v - mean) * (v - mean));
     const double sigma = std::sqrt(squares.value() / static_cast<double>(n - 1));
@@ -69,7 +69,7 @@ NormalityFigures testNormality(std::span<const double> values)
     }
 
     const double dn = static_cast<double>(n);
-    CompensatedSum weighted;
+    sheet::neartie::Sum weighted;
     LogNormalTails tails{};
     for (std::size_t i = 0; i < n; ++i) {
         // Measured values repeat (a gauge has a resolution): sorted, the

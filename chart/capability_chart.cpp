@@ -8,11 +8,11 @@
 #include "chart/capability_chart.h"
 
 #include "chart/chart_job.h"
+#include "chart/chart_kinds.h"
 #include "chart/chart_look_settings.h"
 #include "chart/program_state.h"
 #include "components/chart/chart_error.h"
 #include "components/chart/chart_view.h"
-#include "components/platform/profile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -199,11 +199,7 @@ CapabilityChartData buildCapabilityChartData(std::span<const double> values,
 
 QString capabilityLookPath(const ProgramState& state)
 {
-    const QString fallback = state.applicationDirectory + QLatin1String(kCapabilityLookDefault);
-    if (state.settingsPath.isEmpty())
-        return fallback;
-    const platform::Profile settings(state.settingsPath);
-    return settings.readString(QLatin1String(kChartLookSection), QLatin1String(kCapabilityLookKey), fallback);
+    return chartLookPath(state, kCapabilityLookKey, kCapabilityLookDefault);
 }
 
 QString drawCapabilityChart(chartcomponent::ChartView& chart, const CapabilityChartData& data, const ProgramState& state)

@@ -82,6 +82,10 @@ ChartKindData buildChartKindData(ChartKind kind, const sheet::Spreadsheet& compu
 QStringList buildRowLabels(const sheet::Spreadsheet& computationGrid, std::int32_t lastComputationRow,
                            const ProgramState& state);
 
+// A chart look path: the key of "GraphDef" in the settings file, else the
+// default file in the application directory.
+QString chartLookPath(const ProgramState& state, const char* key, const char* defaultFile);
+
 // The chart template path from the settings file, default beside the program.
 QString chartTemplatePath(const ProgramState& state);
 

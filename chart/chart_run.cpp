@@ -44,7 +44,8 @@ QString ChartRun::drawCapability(chartcomponent::ChartView& chart)
     const CapabilityChartData data = buildCapabilityChartData(m_capabilityValues, capabilityFigures(), normality(),
                                                               m_state.job.specificationLimits, m_state.language,
                                                               separator);
-    return drawCapabilityChart(chart, data, m_state);
+    m_chartTemplatePath = drawCapabilityChart(chart, data, m_state);
+    return m_chartTemplatePath;
 }
 
 void ChartRun::copyStatistics()

@@ -38,7 +38,7 @@ public:
     QString draw(ChartKind kind, chartcomponent::ChartView& chart);
 
     // Draws the capability chart of the last fill (see capability_chart.h)
-    // and returns the look path used.
+    // and returns the look path used, which becomes chartTemplatePath().
     QString drawCapability(chartcomponent::ChartView& chart);
 
     // Copies the statistics of the last fill into the state's statistics
@@ -63,7 +63,7 @@ public:
     std::int32_t lastComputationRow() const { return m_lastComputationRow; }
     // The kind drawn last (the mean chart before any drawing).
     ChartKind shownKind() const { return m_shownKind; }
-    // The chart template the last drawing used; empty before any.
+    // The chart template (or capability look) the last drawing used; empty before any.
     const QString& chartTemplatePath() const { return m_chartTemplatePath; }
 
 private:

@@ -26,3 +26,14 @@ TEST(LimitText, NumbersBlanksAndText)
     EXPECT_FALSE(limits.upper);
     EXPECT_FALSE(limits.target);
 }
+
+TEST(LimitText, FieldsCheckedTogether)
+{
+    auto check = capability::checkLimitFields(QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("x"), u'.');
+    EXPECT_TRUE(check.inverted);
+    EXPECT_TRUE(check.targetInvalid);
+    EXPECT_FALSE(check.lowerInvalid);
+    check = capability::checkLimitFields(QStringLiteral("11"), QStringLiteral(""), QStringLiteral("12"), u'.');
+    EXPECT_FALSE(check.inverted) << "one limit cannot be inverted";
+    EXPECT_EQ(check.limits.target, 12.0);
+}
