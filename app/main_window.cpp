@@ -186,15 +186,17 @@ void MainWindow::runCreationSteps()
     // 1.
     f1Pressed = false;
 
-    // 2. The settings file lives beside the program unless that folder is read-only.
+    // 2. The settings file lives beside a portable copy, else in the user's configuration folder.
     m_state.applicationDirectory = platform::Platform::applicationDirectory();
-    m_state.settingsPath = platform::Platform::writableDirectory() + QLatin1String(kSettingsFileName);
+    m_state.shippedFolders = platform::Platform::shippedFolders();
+    const QString userFolder = platform::Platform::writableDirectory();
+    m_state.settingsPath = userFolder + QLatin1String(kSettingsFileName);
 
     // 3. and 4.
     {
         const platform::Profile profile(m_state.settingsPath);
         Settings settings = currentSettings();
-        settings.read(profile, m_state.applicationDirectory);
+        settings.read(profile, userFolder);
         applySettings(settings);
     }
     if (m_toolTips->isEnabled()) hintsAction->setChecked(true);
@@ -318,7 +320,7 @@ void MainWindow::loadLanguageResources()
 
 void MainWindow::readSampleData()
 {
-    const QString path = m_state.applicationDirectory + QStringLiteral("Sampledata_multi.vts");
+    const QString path = m_state.shippedFile(QStringLiteral("Sampledata_multi.vts"));
     try {
         m_importGrid.read(path);
         m_state.job.lastDataRow = m_importGrid.lastRow();

@@ -158,6 +158,14 @@ public:
     // Entries of the file-name box's list, most recent first.
     QStringList recentEntries() const;
 
+    // Opens a file named on the command line or dropped on the import grid:
+    // an import template (.ctpl) is read as the template menu reads it; any
+    // other file is imported as the file-name box would, and a file of the
+    // command line joins the recent files (a dropped one does not). A file
+    // that is missing or cannot be read changes nothing; the status bar says why.
+    enum class OpenedFrom { CommandLine, Drop };
+    void openFile(const QString& path, OpenedFrom from = OpenedFrom::CommandLine);
+
     // Texts the commands use that no control shows, by language-table tag.
     TaggedTexts& taggedTexts() { return m_taggedTexts; }
     const TaggedTexts& taggedTexts() const { return m_taggedTexts; }
@@ -258,6 +266,10 @@ private:
     void loadRecentFiles();
     bool fileNameBoxKeyPressed(QKeyEvent* key);
     void saveRecentFiles();
+    // A data file the user chose: onto the recent list and imported.
+    void importChosenFile(const QString& path);
+    // An import template the user chose: its fields into the import panel.
+    void readImportTemplateFile(const QString& path);
 
     chart::ProgramState m_state;
     sheet::Spreadsheet m_importGrid;      // importSheet

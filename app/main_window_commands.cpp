@@ -74,10 +74,8 @@ void MainWindow::chooseComparisonChartLook() { chooseGraphTemplate(vglDialogDir,
 
 void MainWindow::dropFile(const QString& path)
 {
-    // A change made by the program: it does not count as the user's and starts no second import.
-    fileNameBox->setEditText(path);
     emit fileDropped(path);
-    readDataFile();
+    openFile(path, OpenedFrom::Drop);
 }
 
 // There are no embedded objects in the grid; the object operation does nothing.

@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 
 #include "app/error_report.h"
+#include "app/program_start.h"
 #include "import/header_row.h"
 #include "import/import_file.h"
 #include "import/import_template.h"
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include <memory>
@@ -147,7 +149,31 @@ void MainWindow::openDataFile()
     const QString path = m_askOpenFile(this, QStringLiteral("Datenimport"), dataDialogDir, kDataFileFilter);
     if (path.isEmpty()) return;
     dataDialogDir = QFileInfo(path).absolutePath();
+    importChosenFile(path);
+}
 
+void MainWindow::openFile(const QString& path, OpenedFrom from)
+{
+    const QString reason = unopenableFileReason(path, m_state.language);
+    if (!reason.isEmpty()) {
+        statusBar()->showMessage(reason);
+        return;
+    }
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (isImportTemplateFile(absolute)) {
+        readImportTemplateFile(absolute);
+    } else if (from == OpenedFrom::CommandLine) {
+        importChosenFile(absolute);
+    } else {
+        // A change made by the program: it does not count as the user's and starts no second import.
+        fileNameBox->setEditText(absolute);
+        readDataFile();
+    }
+}
+
+void MainWindow::importChosenFile(const QString& path)
+{
+    if (pages->currentIndex() != 0) pages->setCurrentIndex(0);
     dataimport::RecentFiles recent;
     recent.setEntries(recentEntries());
     recent.add(path);
@@ -163,10 +189,10 @@ void MainWindow::readDataFile()
     if (pages->currentIndex() != 0) pages->setCurrentIndex(0);
     QString path = fileNameBox->currentText();
     // A bare name that is not in the working folder (the shipped templates name
-    // the sample data so) is looked up in the application directory.
+    // the sample data so) is looked up among the shipped files.
     if (!path.isEmpty() && QFileInfo(path).isRelative() && !QFileInfo::exists(path)
-        && QFileInfo::exists(m_state.applicationDirectory + path))
-        path = QDir::cleanPath(m_state.applicationDirectory + path);
+        && QFileInfo::exists(m_state.shippedFile(path)))
+        path = QDir::cleanPath(m_state.shippedFile(path));
 
     QElapsedTimer clock;
     clock.start();
@@ -227,6 +253,11 @@ void MainWindow::openImportTemplate()
     const QString path = m_askOpenFile(this, QStringLiteral("Importeinstellungen lesen"), templateOpenDialogDir,
                                        kTemplateFilter);
     if (path.isEmpty()) return;
+    readImportTemplateFile(path);
+}
+
+void MainWindow::readImportTemplateFile(const QString& path)
+{
     m_currentTemplatePath = path;
     templateOpenDialogDir = dataimport::templateDirectoryOf(path);
     templateSaveDialogDir = templateOpenDialogDir;
@@ -251,7 +282,8 @@ void MainWindow::saveImportTemplate()
 
 void MainWindow::restoreDefaultSettings()
 {
-    applyImportFields(dataimport::readDefaultTemplate(m_state.applicationDirectory, m_state.language));
+    const QString path = m_state.shippedFile(dataimport::defaultTemplateName(m_state.language));
+    applyImportFields(dataimport::readImportTemplate(platform::Profile(path)));
 }
 
 }  // namespace app

@@ -75,7 +75,7 @@ const ChartKindLayout& chartKindLayout(ChartKind kind)
 
 QString chartLookPath(const ProgramState& state, const char* key, const char* defaultFile)
 {
-    const QString fallback = state.applicationDirectory + QLatin1String(defaultFile);
+    const QString fallback = state.shippedFile(QLatin1String(defaultFile));
     if (state.settingsPath.isEmpty())
         return fallback;
     const platform::Profile settings(state.settingsPath);

@@ -35,6 +35,7 @@ QString ChartRun::draw(ChartKind kind, chartcomponent::ChartView& chart)
     }
     m_chartTemplatePath = drawChartKind(kind, chart, m_computationGrid, m_lastComputationRow, m_state, &m_rowLabels);
     m_shownKind = kind;
+    m_capabilityShown = false;
     return m_chartTemplatePath;
 }
 
@@ -45,6 +46,7 @@ QString ChartRun::drawCapability(chartcomponent::ChartView& chart)
                                                               m_state.job.specificationLimits, m_state.language,
                                                               separator);
     m_chartTemplatePath = drawCapabilityChart(chart, data, m_state);
+    m_capabilityShown = true;
     return m_chartTemplatePath;
 }
 

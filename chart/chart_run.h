@@ -61,6 +61,8 @@ public:
 
     // Last grid row of the last fill; 15 before any fill or without data.
     std::int32_t lastComputationRow() const { return m_lastComputationRow; }
+    // Whether the last drawing was the capability chart.
+    bool capabilityShown() const { return m_capabilityShown; }
     // The kind drawn last (the mean chart before any drawing).
     ChartKind shownKind() const { return m_shownKind; }
     // The chart template (or capability look) the last drawing used; empty before any.
@@ -71,6 +73,7 @@ private:
     const ProgramState& m_state;
     std::int32_t m_lastComputationRow = kHeaderRow;
     ChartKind m_shownKind = ChartKind::Mean;
+    bool m_capabilityShown = false;
     QString m_chartTemplatePath;
     // x labels of the current fill; valid while the fill and the x column stay the same.
     QStringList m_rowLabels;

@@ -8,8 +8,8 @@ namespace chart {
 
 QString statisticsTemplatePath(const ProgramState& state)
 {
-    return state.applicationDirectory
-        + (state.language == platform::Language::English ? QStringLiteral("ChartdatenE.def") : QStringLiteral("ChartdatenG.def"));
+    return state.shippedFile(state.language == platform::Language::English ? QStringLiteral("ChartdatenE.def")
+                                                                           : QStringLiteral("ChartdatenG.def"));
 }
 
 bool loadStatisticsTemplate(ProgramState& state)

@@ -132,6 +132,7 @@ RunResult runReport(const ReportOptions& options)
     ReportContext c(options);
     chart::ProgramState& state = c.state;
     state.applicationDirectory = platform::Platform::applicationDirectory();
+    state.shippedFolders = platform::Platform::shippedFolders();
     state.language = options.language.value_or(platform::languageForLocale(platform::Platform::localeId()));
     state.importGrid = &c.importGrid;
     state.statisticsGrid = &c.statisticsGrid;
