@@ -79,6 +79,9 @@ RunResult fileError(const QString& message) { return {ExitFileError, message}; }
 RunResult writeControlChart(ReportContext& c)
 {
     chart::ProgramState& state = c.state;
+    // Only a control chart run needs the two templates.
+    chart::loadStatisticsTemplate(state);
+    chart::buildReferenceLayout(c.computationGrid, state.language);
     selectColumns(c.importGrid, c.options.columns);
     if (!chart::runControlChartCommand(state, commandFields(c.fields, state.language)))
         return {ExitNoData, chart::noDataText(state.language)};
@@ -148,6 +151,11 @@ RunResult runReport(const ReportOptions& options)
         if (!templateInfo.isReadable())
             return fileError(QStringLiteral("%1: the import template cannot be read").arg(options.templateFile));
         c.fields = dataimport::readImportTemplate(platform::Profile(options.templateFile));
+    } else {
+        // Without a template the title starts as the settings' default title,
+        // in the report's language.
+        c.fields.graphTitle = state.language == platform::Language::German ? QStringLiteral("Auswertung")
+                                                                           : QStringLiteral("Evaluation");
     }
     applyOverrides(c.fields, options.fields);
     c.fields.fileName = options.dataFile;
@@ -168,9 +176,6 @@ RunResult runReport(const ReportOptions& options)
         return fileError(imported.errorText.isEmpty() ? QStringLiteral("%1: cannot be read").arg(options.dataFile)
                                                       : imported.errorText);
     state.job.lastDataRow = *imported.lastDataRow;
-
-    chart::loadStatisticsTemplate(state);
-    chart::buildReferenceLayout(c.computationGrid, state.language);
 
     try {
         if (!options.columns.isEmpty())
