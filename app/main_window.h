@@ -91,6 +91,9 @@ public:
     QLineEdit* chartTitleEdit = nullptr;
     QLineEdit* xTitleEdit = nullptr;
     QLineEdit* yTitleEdit = nullptr;
+    QLineEdit* lowerLimitEdit = nullptr;
+    QLineEdit* upperLimitEdit = nullptr;
+    QLineEdit* targetEdit = nullptr;
     QLabel* statusLabel = nullptr;
     QPushButton* controlChartButton = nullptr;
     QPushButton* comparisonChartButton = nullptr;
@@ -232,6 +235,10 @@ private:
     void addDataFileRow(QGridLayout* grid);
     void addRowAndColumnFields(QGridLayout* grid);
     void addTitleFields(QGridLayout* grid);
+    void addLimitFields(QGridLayout* grid);
+    // Reads the three limit fields into the chart job; marks bad ones red
+    // with a tool tip that says why.
+    void limitFieldsChanged();
     void addChartCommandButtons(QGridLayout* grid);
     QWidget* buildStatisticsPage();
     void buildMenu();

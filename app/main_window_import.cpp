@@ -57,6 +57,9 @@ dataimport::ImportFields MainWindow::importFields() const
     f.graphTitle = chartTitleEdit->text();
     f.xTitle = xTitleEdit->text();
     f.yTitle = yTitleEdit->text();
+    f.lowerLimit = lowerLimitEdit->text();
+    f.upperLimit = upperLimitEdit->text();
+    f.target = targetEdit->text();
     return f;
 }
 
@@ -75,6 +78,9 @@ void MainWindow::applyImportFields(const dataimport::ImportFields& f)
     chartTitleEdit->setText(f.graphTitle);
     xTitleEdit->setText(f.xTitle);
     yTitleEdit->setText(f.yTitle);
+    lowerLimitEdit->setText(f.lowerLimit);
+    upperLimitEdit->setText(f.upperLimit);
+    targetEdit->setText(f.target);
 }
 
 // --- the recent-files list ------------------------------------------------------

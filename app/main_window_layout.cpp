@@ -106,6 +106,7 @@ QWidget* MainWindow::buildImportPanel()
     addDataFileRow(grid);
     addRowAndColumnFields(grid);
     addTitleFields(grid);
+    addLimitFields(grid);
     addChartCommandButtons(grid);
 
     statusLabel = makeLabel(importPanel, "statusLabel", QString(), 0);
@@ -181,6 +182,21 @@ void MainWindow::addTitleFields(QGridLayout* grid)
     addField(grid, 4, 5, makeLabel(importPanel, "yTitleLabel", QStringLiteral("Text Y-Achse"), 116), yTitleEdit, 2);
 }
 
+// Specification limits and target of the capability figures.
+void MainWindow::addLimitFields(QGridLayout* grid)
+{
+    lowerLimitEdit = makeEdit(importPanel, "lowerLimitEdit", 268);
+    addField(grid, 6, 0, makeLabel(importPanel, "lowerLimitLabel", QStringLiteral("Untere Toleranzgrenze"), 121),
+             lowerLimitEdit);
+    upperLimitEdit = makeEdit(importPanel, "upperLimitEdit", 269);
+    addField(grid, 6, 1, makeLabel(importPanel, "upperLimitLabel", QStringLiteral("Obere Toleranzgrenze"), 122),
+             upperLimitEdit);
+    targetEdit = makeEdit(importPanel, "targetEdit", 270);
+    addField(grid, 6, 2, makeLabel(importPanel, "targetLabel", QStringLiteral("Sollwert"), 123), targetEdit);
+    for (QLineEdit* edit : {lowerLimitEdit, upperLimitEdit, targetEdit})
+        connect(edit, &QLineEdit::textChanged, this, &MainWindow::limitFieldsChanged);
+}
+
 // The two chart commands, at the right.
 void MainWindow::addChartCommandButtons(QGridLayout* grid)
 {
@@ -196,7 +212,7 @@ void MainWindow::addChartCommandButtons(QGridLayout* grid)
     commands->addWidget(controlChartButton);
     commands->addWidget(comparisonChartButton);
     commands->addStretch(1);
-    grid->addLayout(commands, 0, 7, 6, 1);
+    grid->addLayout(commands, 0, 7, 8, 1);
 }
 
 QWidget* MainWindow::buildStatisticsPage()

@@ -118,7 +118,7 @@ QStringList requiredShippedFiles()
             QStringLiteral("sampledata_multi_g.ctpl"), QStringLiteral("xycharte.def"),
             QStringLiteral("xychartg.def"), QStringLiteral("ChartdatenE.def"),
             QStringLiteral("ChartdatenG.def"), QStringLiteral("ctadefault.vtc"),
-            QStringLiteral("vgldefault.vtc")};
+            QStringLiteral("vgldefault.vtc"), QStringLiteral("capdefault.vtc")};
 }
 
 }  // namespace app

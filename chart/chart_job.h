@@ -3,6 +3,8 @@
 // chart windows keep no copy and read it at each use.
 #pragma once
 
+#include "capability/capability_figures.h"
+
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -17,6 +19,8 @@ struct ChartJob {
     std::int32_t lastDataRow = 0;
     std::int32_t headerRow = 0;                    // 0: no header row
     QString chartTitle;
+    // The specification limits the capability figures are computed against.
+    capability::SpecificationLimits specificationLimits;
 };
 
 }  // namespace chart

@@ -19,6 +19,9 @@ void applyChartKindData(chartcomponent::ChartView& chart, const ChartKindData& d
 {
     chart.setColumnCount(kChartSeriesCount);
     chart.setRowCount(data.rowCount);
+    // The same chart may have shown the capability chart: categories again, no note.
+    chart.setRowPositions({}, 0);
+    chart.setNoteText(QString());
     for (int s = 0; s < kChartSeriesCount; ++s) {
         if (!data.seriesUsed[s])
             continue;  // the series keeps whatever it held; the kind takes it out

@@ -74,13 +74,18 @@ const ChartKindLayout& chartKindLayout(ChartKind kind)
     return kKindLayouts[0];
 }
 
-QString chartTemplatePath(const ProgramState& state)
+QString chartLookPath(const ProgramState& state, const char* key, const char* defaultFile)
 {
-    const QString fallback = state.shippedFile(QLatin1String(kChartTemplateDefault));
+    const QString fallback = state.shippedFile(QLatin1String(defaultFile));
     if (state.settingsPath.isEmpty())
         return fallback;
     const platform::Profile settings(state.settingsPath);
-    return settings.readString(QLatin1String(kChartLookSection), QLatin1String(kControlChartLookKey), fallback);
+    return settings.readString(QLatin1String(kChartLookSection), QLatin1String(key), fallback);
+}
+
+QString chartTemplatePath(const ProgramState& state)
+{
+    return chartLookPath(state, kControlChartLookKey, kChartTemplateDefault);
 }
 
 QStringList buildRowLabels(const sheet::Spreadsheet& grid, std::int32_t lastComputationRow, const ProgramState& state)

@@ -95,6 +95,10 @@ std::pair<double, double> fallbackValueScale(const ChartKindData& data);
 QStringList buildRowLabels(const sheet::Spreadsheet& computationGrid, std::int32_t lastComputationRow,
                            const ProgramState& state);
 
+// A chart look path: the key of "GraphDef" in the settings file, else the
+// default file in the application directory.
+QString chartLookPath(const ProgramState& state, const char* key, const char* defaultFile);
+
 // The chart template path from the settings file, default beside the program.
 QString chartTemplatePath(const ProgramState& state);
 

@@ -8,5 +8,6 @@ namespace chart {
 inline constexpr const char* kChartLookSection = "GraphDef";
 inline constexpr const char* kControlChartLookKey = "XYFile";
 inline constexpr const char* kComparisonLookKey = "VglFile";
+inline constexpr const char* kCapabilityLookKey = "CapFile";
 
 }  // namespace chart

@@ -7,10 +7,13 @@
 
 #include "chart/chart_kinds.h"
 #include "chart/computation_fill.h"
+#include "capability/capability_figures.h"
+#include "capability/normality_test.h"
 
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <vector>
 
 namespace sheet { class Spreadsheet; }
 namespace chartcomponent { class ChartView; }
@@ -34,15 +37,35 @@ public:
     // used (see drawChartKind).
     QString draw(ChartKind kind, chartcomponent::ChartView& chart);
 
+    // Draws the capability chart of the last fill (see capability_chart.h)
+    // and returns the look path used, which becomes chartTemplatePath().
+    QString drawCapability(chartcomponent::ChartView& chart);
+
     // Copies the statistics of the last fill into the state's statistics
-    // grid; nothing without one.
+    // grid, the capability block included; nothing without one.
     void copyStatistics();
+
+    // The values of the last fill, row by row (see capabilityValues), and
+    // their number of columns.
+    const std::vector<double>& capabilityValues() const { return m_capabilityValues; }
+    int capabilityColumns() const { return m_capabilityColumns; }
+    // The capability figures of the last fill against the job's limits,
+    // computed on each call (cheap); the limits may change between fills.
+    capability::CapabilityFigures capabilityFigures() const;
+    // The normality test of the last fill's values: computed once per fill,
+    // on first use, unless setNormality() handed a result computed elsewhere
+    // (a window runs it off its user-interface thread for long series).
+    const capability::NormalityFigures& normality();
+    void setNormality(const capability::NormalityFigures& normality);
+    bool hasNormality() const { return m_normalityValid; }
 
     // Last grid row of the last fill; 15 before any fill or without data.
     std::int32_t lastComputationRow() const { return m_lastComputationRow; }
+    // Whether the last drawing was the capability chart.
+    bool capabilityShown() const { return m_capabilityShown; }
     // The kind drawn last (the mean chart before any drawing).
     ChartKind shownKind() const { return m_shownKind; }
-    // The chart template the last drawing used; empty before any.
+    // The chart template (or capability look) the last drawing used; empty before any.
     const QString& chartTemplatePath() const { return m_chartTemplatePath; }
 
 private:
@@ -50,11 +73,16 @@ private:
     const ProgramState& m_state;
     std::int32_t m_lastComputationRow = kHeaderRow;
     ChartKind m_shownKind = ChartKind::Mean;
+    bool m_capabilityShown = false;
     QString m_chartTemplatePath;
     // x labels of the current fill; valid while the fill and the x column stay the same.
     QStringList m_rowLabels;
     int m_rowLabelsXColumn = 0;
     bool m_rowLabelsValid = false;
+    std::vector<double> m_capabilityValues;
+    int m_capabilityColumns = 1;
+    capability::NormalityFigures m_normality;
+    bool m_normalityValid = false;
 };
 
 }  // namespace chart

@@ -20,7 +20,7 @@ struct ProgramState;
 QString lookSavePath(const ProgramState& state, const QString& lookPath);
 
 // Saves a look through save(path) where lookSavePath puts it and, when that is
-// a new place, points the settings key ("XYFile" or "VglFile") at it. Returns
+// a new place, points the settings key ("XYFile", "VglFile" or "CapFile") at it. Returns
 // the path written. Throws what save and the settings file throw.
 QString saveUserLook(const ProgramState& state, const char* settingsKey, const QString& lookPath,
                      const std::function<void(const QString&)>& save);

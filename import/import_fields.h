@@ -19,6 +19,10 @@ struct ImportFields {
     QString graphTitle = QStringLiteral("Auswertung");  // chartTitleEdit
     QString xTitle = QStringLiteral("Zeitraum");        // xTitleEdit
     QString yTitle = QStringLiteral("Werte");           // yTitleEdit
+    // Specification limits and target as typed; empty for none.
+    QString lowerLimit;                         // lowerLimitEdit
+    QString upperLimit;                         // upperLimitEdit
+    QString target;                             // targetEdit
 
     bool operator==(const ImportFields&) const = default;
 };

@@ -31,6 +31,9 @@ ImportFields readImportTemplate(const platform::Profile& profile, QString* impor
     fields.graphTitle = text("GraphTitle", defaults.graphTitle);
     fields.xTitle = text("Xtitle", defaults.xTitle);
     fields.yTitle = text("Ytitle", defaults.yTitle);
+    fields.lowerLimit = text("LSL", defaults.lowerLimit);
+    fields.upperLimit = text("USL", defaults.upperLimit);
+    fields.target = text("Target", defaults.target);
     if (templateDir) *templateDir = text("TemplateDir", QString());
     return fields;
 }
@@ -38,7 +41,7 @@ ImportFields readImportTemplate(const platform::Profile& profile, QString* impor
 void writeImportTemplate(platform::Profile& profile, const ImportFields& fields, const QString& importDir,
                          const QString& templateDir)
 {
-    // One atomic replacement of the file instead of thirteen.
+    // One atomic replacement of the file instead of one per key.
     struct Batch {
         platform::Profile& profile;
         bool open = true;
@@ -67,6 +70,9 @@ void writeImportTemplate(platform::Profile& profile, const ImportFields& fields,
     text("GraphTitle", fields.graphTitle);
     text("Xtitle", fields.xTitle);
     text("Ytitle", fields.yTitle);
+    text("LSL", fields.lowerLimit);
+    text("USL", fields.upperLimit);
+    text("Target", fields.target);
     text("TemplateDir", templateDir);
     batch.finish();
 }

@@ -23,8 +23,9 @@ struct TemplateDirectories {
 
 // Reads the fields in the order the window applies them: "ImportSep",
 // "Respos1", "Respos2", "FirstLine", "LastLine", "Xcol", "HeaderLine",
-// "ImpFile", then "GraphTitle", "Xtitle", "Ytitle". A missing key (or file)
-// gives its default. The window must apply firstRow before headerRow, so the
+// "ImpFile", then "GraphTitle", "Xtitle", "Ytitle", then the specification
+// limits "LSL", "USL" and "Target" (texts as typed). A missing key (or file)
+// gives its default, so files written before the limits existed read as before. The window must apply firstRow before headerRow, so the
 // header-row field's limits are in place when its value arrives.
 // `importDir`, when given, receives "ImpDir" (empty when missing);
 // `templateDir`, when given, receives "TemplateDir" (templates read by the

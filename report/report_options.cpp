@@ -2,6 +2,7 @@
 // a malformed value is a usage error, never a guess.
 #include "report/report_options.h"
 
+#include "capability/limit_text.h"
 #include "components/chart/chart_view.h"
 #include "components/sheet/cell_address.h"
 
@@ -94,6 +95,12 @@ std::optional<ReportOptions> parseReportOptions(const QStringList& args, QString
         else if (arg == "--title") o.fields.title = value;
         else if (arg == "--x-title") o.fields.xTitle = value;
         else if (arg == "--y-title") o.fields.yTitle = value;
+        else if (arg == "--lsl" || arg == "--usl" || arg == "--target") {
+            // A number with a decimal point; an empty value clears a limit the template gave.
+            if (capability::parseLimitText(value, u'.').invalid)
+                return fail(QStringLiteral("%1 needs a number: %2").arg(arg, value));
+            (arg == "--lsl" ? o.fields.lowerLimit : arg == "--usl" ? o.fields.upperLimit : o.fields.target) = value;
+        }
         else if (arg == "--header-row") {
             bool ok = false;
             const int n = value.toInt(&ok);
@@ -146,6 +153,8 @@ QString usageText()
         "  --sep TEXT  --start-col TEXT  --end-col TEXT  --first-row TEXT  --last-row TEXT\n"
         "  --header-row N  --x-col TEXT  --title TEXT  --x-title TEXT  --y-title TEXT\n"
         "                           the main window's import fields: same meaning, same forms (\"$C\", \"$A\")\n"
+        "  --lsl NUMBER  --usl NUMBER  --target NUMBER\n"
+        "                           specification limits and target of the capability figures (either limit may be left out)\n"
         "  --columns LIST           value columns as a selection gives them, e.g. \"B:D\" or \"D,A:B\"\n"
         "  --compare LIST           comparison columns\n"
         "  --span LEFT,RIGHT        left and right percentages of the range selector bar (default 0,0)\n"

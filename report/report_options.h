@@ -23,6 +23,7 @@ struct ColumnRange {
 struct FieldOverrides {
     std::optional<QString> separator, startColumn, endColumn, firstRow, lastRow, xColumn;
     std::optional<QString> title, xTitle, yTitle;
+    std::optional<QString> lowerLimit, upperLimit, target;   // --lsl, --usl, --target
     std::optional<int> headerRow;
 };
 

@@ -4,6 +4,7 @@
 // the comparison window's drawing.
 #include "report/report_run.h"
 
+#include "capability/limit_text.h"
 #include "chart/chart_commands.h"
 #include "components/chart/chart_error.h"
 #include "chart/chart_run.h"
@@ -41,6 +42,9 @@ void applyOverrides(dataimport::ImportFields& f, const FieldOverrides& o)
     if (o.xTitle) f.xTitle = *o.xTitle;
     if (o.yTitle) f.yTitle = *o.yTitle;
     if (o.headerRow) f.headerRow = *o.headerRow;
+    if (o.lowerLimit) f.lowerLimit = *o.lowerLimit;
+    if (o.upperLimit) f.upperLimit = *o.upperLimit;
+    if (o.target) f.target = *o.target;
 }
 
 // Marks the columns in the import grid as the user's selection would.
@@ -96,6 +100,10 @@ RunResult writeControlChart(ReportContext& c)
         chart.saveImage(c.imagePath(QLatin1String(k.stem)), c.options.format, c.options.size.width(),
                         c.options.size.height());
     }
+
+    run.drawCapability(chart);
+    chart.saveImage(c.imagePath(QStringLiteral("capability")), c.options.format, c.options.size.width(),
+                    c.options.size.height());
 
     run.copyStatistics();
     c.statisticsGrid.write(c.outPath(QStringLiteral("statistics.xlsx")), sheet::FileFormat::Xlsx);
@@ -154,6 +162,8 @@ RunResult runReport(const ReportOptions& options)
     state.fileNameText = options.dataFile;
     state.xTitleText = c.fields.xTitle;
     state.yTitleText = c.fields.yTitle;
+    state.job.specificationLimits = capability::specificationLimitsOf(c.fields.lowerLimit, c.fields.upperLimit,
+                                                                      c.fields.target, decimalSeparator);
 
     c.outDir = options.outDir.isEmpty() ? QDir::currentPath() : options.outDir;
     if (!QDir().mkpath(c.outDir))

@@ -1,7 +1,8 @@
-// Renders the control chart window on the sample data, once per chart kind,
-// and the comparison window of the same three columns into PNG files
-// (docs/images/mean-chart.png, range-chart.png, difference-chart.png,
-// comparison-chart.png): the look of the shipped templates as users see it.
+// Renders the control chart window on the sample data, once per chart kind
+// and once with the capability chart, and the comparison window of the same
+// three columns into PNG files (docs/images/mean-chart.png, range-chart.png,
+// difference-chart.png, capability-window.png, comparison-chart.png): the look
+// of the shipped templates as users see it.
 //   control_chart_snapshots <application dir with the data files> <output dir>
 #include "chart/widgets/control_chart_window.h"
 #include "compare/widgets/comparison_window.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv)
     state.fileNameText = appDir + "Sampledata_multi.vts";
     state.xTitleText = QStringLiteral("Date");
     state.yTitleText = QStringLiteral("Diameter [mm]");
+    state.job.specificationLimits = {25.0, 25.02, 25.01};
 
     ControlChartWindow window(state);
     window.setErrorReporter([](const QString& message) { std::fprintf(stderr, "error: %s\n", qPrintable(message)); });
@@ -55,10 +57,12 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     window.activate();
 
-    const std::pair<int, const char*> kinds[] = {{1, "mean-chart.png"}, {2, "range-chart.png"}, {3, "difference-chart.png"}};
+    const std::pair<int, const char*> kinds[] = {{1, "mean-chart.png"}, {2, "range-chart.png"}, {3, "difference-chart.png"},
+                                                 {7, "capability-window.png"}};
     for (const auto& [tag, file] : kinds) {
         if (tag == 2) window.showRangeChart();
         if (tag == 3) window.showDifferenceChart();
+        if (tag == 7) window.showCapabilityChart();
         QApplication::processEvents();
         const QString path = outDir.filePath(QString::fromLatin1(file));
         if (!window.grab().save(path)) {

@@ -136,7 +136,7 @@ void ControlChartWindow::buildRangeBar(QVBoxLayout* layout)
     layout->addWidget(m_rangeBar);
 }
 
-// The three chart buttons and the close button.
+// The three chart buttons, the capability chart and the close button.
 QFrame* ControlChartWindow::buildButtonPanel(QWidget* parent)
 {
     m_buttonPanel = new QFrame(parent);
@@ -146,16 +146,19 @@ QFrame* ControlChartWindow::buildButtonPanel(QWidget* parent)
     m_meanButton = makeChartButton(m_buttonPanel, QStringLiteral("meanButton"), tr("&Mittelwert"), 1);
     m_rangeButton = makeChartButton(m_buttonPanel, QStringLiteral("rangeButton"), tr("S&pannweite"), 2);
     m_differenceButton = makeChartButton(m_buttonPanel, QStringLiteral("differenceButton"), tr("&Differenz"), 3);
+    m_capabilityButton = makeChartButton(m_buttonPanel, QStringLiteral("capabilityButton"), tr("&Fähigkeit"), 7);
     m_closeButton = makeChartButton(m_buttonPanel, QStringLiteral("closeButton"), tr("&Schließen"), 4);
     m_meanButton->setProperty("helpContext", 205);
+    m_capabilityButton->setProperty("helpContext", 209);
     m_rangeButton->setProperty("helpContext", 206);
     m_differenceButton->setProperty("helpContext", 207);
     m_closeButton->setProperty("helpContext", 208);
-    for (QPushButton* b : {m_meanButton, m_rangeButton, m_differenceButton, m_closeButton})
+    for (QPushButton* b : {m_meanButton, m_rangeButton, m_differenceButton, m_capabilityButton, m_closeButton})
         buttons->addWidget(b);
     connect(m_meanButton, &QPushButton::clicked, this, [this] { runGuarded([this] { showMeanChart(); }); });
     connect(m_rangeButton, &QPushButton::clicked, this, [this] { runGuarded([this] { showRangeChart(); }); });
     connect(m_differenceButton, &QPushButton::clicked, this, [this] { runGuarded([this] { showDifferenceChart(); }); });
+    connect(m_capabilityButton, &QPushButton::clicked, this, [this] { runGuarded([this] { showCapabilityChart(); }); });
     connect(m_closeButton, &QPushButton::clicked, this, [this] { closeWindow(); });
     return m_buttonPanel;
 }
@@ -180,6 +183,7 @@ QPushButton* ControlChartWindow::button(int tag) const
     case 2: return m_rangeButton;
     case 3: return m_differenceButton;
     case 4: return m_closeButton;
+    case 7: return m_capabilityButton;
     default: return nullptr;
     }
 }
@@ -322,6 +326,7 @@ void ControlChartWindow::drawKind(chart::ChartKind kind)
 void ControlChartWindow::showMeanChart() { drawKind(chart::ChartKind::Mean); }
 void ControlChartWindow::showRangeChart() { drawKind(chart::ChartKind::Range); }
 void ControlChartWindow::showDifferenceChart() { drawKind(chart::ChartKind::Difference); }
+void ControlChartWindow::showCapabilityChart() { m_run.drawCapability(*m_chart); }
 void ControlChartWindow::closeWindow() { hide(); }
 
 // --- zoom, size, apply ----------------------------------------------------------
@@ -340,7 +345,8 @@ void ControlChartWindow::chartLookApplied()
 {
     const QString path = m_run.chartTemplatePath().isEmpty() ? chart::chartTemplatePath(m_state)
                                                              : m_run.chartTemplatePath();
-    chart::saveUserLook(m_state, chart::kControlChartLookKey, path,
+    const char* key = m_run.capabilityShown() ? chart::kCapabilityLookKey : chart::kControlChartLookKey;
+    chart::saveUserLook(m_state, key, path,
                         [this](const QString& target) { m_chart->saveSettings(target); });
 }
 

@@ -47,6 +47,7 @@ public:
     void showMeanChart();  // mean chart
     void showRangeChart();  // range chart
     void showDifferenceChart();  // difference chart
+    void showCapabilityChart();  // histogram against the specification limits
     void closeWindow();  // close: hide
     void zoomChanged();
     void fitChartToWindow();
@@ -78,7 +79,7 @@ public:
     QLineEdit* startEdit() const;
     QLineEdit* endEdit() const;
     SpanFields* spanFields() const { return m_spanFields; }
-    QPushButton* button(int tag) const;  // 1 mean, 2 range, 3 difference, 4 close
+    QPushButton* button(int tag) const;  // 1 mean, 2 range, 3 difference, 4 close, 7 capability
 
     // Captions by language-table tag: 1..3 chart buttons, 4 close, 5 "Start", 6 "Ende".
     void setCaption(int tag, const QString& text);
@@ -114,4 +115,5 @@ private:
     QPushButton* m_rangeButton = nullptr;
     QPushButton* m_differenceButton = nullptr;
     QPushButton* m_closeButton = nullptr;
+    QPushButton* m_capabilityButton = nullptr;
 };

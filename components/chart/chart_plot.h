@@ -45,6 +45,7 @@ public:
     explicit ChartPlot(QWidget* parent = nullptr);
 
     CategoryTicker& categoryTicker() { return *m_categoryTicker; }
+    QSharedPointer<CategoryTicker> sharedCategoryTicker() const { return m_categoryTicker; }
     ValueTicker& valueTicker() { return *m_valueTicker; }
 
 protected:

@@ -111,6 +111,28 @@ void ChartView::setRowNumberLabels(int firstNumber) {
     scheduleReplot();
 }
 
+// --- a numeric x axis ------------------------------------------------------------
+
+void ChartView::setRowPositions(QVector<double> positions, double barWidth) {
+    if (!positions.isEmpty()) {
+        if (positions.size() != rowCount())
+            throw ChartError(QStringLiteral("%1 row positions for %2 rows").arg(positions.size()).arg(rowCount()));
+        for (qsizetype i = 0; i < positions.size(); ++i)
+            if (!std::isfinite(positions[i]) || (i > 0 && positions[i] < positions[i - 1]))
+                throw ChartError(QStringLiteral("row positions must be finite and ascending (row %1)").arg(i + 1));
+    }
+    if (!(barWidth > 0) || !std::isfinite(barWidth)) barWidth = 0.8;
+    m_rowPositions = std::move(positions);
+    m_barWidth = m_rowPositions.isEmpty() ? 0.8 : barWidth;
+    m_graphCache.clear();  // the keys of every graph changed
+    scheduleReplot();
+}
+
+void ChartView::setNoteText(const QString& text) {
+    m_noteText = text;
+    scheduleReplot();
+}
+
 // --- series positions ----------------------------------------------------------
 
 void ChartView::checkSeries(int series) const {

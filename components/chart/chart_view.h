@@ -26,10 +26,12 @@ template <class DataType> class QCPDataContainer;
 class QCPBarsGroup;
 class QCPTextElement;
 class QCPLayoutGrid;
+class QCPItemText;
 
 namespace chartcomponent {
 
 class ChartPlot;
+class ValueTicker;
 
 // The longest side of an exported chart image in pixels: a larger image would
 // take gigabytes.
@@ -84,6 +86,20 @@ public:
     // Decimal separator of the number texts; the system locale's by default.
     void setDecimalSeparator(QChar separator) { m_decimalSeparator = separator; }
     QChar decimalSeparator() const { return m_decimalSeparator; }
+
+    // --- a numeric x axis ----------------------------------------------------
+    // Rows placed at these x positions on a numeric axis instead of one
+    // category each (a histogram with its curves); exactly rowCount()
+    // ascending positions, or none for the category axis. Bars are barWidth
+    // wide (shared by side-by-side bar series). Rows with equal positions
+    // keep their order, so a series with values in two such rows and gaps
+    // elsewhere draws a vertical line.
+    void setRowPositions(QVector<double> positions, double barWidth);
+    bool hasRowPositions() const { return !m_rowPositions.isEmpty(); }
+    // A text drawn in a framed box in the top left corner of the plot (the
+    // figures that belong to the chart); empty for none.
+    void setNoteText(const QString& text);
+    QString noteText() const { return m_noteText; }
 
     // --- series positions (part of the look) --------------------------------
     void setSeriesExcluded(int series, bool excluded);
@@ -141,6 +157,9 @@ private:
     void updateTitle();
     void updateLegendPlacement();
     void updateValueRange();
+    void updateNumericAxis();
+    void updateNote();
+    double rowKey(qsizetype index) const;
     void showContextMenu(const QPoint& position);
     void saveImageInteractively();
     void copyImage();
@@ -154,8 +173,13 @@ private:
     int m_column = 1;
     int m_seriesColumn = 0;
     QChar m_decimalSeparator;
+    QVector<double> m_rowPositions;
+    double m_barWidth = 0.8;
+    QString m_noteText;
 
     ChartPlot* m_plot = nullptr;
+    QCPItemText* m_noteItem = nullptr;
+    QSharedPointer<ValueTicker> m_numericTicker;  // the x axis while rows have positions
     QCPTextElement* m_titleElement = nullptr;
     QCPLayoutGrid* m_legendColumn = nullptr;  // holds the legend while it sits right of the plot
     QCPBarsGroup* m_barsGroup = nullptr;

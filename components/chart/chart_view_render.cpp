@@ -58,11 +58,21 @@ void ChartView::replot() {
 }
 
 void ChartView::rebuild() {
+    if (!m_rowPositions.isEmpty() && m_rowPositions.size() != rowCount()) {
+        m_rowPositions.clear();  // the rows changed: back to categories
+        m_graphCache.clear();
+    }
     rebuildSeries();
     applyLookToPlot();
+    updateNumericAxis();
     updateTitle();
     updateLegendPlacement();
     updateValueRange();
+    updateNote();
+}
+
+double ChartView::rowKey(qsizetype index) const {
+    return m_rowPositions.isEmpty() ? double(index + 1) : m_rowPositions[index];
 }
 
 void ChartView::rebuildSeries() {
@@ -109,11 +119,11 @@ void ChartView::addBars(int series, const SeriesLook& look, const QString& name,
     bars->setName(name);
     bars->setPen(look.penStyle == Qt::NoPen ? QPen(Qt::NoPen) : QPen(look.color.darker(130), 1));
     bars->setBrush(look.color);
-    bars->setWidth(0.8 / std::max<qsizetype>(1, barSeriesCount));
+    bars->setWidth(m_barWidth / std::max<qsizetype>(1, barSeriesCount));
     QVector<QCPBarsData> points;
     points.reserve(values.size());
     for (qsizetype i = 0; i < values.size(); ++i)
-        if (!std::isnan(values[i])) points.append(QCPBarsData(double(i + 1), values[i]));
+        if (!std::isnan(values[i])) points.append(QCPBarsData(rowKey(i), values[i]));
     bars->data()->set(points, true);
 }
 
@@ -140,7 +150,7 @@ QSharedPointer<QCPDataContainer<QCPGraphData>> ChartView::graphDataOf(int series
         } else {
             QVector<QCPGraphData> points;
             points.reserve(values.size());
-            for (qsizetype i = 0; i < values.size(); ++i) points.append(QCPGraphData(double(i + 1), values[i]));
+            for (qsizetype i = 0; i < values.size(); ++i) points.append(QCPGraphData(rowKey(i), values[i]));
             cached.graphData = QSharedPointer<QCPGraphDataContainer>::create();
             // A span that shrinks and grows again keeps its memory: no copy on every change.
             cached.graphData->setAutoSqueeze(false);
@@ -184,10 +194,10 @@ void ChartView::applyLookToPlot() {
     m_plot->axisRect()->setBackground(QBrush(m_look.plotBackground));
     const int rows = rowCount();
     const bool numbered = !m_data.hasRowLabels();
-    m_plot->categoryTicker().setCategories(rows, [this, numbered](int p) {
+    m_plot->categoryTicker().setCategories(m_rowPositions.isEmpty() ? rows : 0, [this, numbered](int p) {
         return numbered ? QString::number(p) : m_data.rowLabel(p);
     });
-    m_plot->xAxis->setRange(0.5, std::max(rows, 1) + 0.5);
+    if (m_rowPositions.isEmpty()) m_plot->xAxis->setRange(0.5, std::max(rows, 1) + 0.5);
     for (QCPAxis* axis : {m_plot->xAxis, m_plot->yAxis}) {
         axis->setTickLabelFont(m_look.tickLabelFont);
         axis->setLabelFont(m_look.axisTitleFont);
@@ -254,6 +264,53 @@ void ChartView::updateLegendPlacement() {
     const int rows = rowCount();
     const QString lastLabel = rows < 1 ? QString() : m_data.hasRowLabels() ? m_data.rowLabel(rows) : QString::number(rows);
     m_plot->axisRect()->setMinimumMargins(QMargins(15, 15, metrics.horizontalAdvance(lastLabel) / 2 + 6, 15));
+}
+
+void ChartView::updateNumericAxis() {
+    if (m_rowPositions.isEmpty()) {
+        if (m_numericTicker) {
+            m_plot->xAxis->setTicker(m_plot->sharedCategoryTicker());
+            m_numericTicker.reset();
+        }
+        return;
+    }
+    if (!m_numericTicker) {
+        m_numericTicker = QSharedPointer<ValueTicker>::create();
+        m_plot->xAxis->setTicker(m_numericTicker);
+    }
+    m_numericTicker->setDecimalSeparator(m_decimalSeparator);
+    m_numericTicker->setFixedDivisions(false, 5, 1);
+    const double pad = m_barWidth / 2;
+    double low = m_rowPositions.first() - pad;
+    double high = m_rowPositions.last() + pad;
+    if (!(low < high)) {
+        low -= 1;
+        high += 1;
+    }
+    m_plot->xAxis->setRange(low, high);
+    m_plot->xAxis->setSubTicks(true);
+}
+
+void ChartView::updateNote() {
+    if (m_noteText.isEmpty()) {
+        if (m_noteItem) {
+            m_plot->removeItem(m_noteItem);
+            m_noteItem = nullptr;
+        }
+        return;
+    }
+    if (!m_noteItem) {
+        m_noteItem = new QCPItemText(m_plot);
+        m_noteItem->position->setType(QCPItemPosition::ptAxisRectRatio);
+        m_noteItem->position->setCoords(0.01, 0.02);
+        m_noteItem->setPositionAlignment(Qt::AlignTop | Qt::AlignLeft);
+        m_noteItem->setTextAlignment(Qt::AlignLeft);
+        m_noteItem->setPadding(QMargins(6, 4, 6, 4));
+    }
+    m_noteItem->setText(m_noteText);
+    m_noteItem->setFont(m_look.legendFont);
+    m_noteItem->setPen(QPen(m_look.gridColor.darker(150)));
+    m_noteItem->setBrush(QBrush(QColor(255, 255, 255, 230)));
 }
 
 void ChartView::updateValueRange() {

@@ -130,7 +130,8 @@ TEST_F(SettingsFile, FirstWriteHasTheDocumentedSectionsAndKeyOrder)
                            "mnuTBearbeiten", "mnuTEinstellungen", "mnuTHilfe", "mnuToben", "mnuTAus"}));
     EXPECT_EQ(keysOf(path(), "ImportDef"),
               (QStringList{"ImportSep", "Respos1", "Respos2", "FirstLine", "LastLine", "Xcol", "HeaderLine",
-                           "ImpFile", "ImpDir", "GraphTitle", "Xtitle", "Ytitle", "TemplateDir"}));
+                           "ImpFile", "ImpDir", "GraphTitle", "Xtitle", "Ytitle", "LSL", "USL", "Target",
+                           "TemplateDir"}));
     EXPECT_EQ(keysOf(path(), "GraphDef"), (QStringList{"XYDir", "VglDir"}));
     const QString text = readFile(path());
     EXPECT_TRUE(text.contains(QLatin1String("\nHeight=627\n")));

@@ -27,6 +27,9 @@ TEST(ImportTemplate, WriteThenReadGivesTheSameFields)
     fields.graphTitle = QStringLiteral("Titel");
     fields.xTitle = QStringLiteral("Tag");
     fields.yTitle = QStringLiteral("mm");
+    fields.lowerLimit = QStringLiteral("9,4");
+    fields.upperLimit = QStringLiteral("10.7");
+    fields.target = QStringLiteral("abc");   // kept as typed; the field flags it
     {
         platform::Profile profile(path);
         writeImportTemplate(profile, fields, QStringLiteral("/data"), dir.path());
@@ -40,7 +43,8 @@ TEST(ImportTemplate, WriteThenReadGivesTheSameFields)
     // Keys in their order, TemplateDir last.
     const QStringList keys = profile.keys(QStringLiteral("importdef"));
     EXPECT_EQ(keys, (QStringList{"ImportSep", "Respos1", "Respos2", "FirstLine", "LastLine", "Xcol", "HeaderLine",
-                                 "ImpFile", "ImpDir", "GraphTitle", "Xtitle", "Ytitle", "TemplateDir"}));
+                                 "ImpFile", "ImpDir", "GraphTitle", "Xtitle", "Ytitle", "LSL", "USL", "Target",
+                                 "TemplateDir"}));
 }
 
 TEST(ImportTemplate, BlankTabAndSemicolonSeparatorsSurviveASave)

@@ -319,3 +319,25 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+TEST_F(ControlChartWindowTest, CapabilityButtonShowsTheHistogramAndTheMeanChartReturns)
+{
+    f.state.job.specificationLimits = {9.0, 14.0, std::nullopt};
+    window->activate();
+    QPushButton* capability = window->button(7);
+    ASSERT_NE(capability, nullptr);
+    EXPECT_EQ(capability->text(), "&Fähigkeit");
+    EXPECT_EQ(capability->property("helpContext").toInt(), 209);
+    capability->click();
+    chart().replot();
+    EXPECT_TRUE(chart().hasRowPositions());
+    EXPECT_EQ(chart().columnCount(), 6);
+    EXPECT_TRUE(chart().noteText().startsWith("Cp = ")) << chart().noteText().toStdString();
+    EXPECT_EQ(f.statisticsGrid.text(32, 1), "Cp");   // the block came with the activation
+
+    window->button(1)->click();
+    chart().replot();
+    EXPECT_FALSE(chart().hasRowPositions());
+    EXPECT_TRUE(chart().noteText().isEmpty());
+    EXPECT_EQ(chart().columnCount(), 7);
+}
