@@ -2,6 +2,7 @@
 #include "chart/computation_fill.h"
 
 #include "chart/program_state.h"
+#include "chart/shared_texts.h"
 #include "components/sheet/spreadsheet.h"
 
 #include "chart/computation_layout.h"
@@ -9,6 +10,12 @@
 namespace chart {
 
 namespace {
+
+void checkRowCount(const ProgramState& state, std::int32_t startRow, std::int32_t endRow)
+{
+    const std::int64_t rows = std::int64_t(endRow) - startRow + 1;
+    if (rows > kMaxDataRows) throw TooManyRowsError(tooManyRowsText(state.language, kMaxDataRows, rows).toStdString());
+}
 
 }  // namespace
 
@@ -43,6 +50,7 @@ bool ComputationFill::loadTemplate(sheet::Spreadsheet& computationGrid, const Pr
 FillResult ComputationFill::copyRows(sheet::Spreadsheet& grid, const ProgramState& state,
                                      std::int32_t startRow, std::int32_t endRow)
 {
+    checkRowCount(state, startRow, endRow);
     FillResult result;
     const auto& columns = state.job.valueColumns;
     const sheet::Spreadsheet& importGrid = *state.importGrid;
@@ -102,6 +110,7 @@ FillResult ComputationFill::copyRows(sheet::Spreadsheet& grid, const ProgramStat
 FillResult ComputationFill::run(sheet::Spreadsheet& grid, const ProgramState& state,
                                 std::int32_t startRow, std::int32_t endRow)
 {
+    checkRowCount(state, startRow, endRow);
     loadTemplate(grid, state);
     return copyRows(grid, state, startRow, endRow);
 }

@@ -6,9 +6,11 @@
 #pragma once
 
 #include "components/platform/language.h"
+#include "components/sheet/cell_address.h"
 
 #include <QString>
 #include <cstdint>
+#include <stdexcept>
 
 namespace sheet { class Spreadsheet; }
 
@@ -20,6 +22,16 @@ struct ProgramState;
 inline constexpr int kHeaderRow = 15;        // series names
 inline constexpr int kFirstDataRow = 16;     // prototype formula row, first data row
 inline constexpr int kComputationColumns = 60;  // A .. BH
+// The most rows a span may hand the grid: the template's rows from 17 on move
+// down by one less than the span's rows and must stay on the sheet.
+inline constexpr std::int64_t kMaxDataRows = std::int64_t(sheet::kMaxRows) - kFirstDataRow;  // 1,048,560
+
+// A span of more rows than the computation grid holds; what() says so in the
+// user's language.
+class TooManyRowsError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 struct FillResult {
     // Last grid row holding a copied data row; 15 when none was copied.
@@ -51,11 +63,14 @@ public:
     // (cell type 1 or -1) as their displayed texts, and clears the formula
     // rows that got no data together with the template's end row. A span
     // whose end lies before its start copies nothing and leaves the grid's
-    // data block empty. Errors of the spreadsheet component propagate.
+    // data block empty. A span of more than kMaxDataRows rows throws
+    // TooManyRowsError before the grid is touched. Errors of the spreadsheet
+    // component propagate.
     static FillResult copyRows(sheet::Spreadsheet& computationGrid, const ProgramState& state,
                                std::int32_t startRow, std::int32_t endRow);
 
-    // loadTemplate, then copyRows.
+    // loadTemplate, then copyRows; a span too long for the grid throws
+    // TooManyRowsError before the template is loaded.
     static FillResult run(sheet::Spreadsheet& computationGrid, const ProgramState& state,
                           std::int32_t startRow, std::int32_t endRow);
 };

@@ -328,6 +328,9 @@ bool readOdsWorkbook(const QString& path, sheet::WorkbookData& out, QString& err
         const std::vector<unsigned char> content = zipEntry(archive, "content.xml", true);
         readStyles(content, styles, true);
         return takeWorkbook(ContentReader(styles).read(content), out, error);
+    } catch (const std::bad_alloc&) {
+        error = outOfMemoryText();
+        return false;
     } catch (const std::exception& e) {
         error = QStringLiteral("the workbook cannot be read (%1)").arg(QString::fromUtf8(e.what()));
         return false;

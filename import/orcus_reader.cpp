@@ -541,6 +541,9 @@ bool readWithOrcus(const QString& path, sheet::WorkbookData& out, QString& error
         filter.read_file(QFile::encodeName(path).toStdString());
         if (usesDates1904(path)) collector.setDates1904();
         return takeWorkbook(collector.take(), out, error);
+    } catch (const std::bad_alloc&) {
+        error = outOfMemoryText();
+        return false;
     } catch (const std::exception& e) {
         error = QStringLiteral("the workbook cannot be read (%1)").arg(QString::fromUtf8(e.what()));
         return false;

@@ -26,6 +26,8 @@ QString importWorkbook(const QString& path, WorkbookKind kind, sheet::Spreadshee
             // The component's message names the file and line already.
             return e.message().contains(QFileInfo(path).fileName()) ? e.message()
                                                                     : QStringLiteral("%1: %2").arg(shown, e.message());
+        } catch (const std::bad_alloc&) {
+            return QStringLiteral("%1: %2").arg(shown, outOfMemoryText());
         } catch (const std::exception& e) {
             return QStringLiteral("%1: %2").arg(shown, QString::fromUtf8(e.what()));
         }

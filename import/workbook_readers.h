@@ -27,6 +27,13 @@ inline bool takeWorkbook(sheet::WorkbookData&& book, sheet::WorkbookData& out, Q
     return true;
 }
 
+// What a reader says when the workbook needs more memory than there is; in
+// words, never the name of the exception.
+inline QString outOfMemoryText()
+{
+    return QStringLiteral("the workbook needs more memory than is available");
+}
+
 // Serial day number of the 1900 date system (1 is 1900-01-01, 61 is 1900-03-01).
 double serialFromDateTime(int year, int month, int day, int hour, int minute, double second);
 

@@ -6,9 +6,24 @@
 #include <QApplication>
 #include <QTextStream>
 #include <cstdio>
+#include <new>
+
+namespace {
+
+// Standard error carries this program's own messages only, so a script can
+// pass them on as they stand: Qt's notes (a missing runtime folder under cron
+// or CI, font fallbacks) are dropped. A fatal message is still written before
+// Qt ends the process.
+void dropQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
+    qInstallMessageHandler(dropQtNotes);
     // The charts are drawn off screen; no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -25,7 +40,12 @@ int main(int argc, char** argv)
         err << "plotwise-report: " << error << "\n\n" << report::usageText();
         return report::ExitUsage;
     }
-    const report::RunResult result = report::runReport(*options);
+    report::RunResult result;
+    try {
+        result = report::runReport(*options);
+    } catch (const std::bad_alloc&) {
+        result = {report::ExitFileError, QStringLiteral("plotwise-report: not enough memory for this data")};
+    }
     if (!result.message.isEmpty()) err << result.message << "\n";
     return result.status;
 }

@@ -2,35 +2,45 @@
 // a malformed value is a usage error, never a guess.
 #include "report/report_options.h"
 
+#include "components/chart/chart_view.h"
 #include "components/sheet/cell_address.h"
 
 #include <QRegularExpression>
 #include <QStringList>
-#include <limits>
+#include <cmath>
 
 namespace report {
 
 namespace {
 
-// "A" -> 1, "AA" -> 27, "12" -> 12; 0 when the text names no column.
+// "A" -> 1, "AA" -> 27, "12" -> 12; 0 when the text names no column of the
+// sheet (A to XFD, 1 to 16384).
 int columnNumber(const QString& text)
 {
     const QString t = text.trimmed().toUpper();
     if (t.isEmpty()) return 0;
     bool isNumber = false;
     const int n = t.toInt(&isNumber);
-    if (isNumber) return n >= 1 ? n : 0;
+    if (isNumber) return n >= 1 && n <= sheet::kMaxCols ? n : 0;
     static const QRegularExpression letters(QStringLiteral("^[A-Z]{1,3}$"));
     if (!letters.match(t).hasMatch()) return 0;
-    return sheet::columnNumber(t, std::numeric_limits<int>::max());
+    return sheet::columnNumber(t);
 }
 
 std::optional<double> percent(const QString& text)
 {
     bool ok = false;
     const double v = text.trimmed().toDouble(&ok);
-    if (!ok || v < 0 || v > 100) return std::nullopt;
+    if (!ok || !std::isfinite(v) || v < 0 || v > 100) return std::nullopt;
     return v;
+}
+
+// A row field given on the command line: a whole number of at least `lowest`.
+bool isRowNumber(const QString& text, int lowest)
+{
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok, 10);
+    return ok && n >= lowest;
 }
 
 }  // namespace
@@ -71,8 +81,15 @@ std::optional<ReportOptions> parseReportOptions(const QStringList& args, QString
         } else if (arg == "--sep") o.fields.separator = value;
         else if (arg == "--start-col") o.fields.startColumn = value;
         else if (arg == "--end-col") o.fields.endColumn = value;
-        else if (arg == "--first-row") o.fields.firstRow = value;
-        else if (arg == "--last-row") o.fields.lastRow = value;
+        else if (arg == "--first-row") {
+            if (!isRowNumber(value, 1)) return fail(QStringLiteral("--first-row needs a row number: %1").arg(value));
+            o.fields.firstRow = value;
+        } else if (arg == "--last-row") {
+            // Empty or 0: up to the last row read.
+            if (!value.trimmed().isEmpty() && !isRowNumber(value, 0))
+                return fail(QStringLiteral("--last-row needs a row number: %1").arg(value));
+            o.fields.lastRow = value;
+        }
         else if (arg == "--x-col") o.fields.xColumn = value;
         else if (arg == "--title") o.fields.title = value;
         else if (arg == "--x-title") o.fields.xTitle = value;
@@ -84,7 +101,8 @@ std::optional<ReportOptions> parseReportOptions(const QStringList& args, QString
             o.fields.headerRow = n;
         } else if (arg == "--columns" || arg == "--compare") {
             const auto list = parseColumnList(value);
-            if (!list) return fail(QStringLiteral("%1: not a column list: %2").arg(arg, value));
+            if (!list)
+                return fail(QStringLiteral("%1: not a list of columns A to XFD (or 1 to 16384): %2").arg(arg, value));
             (arg == "--columns" ? o.columns : o.compare) = *list;
         } else if (arg == "--span") {
             const QStringList parts = value.split(u',');
@@ -106,8 +124,12 @@ std::optional<ReportOptions> parseReportOptions(const QStringList& args, QString
         } else if (arg == "--size") {
             static const QRegularExpression wxh(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
             const auto m = wxh.match(value);
-            if (!m.hasMatch() || m.captured(1).toInt() < 1 || m.captured(2).toInt() < 1)
-                return fail(QStringLiteral("--size needs WIDTHxHEIGHT in pixels: %1").arg(value));
+            const auto side = [&m](int i) { return m.captured(i).toInt(); };
+            if (!m.hasMatch() || side(1) < 1 || side(2) < 1 || side(1) > chartcomponent::kMaxImageSide
+                || side(2) > chartcomponent::kMaxImageSide)
+                return fail(QStringLiteral("--size needs WIDTHxHEIGHT in pixels, each from 1 to %1: %2")
+                                .arg(chartcomponent::kMaxImageSide)
+                                .arg(value));
             o.size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
         } else return fail(QStringLiteral("unknown option %1").arg(arg));
     }
@@ -130,7 +152,7 @@ QString usageText()
         "  --lang en|de             language (default: as a first start would choose)\n"
         "  --out DIR                output folder, created when missing (default: the working directory)\n"
         "  --format png|svg|pdf     chart image format (default png)\n"
-        "  --size WxH               chart size in pixels (default 1200x600)\n");
+        "  --size WxH               chart size in pixels, each side at most 20000 (default 1200x600)\n");
 }
 
 }  // namespace report

@@ -133,7 +133,10 @@ RunResult runReport(const ReportOptions& options)
         grid->setDecimalSeparator(decimalSeparator);
 
     if (!options.templateFile.isEmpty()) {
-        if (!QFileInfo(options.templateFile).isReadable())
+        const QFileInfo templateInfo(options.templateFile);
+        if (templateInfo.isDir())
+            return fileError(QStringLiteral("%1: a folder, not an import template").arg(options.templateFile));
+        if (!templateInfo.isReadable())
             return fileError(QStringLiteral("%1: the import template cannot be read").arg(options.templateFile));
         c.fields = dataimport::readImportTemplate(platform::Profile(options.templateFile));
     }
@@ -163,6 +166,8 @@ RunResult runReport(const ReportOptions& options)
             if (RunResult r = writeControlChart(c); r.status != ExitOk) return r;
         if (!options.compare.isEmpty())
             if (RunResult r = writeComparisonChart(c); r.status != ExitOk) return r;
+    } catch (const chart::TooManyRowsError& e) {
+        return {ExitNoData, QString::fromStdString(e.what())};
     } catch (const sheet::SheetError& e) {
         return fileError(e.message());
     } catch (const chartcomponent::ChartError& e) {

@@ -13,7 +13,7 @@ enum ExitStatus : int {
     ExitOk = 0,
     ExitFileError = 1,    // a file could not be read or written
     ExitUsage = 2,        // bad arguments
-    ExitNoData = 3,       // the visible span holds no numeric row
+    ExitNoData = 3,       // the visible span holds no numeric row, or more rows than the computation grid
 };
 
 struct RunResult {

@@ -31,6 +31,10 @@ namespace chartcomponent {
 
 class ChartPlot;
 
+// The longest side of an exported chart image in pixels: a larger image would
+// take gigabytes.
+inline constexpr int kMaxImageSide = 20000;
+
 class ChartView : public QWidget {
     Q_OBJECT
 public:

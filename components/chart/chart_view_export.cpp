@@ -19,10 +19,6 @@
 
 namespace chartcomponent {
 
-namespace {
-constexpr int kMaxImageSide = 20000;  // a larger image would take gigabytes
-}
-
 QImage ChartView::toImage(int width, int height) {
     if (width < 1 || height < 1 || width > kMaxImageSide || height > kMaxImageSide)
         throw ChartError(QStringLiteral("chart image size %1 x %2 is outside 1..%3").arg(width).arg(height).arg(kMaxImageSide));

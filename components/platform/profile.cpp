@@ -38,6 +38,24 @@ bool splitKeyLine(const QString& line, QString* key, QString* value)
     return true;
 }
 
+// True when `value` would not read back as itself written bare: reading
+// trims blanks and tabs at both ends and drops one pair of enclosing quotes,
+// and other profile readers take a semicolon for the start of a comment.
+bool needsQuotes(const QString& value)
+{
+    if (value.isEmpty()) return false;
+    if (value.front().isSpace() || value.back().isSpace() || value.contains(u';')) return true;
+    return value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front();
+}
+
+// The value as it goes into the file: enclosed in double quotes when reading
+// would change it bare. Reading drops exactly that one pair, and keeps
+// whatever lies between, quotes included, so no escaping is needed.
+QString storedValue(const QString& value)
+{
+    return needsQuotes(value) ? u'"' + value + u'"' : value;
+}
+
 }  // namespace
 
 Profile::Profile(const QString& path) : m_path(path)
@@ -142,8 +160,9 @@ QStringList Profile::keys(const QString& section) const
 void Profile::writeString(const QString& section, const QString& key, const QString& value)
 {
     // A value cannot span lines in this format.
-    QString clean = value;
-    clean.replace(u'\r', u' ').replace(u'\n', u' ');
+    QString line = value;
+    line.replace(u'\r', u' ').replace(u'\n', u' ');
+    const QString clean = storedValue(line);
     int sectionLine = findSection(section);
     if (sectionLine < 0) {
         if (!m_lines.isEmpty() && !m_lines.last().trimmed().isEmpty()) m_lines << QString();

@@ -2,6 +2,9 @@
 // semantics users know from desktop private-profile files. Section and key
 // names match without regard to case; sections and keys this program does not
 // know stay in place, in their order; the file is created by the first write.
+// A value reads back as it was written: one with blanks or tabs at either end,
+// a semicolon, or enclosing quotes of its own is written inside double quotes,
+// which reading drops (line breaks become blanks, since a value is one line).
 // Every write replaces the file atomically (temporary file, then rename), so a
 // crash never leaves half a file.
 #pragma once

@@ -2,6 +2,7 @@
 // formats. Rows are streamed, so a million-row sheet needs no second copy.
 #include "components/sheet/csv_writer.h"
 
+#include "components/sheet/cell_address.h"
 #include "components/sheet/number_format.h"
 
 #include <QSaveFile>
@@ -61,6 +62,12 @@ void writeCsv(const QString& path, const SheetData& sheet, QChar separator,
         lastRow = std::max(lastRow, c.row);
         lastCol = std::max(lastCol, c.col);
     }
+    const long long rectangle = static_cast<long long>(lastRow) * lastCol;
+    if (rectangle > kMaxTextFileCells)
+        failWrite(QStringLiteral("the used area A1:%1 spans %2 cells; a text file may span at most %3")
+                      .arg(cellAddress(lastRow, lastCol))
+                      .arg(rectangle)
+                      .arg(kMaxTextFileCells));
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

@@ -18,8 +18,14 @@ using CellTextFunction = std::function<QString(const CellData&)>;
 // are, booleans as TRUE/FALSE, errors by name.
 QString storedCellText(const CellData& cell, QChar decimalSeparator);
 
+// The most cells the rectangle of a text file may span. Every cell of the
+// rectangle costs at least its separator, so a sheet holding A1 and a cell far
+// down and right would otherwise write gigabytes of empty fields.
+inline constexpr long long kMaxTextFileCells = 100'000'000;
+
 // Writes the rectangle from A1 to the sheet's last used row and column, one
-// line per row, every line with the same number of fields. A field holding
+// line per row, every line with the same number of fields. A rectangle of
+// more than kMaxTextFileCells cells is refused before anything is written. A field holding
 // the separator, a double quote, CR or LF is enclosed in double quotes, with
 // its quotes doubled. Replaces `path` atomically; throws
 // SheetError("cannot write <path>: <reason>") on failure.

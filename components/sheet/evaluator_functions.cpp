@@ -366,7 +366,10 @@ void Evaluator::call(const Token& t, Value* args)
         if (e == ErrorCode::None) e = toNumber(scalar(args[1]), separator, &y);
         if (e != ErrorCode::None) { result = errorValue(e); return; }
         if (fn == Fn::Round) {
-            result = numberValue(roundHalfAway(x, static_cast<int>(std::trunc(y))));
+            // Beyond about 330 places either way every double rounds to itself
+            // or to zero: clamp before the conversion to int.
+            if (!std::isfinite(y)) result = errorValue(ErrorCode::Num);
+            else result = numberValue(roundHalfAway(x, static_cast<int>(std::clamp(std::trunc(y), -400.0, 400.0))));
         } else if (fn == Fn::Mod) {
             result = y == 0.0 ? errorValue(ErrorCode::Div0) : numberValue(x - y * std::floor(x / y));
         } else {

@@ -130,6 +130,21 @@ QString exponentText(int exponent, int minDigits, bool alwaysSign)
     return alwaysSign ? QLatin1Char('+') + text : text;
 }
 
+// The digits with `groupSep` between every three from the right, built in
+// one pass: a code may ask for tens of thousands of integer digits.
+QString groupedDigits(const QString& digits, QChar groupSep)
+{
+    const qsizetype n = digits.size();
+    QString out;
+    out.reserve(n + n / 3);
+    for (qsizetype i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            out += groupSep;
+        out += digits[i];
+    }
+    return out;
+}
+
 // ---------------------------------------------------------------------------
 // General
 // ---------------------------------------------------------------------------
@@ -203,11 +218,8 @@ QString formatNumeric(double value, const NumericPattern& p, QChar sep, bool sho
         QString intText = QString::fromLatin1(intPart.c_str());
         if (intText.size() < p.minInt)
             intText = QString(p.minInt - intText.size(), QLatin1Char('0')) + intText;
-        if (p.grouping && intText.size() > 3) {
-            const QChar groupSep = sep == QLatin1Char(',') ? QLatin1Char('.') : QLatin1Char(',');
-            for (int pos = intText.size() - 3; pos > 0; pos -= 3)
-                intText.insert(pos, groupSep);
-        }
+        if (p.grouping && intText.size() > 3)
+            intText = groupedDigits(intText, sep == QLatin1Char(',') ? QLatin1Char('.') : QLatin1Char(','));
         QString frac;
         for (int i = 0; i < p.maxDec; ++i)
             frac += QLatin1Char(digitAfterPoint(d, i));

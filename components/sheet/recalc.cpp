@@ -81,26 +81,46 @@ void collectRects(const Group& g, const NameTable& names, std::vector<Rect>& out
     }
 }
 
+// One row-major pass over the members: row by row, and within a row by
+// column, each group evaluated on the rows it covers. Only the groups that
+// cover a row are visited there (the active list, kept in column order), and
+// rows no group covers are skipped, so a pass costs the cells it evaluates.
+bool sweepOnce(Evaluator& evaluator, const std::vector<Group>& groups, const std::vector<int>& byStart)
+{
+    auto byColumn = [&](int a, int b) { return groups[a].col < groups[b].col; };
+    bool changed = false;
+    std::vector<int> active;
+    size_t next = 0;
+    int row = 0;
+    while (next < byStart.size() || !active.empty()) {
+        if (active.empty()) row = groups[byStart[next]].first;
+        // Groups starting here join the active list in column order.
+        const size_t before = active.size();
+        while (next < byStart.size() && groups[byStart[next]].first == row) active.push_back(byStart[next++]);
+        if (active.size() != before) {
+            std::sort(active.begin() + static_cast<long>(before), active.end(), byColumn);
+            std::inplace_merge(active.begin(), active.begin() + static_cast<long>(before), active.end(), byColumn);
+        }
+        bool ending = false;
+        for (int m : active) {
+            const Group& g = groups[m];
+            changed |= evaluator.evaluateInto(*g.formula, row, g.col);
+            ending |= g.last == row;
+        }
+        if (ending) std::erase_if(active, [&](int m) { return groups[m].last == row; });
+        ++row;
+    }
+    return changed;
+}
+
 void sweepCycle(Workbook& book, Sheet& sheet, const std::vector<Group>& groups, const std::vector<int>& members)
 {
     Evaluator evaluator(book, sheet);
     evaluator.slidingSums = false;
-    int top = kMaxRows, bottom = 0;
-    std::vector<int> byColumn = members;
-    std::sort(byColumn.begin(), byColumn.end(), [&](int a, int b) { return groups[a].col < groups[b].col; });
-    for (int m : members) {
-        top = std::min(top, groups[m].first);
-        bottom = std::max(bottom, groups[m].last);
-    }
-    for (int pass = 0; pass < kSweepLimit; ++pass) {
-        bool changed = false;
-        for (int row = top; row <= bottom; ++row)
-            for (int m : byColumn) {
-                const Group& g = groups[m];
-                if (row >= g.first && row <= g.last) changed |= evaluator.evaluateInto(*g.formula, row, g.col);
-            }
-        if (!changed) return;
-    }
+    std::vector<int> byStart = members;
+    std::sort(byStart.begin(), byStart.end(), [&](int a, int b) { return groups[a].first < groups[b].first; });
+    for (int pass = 0; pass < kSweepLimit; ++pass)
+        if (!sweepOnce(evaluator, groups, byStart)) return;
     // Still moving: a circular reference.
     for (int m : members) {
         const Group& g = groups[m];

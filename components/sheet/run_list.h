@@ -35,20 +35,24 @@ public:
         return row <= it->last ? &*it : nullptr;
     }
 
-    // Removes rows first..last from every run, splitting runs that straddle them.
+    // Removes rows first..last from every run, splitting runs that straddle
+    // them. Only the runs that overlap are touched, so adding runs one after
+    // another at the end of a column costs a constant each.
     void erase(int first, int last)
     {
-        Runs kept;
-        kept.reserve(m_runs.size() + 1);
-        for (const Run<T>& run : m_runs) {
-            if (run.last < first || run.first > last) {
-                kept.push_back(run);
-                continue;
-            }
-            if (run.first < first) kept.push_back(Run<T>{run.first, first - 1, run.value});
-            if (run.last > last) kept.push_back(Run<T>{last + 1, run.last, run.value});
-        }
-        m_runs.swap(kept);
+        // The first run that ends at or after `first`, and one past the last
+        // run that starts at or before `last`: [from, to) overlap the rows.
+        auto from = std::lower_bound(m_runs.begin(), m_runs.end(), first,
+                                     [](const Run<T>& run, int r) { return run.last < r; });
+        auto to = std::upper_bound(from, m_runs.end(), last,
+                                   [](int r, const Run<T>& run) { return r < run.first; });
+        if (from == to) return;
+        std::vector<Run<T>> pieces;
+        if (from->first < first) pieces.push_back(Run<T>{from->first, first - 1, from->value});
+        const Run<T>& tail = *(to - 1);
+        if (tail.last > last) pieces.push_back(Run<T>{last + 1, tail.last, tail.value});
+        const auto at = m_runs.erase(from, to);
+        m_runs.insert(at, pieces.begin(), pieces.end());
     }
 
     // Gives rows first..last the value, replacing what they had, and merges

@@ -16,41 +16,64 @@ namespace sheet {
 
 namespace {
 
+// Visits the stored cells of a sheet in row-major order (row, then column),
+// touching only storage that exists: at each row only the columns whose
+// storage reaches that far, so a sheet holding A1 and XFD1048576 costs its
+// two columns' storage, never the rectangle between them.
+template <typename Visit>
+void forEachStoredCell(const Sheet& s, Visit visit)
+{
+    std::vector<int> reaching;  // columns (one-based) with storage at `row`, in order
+    int shortest = kMaxRows + 1;
+    for (int col = 1; col <= static_cast<int>(s.columns.size()); ++col) {
+        const int extent = s.columns[static_cast<size_t>(col) - 1].extent();
+        if (extent <= 1) continue;
+        reaching.push_back(col);
+        shortest = std::min(shortest, extent);
+    }
+    for (int row = 1; !reaching.empty(); ++row) {
+        if (row >= shortest) {
+            // Some column's storage ended: drop it (each column once).
+            std::erase_if(reaching, [&](int col) { return s.columns[static_cast<size_t>(col) - 1].extent() <= row; });
+            shortest = kMaxRows + 1;
+            for (int col : reaching) shortest = std::min(shortest, s.columns[static_cast<size_t>(col) - 1].extent());
+        }
+        for (int col : reaching) {
+            const std::uint8_t k = s.columns[static_cast<size_t>(col) - 1].kind(row);
+            if (k != KindEmpty) visit(row, col, k);
+        }
+    }
+}
+
 void snapshotSheet(Workbook& book, Sheet& s, SheetData& out)
 {
     out.name = s.name;
-    const int lastRow = s.lastRow();
-    const int lastCol = s.lastCol();
-    for (int row = 1; row <= lastRow; ++row) {
-        for (int col = 1; col <= lastCol; ++col) {
-            const Column& c = s.columns[static_cast<size_t>(col) - 1];
-            const std::uint8_t k = c.kind(row);
-            if (k == KindEmpty) continue;
-            CellData cell;
-            cell.row = row;
-            cell.col = col;
-            const double v = c.value(row);
-            const std::uint8_t base = k & kKindMask;
-            if (k & kFormulaFlag) {
-                cell.kind = CellKind::Formula;
-                cell.text = formulaText(*book.formulaAt(s, row, col), row, col, book.names());
-                if (base == KindNumber || base == KindBoolean) cell.number = v;
-                if (base == KindError) cell.error = static_cast<ErrorCode>(static_cast<int>(v));
-            } else {
-                switch (base) {
-                case KindNumber: cell.kind = CellKind::Number; cell.number = v; break;
-                case KindText: cell.kind = CellKind::Text; cell.text = s.texts[static_cast<size_t>(v)]; break;
-                case KindEmptyText: cell.kind = CellKind::Text; break;
-                case KindBoolean: cell.kind = CellKind::Boolean; cell.number = v; break;
-                case KindError: cell.kind = CellKind::Error; cell.error = static_cast<ErrorCode>(static_cast<int>(v)); break;
-                default: continue;
-                }
+    forEachStoredCell(s, [&](int row, int col, std::uint8_t k) {
+        const Column& c = s.columns[static_cast<size_t>(col) - 1];
+        CellData cell;
+        cell.row = row;
+        cell.col = col;
+        const double v = c.value(row);
+        const std::uint8_t base = k & kKindMask;
+        if (k & kFormulaFlag) {
+            cell.kind = CellKind::Formula;
+            cell.text = formulaText(*book.formulaAt(s, row, col), row, col, book.names());
+            if (base == KindNumber || base == KindBoolean) cell.number = v;
+            if (base == KindError) cell.error = static_cast<ErrorCode>(static_cast<int>(v));
+        } else {
+            switch (base) {
+            case KindNumber: cell.kind = CellKind::Number; cell.number = v; break;
+            case KindText: cell.kind = CellKind::Text; cell.text = s.texts[static_cast<size_t>(v)]; break;
+            case KindEmptyText: cell.kind = CellKind::Text; break;
+            case KindBoolean: cell.kind = CellKind::Boolean; cell.number = v; break;
+            case KindError: cell.kind = CellKind::Error; cell.error = static_cast<ErrorCode>(static_cast<int>(v)); break;
+            default: return;
             }
-            const QString format = book.numberFormat(s, row, col);
-            if (format.compare(u"General", Qt::CaseInsensitive) != 0) cell.format = format;
-            out.cells.push_back(std::move(cell));
         }
-    }
+        const QString format = book.numberFormat(s, row, col);
+        if (format.compare(u"General", Qt::CaseInsensitive) != 0) cell.format = format;
+        out.cells.push_back(std::move(cell));
+    });
 }
 
 QString cellName(const CellData& cell)

@@ -94,6 +94,7 @@ inline double roundHalfAway(double x, int digits)
 {
     if (digits > 15 || !std::isfinite(x)) return x;
     const double scale = std::pow(10.0, std::abs(digits));
+    if (std::isinf(scale)) return std::copysign(0.0, x);  // far left of any digit (right: digits > 15 above)
     const double y = digits >= 0 ? std::fabs(x) * scale : std::fabs(x) / scale;
     double whole = std::floor(y);
     const double fraction = y - whole;

@@ -182,3 +182,18 @@ TEST_F(ComputationFillTest, ErrorCellsReachTheStatisticsGridAsErrors)
     EXPECT_EQ(f.statisticsGrid.text(18, 3), "#DIV/0!");
     EXPECT_EQ(stat(8, 3), 5.0);
 }
+
+TEST_F(ComputationFillTest, ASpanLongerThanTheGridHoldsIsRefusedBeforeAnythingMoves)
+{
+    // The template's rows from 17 on move down by the span's rows less one.
+    f.state.language = platform::Language::German;
+    grid.setNumber(16, 1, 42);
+    try {
+        fill(1, chart::kMaxDataRows + 1);
+        ADD_FAILURE() << "a span of 1,048,561 rows was accepted";
+    } catch (const chart::TooManyRowsError& e) {
+        EXPECT_STREQ(e.what(), "höchstens 1.048.560 Datenzeilen passen in das Rechenblatt; gewählt sind 1.048.561 Zeilen");
+    }
+    EXPECT_EQ(grid.number(16, 1), 42.0);
+    EXPECT_THROW(ComputationFill::copyRows(grid, f.state, 5, 5 + chart::kMaxDataRows), chart::TooManyRowsError);
+}

@@ -43,6 +43,23 @@ TEST(ImportTemplate, WriteThenReadGivesTheSameFields)
                                  "ImpFile", "ImpDir", "GraphTitle", "Xtitle", "Ytitle", "TemplateDir"}));
 }
 
+TEST(ImportTemplate, BlankTabAndSemicolonSeparatorsSurviveASave)
+{
+    // Read back trimmed, a blank or tab separator would put each line in one column.
+    QTemporaryDir dir;
+    for (const QString separator : {QStringLiteral(" "), QStringLiteral("\t"), QStringLiteral(";"), QStringLiteral(" ; ")}) {
+        const QString path = dir.filePath(QStringLiteral("sep.ctpl"));
+        ImportFields fields;
+        fields.separator = separator;
+        fields.graphTitle = QStringLiteral(" indented title");
+        {
+            platform::Profile profile(path);
+            writeImportTemplate(profile, fields, QString(), QString());
+        }
+        EXPECT_EQ(readImportTemplate(platform::Profile(path)), fields) << separator.toStdString();
+    }
+}
+
 TEST(ImportTemplate, MissingFileOrKeysGiveTheDefaults)
 {
     QTemporaryDir dir;

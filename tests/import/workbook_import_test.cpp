@@ -150,7 +150,7 @@ TEST_F(WorkbookImport, NativeWorkbook)
 
 TEST_F(WorkbookImport, UnreadableWorkbookChangesNothingAndSaysWhy)
 {
-    QByteArray zipLike("PK\x03\x04 broken", 14);
+    const QByteArray zipLike = QByteArrayLiteral("PK\x03\x04 broken");
     for (const char* name : {"broken.xlsx", "broken.ods", "broken.xls", "broken.vts", "missing.xlsx"}) {
         grid.setNumber(2, 2, 7);
         grid.showEditBar = true;

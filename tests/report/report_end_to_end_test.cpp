@@ -5,8 +5,16 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#if !defined(__SANITIZE_ADDRESS__) && defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define UNDER_ADDRESS_SANITIZER
+#endif
+#endif
 
 namespace {
 
@@ -15,9 +23,18 @@ struct ReportRun {
     QString err;
 };
 
-ReportRun runReport(const QStringList& args)
+ReportRun runReport(const QStringList& args, rlim_t addressSpace = RLIM_INFINITY)
 {
     QProcess p;
+    if (addressSpace != RLIM_INFINITY)
+        p.setChildProcessModifier([addressSpace] {
+            const rlimit limit{addressSpace, addressSpace};
+            setrlimit(RLIMIT_AS, &limit);
+        });
+    // As cron or a CI job runs it: no runtime folder, which Qt would warn about.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(PLOTWISE_REPORT_EXE), args);
     p.waitForFinished(120000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
@@ -75,6 +92,7 @@ TEST(Report, TwoRowsGiveTheHandCheckedStatistics)
     writeFile(out.filePath("two.csv"), "1\n2\n");
     const ReportRun r = runReport({out.filePath("two.csv"), "--columns", "A", "--format", "svg", "--out", out.path()});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err, QString());  // nothing but the program's own messages, and it has none
     const QStringList grid = readLines(out.filePath("grid.csv"));
     EXPECT_EQ(gridCell(grid, 1, 1), "2");          // number of data rows
     EXPECT_EQ(gridCell(grid, 4, 5), "1.5");        // centre line
@@ -136,4 +154,55 @@ TEST(Report, ExitStatusesSayWhatWentWrong)
     r = runReport({out.filePath("two.csv"), "--columns", "A", "--out", out.filePath("two.csv") + "/sub"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("two.csv/sub")) << r.err.toStdString();
+}
+
+TEST(Report, RefusalsComeAtOnceWithTheirOwnStatus)
+{
+    QTemporaryDir out;
+    writeFile(out.filePath("two.csv"), "1\n2\n");
+    const QString data = out.filePath("two.csv");
+    // Sizes, spans and columns the run could never use are usage errors.
+    for (const QStringList& extra : {QStringList{"--size", "20001x600"}, QStringList{"--span", "nan,0"},
+                                     QStringList{"--first-row", "abc"}, QStringList{"--columns", "XFE"},
+                                     QStringList{"--columns", "2147483647"}}) {
+        const ReportRun r = runReport(QStringList{data, "--columns", "A", "--out", out.path()} + extra);
+        EXPECT_EQ(r.exitCode, 2) << extra.join(' ').toStdString();
+        EXPECT_TRUE(r.err.startsWith("plotwise-report: ")) << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(out.filePath("mean.png")));
+
+    const ReportRun folder = runReport({data, "--columns", "A", "--template", out.path(), "--out", out.path()});
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_TRUE(folder.err.contains("a folder, not an import template")) << folder.err.toStdString();
+}
+
+TEST(Report, MoreRowsThanTheComputationGridHoldsIsADataLimit)
+{
+    QTemporaryDir out;
+    QByteArray rows;
+    rows.reserve(2 * 1048561);
+    for (int i = 0; i < 1048561; ++i) rows += "1\n";
+    writeFile(out.filePath("many.csv"), rows);
+    const ReportRun r = runReport({out.filePath("many.csv"), "--columns", "A", "--lang", "en", "--out", out.path()});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.err.trimmed(),
+              "at most 1,048,560 data rows fit the computation grid; the chosen rows are 1,048,561");
+    EXPECT_FALSE(QFile::exists(out.filePath("grid.csv")));
+}
+
+TEST(Report, RunningOutOfMemoryIsSaidInWords)
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(UNDER_ADDRESS_SANITIZER)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
+#endif
+    // A million rows need about a gigabyte for the computation; allow half.
+    QTemporaryDir out;
+    QByteArray rows;
+    rows.reserve(20 * 1000000);
+    for (int i = 0; i < 1000000; ++i) rows += QByteArray::number(i % 97) + ";1.5;2.25\n";
+    writeFile(out.filePath("big.csv"), rows);
+    const ReportRun r = runReport({out.filePath("big.csv"), "--sep", ";", "--columns", "A:C", "--out", out.path()},
+                                  rlim_t(512) << 20);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.trimmed(), "plotwise-report: not enough memory for this data");
 }

@@ -12,7 +12,9 @@ TEST(ReportOptions, ColumnListsKeepTheOrderGiven)
     EXPECT_EQ(*parseColumnList("D,A:B"), (QVector<ColumnRange>{{4, 4}, {1, 2}}));
     EXPECT_EQ(*parseColumnList("2:4,aa"), (QVector<ColumnRange>{{2, 4}, {27, 27}}));
     EXPECT_EQ(*parseColumnList("D:B"), (QVector<ColumnRange>{{2, 4}}));
-    for (const char* bad : {"", "B:", "1:2:3", "0", "B-D", "ABCD", "-1"})
+    EXPECT_EQ(*parseColumnList("XFD,16384"), (QVector<ColumnRange>{{16384, 16384}, {16384, 16384}}));
+    // Beyond the last column XFD; the largest int once overflowed a column loop.
+    for (const char* bad : {"", "B:", "1:2:3", "0", "B-D", "ABCD", "-1", "XFE", "A:ZZZ", "16385", "2147483647"})
         EXPECT_FALSE(parseColumnList(bad)) << bad;
 }
 
@@ -39,6 +41,11 @@ TEST(ReportOptions, DefaultsAndEveryValueForm)
     EXPECT_EQ(o->format, "svg");
     EXPECT_EQ(o->size, QSize(800, 400));
     EXPECT_EQ(*o->fields.headerRow, 1);
+    o = parseReportOptions({"d.csv", "--columns", "XFD", "--size", "20000x1", "--first-row", " 7 ", "--last-row", ""},
+                           &error);
+    ASSERT_TRUE(o) << error.toStdString();
+    EXPECT_EQ(o->size, QSize(20000, 1));
+    EXPECT_EQ(*o->fields.firstRow, " 7 ");
     auto d = parseReportOptions({"d.csv", "--columns", "B"}, &error);
     ASSERT_TRUE(d);
     EXPECT_EQ(d->format, "png");
@@ -55,9 +62,16 @@ TEST(ReportOptions, BadArgumentsAreRefusedWithAReason)
         {"d.csv", "--columns"},
         {"d.csv", "--columns", "B", "--span", "60,50"},
         {"d.csv", "--columns", "B", "--span", "x,1"},
+        {"d.csv", "--columns", "B", "--span", "nan,0"},
+        {"d.csv", "--columns", "B", "--span", "0,inf"},
+        {"d.csv", "--columns", "B", "--first-row", "abc"},
+        {"d.csv", "--columns", "B", "--first-row", "0"},
+        {"d.csv", "--columns", "B", "--last-row", "end"},
         {"d.csv", "--columns", "B", "--lang", "fr"},
         {"d.csv", "--columns", "B", "--format", "gif"},
         {"d.csv", "--columns", "B", "--size", "0x10"},
+        {"d.csv", "--columns", "B", "--size", "20001x600"},
+        {"d.csv", "--columns", "B", "--size", "600x99999"},
         {"d.csv", "--columns", "B", "--header-row", "-1"},
         {"d.csv", "--columns", "B", "--bogus", "1"},
     };

@@ -203,6 +203,20 @@ TEST_F(ControlChartWindowTest, NoDataNoteInTheWindowsLanguage)
     EXPECT_EQ(chart().rowCount(), 200);  // the chart keeps what it showed
 }
 
+TEST_F(ControlChartWindowTest, SpanLongerThanTheComputationGridIsRefusedAndTheChartKept)
+{
+    // Every handler runs guarded: what the fill throws reaches the error reporter.
+    window->activate();
+    try {
+        window->fillComputationGrid(1, 1048561);
+        ADD_FAILURE() << "a span of 1,048,561 rows was filled";
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "at most 1,048,560 data rows fit the computation grid; the chosen rows are 1,048,561");
+    }
+    EXPECT_EQ(chart().rowCount(), 200);
+    EXPECT_EQ(window->lastComputationRow(), 215);
+}
+
 TEST_F(ControlChartWindowTest, TrackBarZoomsAndResizeRaisesItsMinimum)
 {
     window->activate();

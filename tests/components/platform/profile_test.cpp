@@ -118,3 +118,25 @@ TEST(Profile, LongValuesAreCutAndQuotesDropped)
     EXPECT_EQ(p.readString("s", "q", ""), "a b");
     EXPECT_EQ(p.readString("s", "long", "").size(), 2047);
 }
+
+TEST(Profile, ValuesReadBackExactlyAsWritten)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("round.ini");
+    const QStringList values = {" ", "\t", "  lead", "trail\t", ";", "a;b", "\"quoted\"", "'single'", "\"\"",
+                                "\"", "\"open", "plain text", "", "x = y"};
+    {
+        Profile p(path);
+        p.beginUpdate();
+        for (int i = 0; i < values.size(); ++i) p.writeString("ImportDef", QString("k%1").arg(i), values[i]);
+        p.endUpdate();
+    }
+    const Profile back(path);
+    for (int i = 0; i < values.size(); ++i)
+        EXPECT_EQ(back.readString("ImportDef", QString("k%1").arg(i), "default"), values[i]) << i;
+    // Values that read back bare are still written bare.
+    const QByteArray file = readFile(path);
+    EXPECT_TRUE(file.contains("k11=plain text\n"));
+    EXPECT_TRUE(file.contains("k0=\" \"\n"));
+    EXPECT_TRUE(file.contains("k4=\";\"\n"));
+}

@@ -102,3 +102,31 @@ TEST(BookFiles, CsvOfTheActiveSheetShowsTheDisplayedTexts)
     EXPECT_EQ(lines[1], QByteArray("2.68\r"));
     EXPECT_EQ(lines[5], QByteArray("#DIV/0!\r"));
 }
+
+TEST(BookFiles, SavingVisitsOnlyTheCellsThatExist)
+{
+    // The two far corners of the sheet: a walk over the rectangle between
+    // them would visit seventeen billion cells.
+    QTemporaryDir dir;
+    Spreadsheet book;
+    book.setNumber(1, 1, 1.5);
+    book.setFormula(kMaxRows, kMaxCols, QStringLiteral("=A1*2"));
+    const QString native = dir.filePath(QStringLiteral("corners.vts"));
+    book.write(native, FileFormat::Native);
+    Spreadsheet back;
+    back.read(native);
+    EXPECT_EQ(back.number(1, 1), 1.5);
+    EXPECT_EQ(back.formula(kMaxRows, kMaxCols), QStringLiteral("=A1*2"));
+    EXPECT_EQ(back.number(kMaxRows, kMaxCols), 3.0);
+    book.write(dir.filePath(QStringLiteral("corners.xlsx")), FileFormat::Xlsx);
+
+    // As text every cell of the rectangle costs a field: refused up front.
+    const QString csv = dir.filePath(QStringLiteral("corners.csv"));
+    try {
+        book.write(csv, FileFormat::Csv);
+        ADD_FAILURE() << "a text file of 17 billion fields was written";
+    } catch (const SheetError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("A1:XFD1048576 spans 17179869184 cells"))) << e.what();
+    }
+    EXPECT_FALSE(QFile::exists(csv));
+}

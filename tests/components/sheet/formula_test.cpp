@@ -97,6 +97,11 @@ TEST(Formula, FunctionsOverReferencesSkipNonNumbers)
     EXPECT_DOUBLE_EQ(eval(book, "=IF(ISTEXT(A5),1,0)+IF(ISNUMBER(A3),10,0)"), 1);
     EXPECT_DOUBLE_EQ(eval(book, "=ROUND(2.675,2)"), 2.68);
     EXPECT_DOUBLE_EQ(eval(book, "=ROUND(-2.5,0)"), -3);
+    // Places far beyond any digit, past the range of an int.
+    EXPECT_DOUBLE_EQ(eval(book, "=ROUND(1.25,1E10)"), 1.25);
+    EXPECT_DOUBLE_EQ(eval(book, "=ROUND(-123,-3E9)"), 0);
+    EXPECT_DOUBLE_EQ(eval(book, "=ROUND(5E307,-400)"), 0);
+    EXPECT_DOUBLE_EQ(eval(book, "=ROUND(5E307,-308)"), 1E308);
     EXPECT_DOUBLE_EQ(eval(book, "=INT(-1.5)"), -2);
     EXPECT_DOUBLE_EQ(eval(book, "=ABS(-3)+SQRT(16)"), 7);
     EXPECT_DOUBLE_EQ(eval(book, "=COLUMN(C1)*10+ROW(C2)"), 32);

@@ -15,6 +15,11 @@ QString show(double v, const char* format, QChar sep = QLatin1Char('.'))
     return formatNumber(v, QString::fromUtf8(format), sep);
 }
 
+QString show(double v, const QString& format, QChar sep = QLatin1Char('.'))
+{
+    return formatNumber(v, format, sep);
+}
+
 }  // namespace
 
 TEST(NumberFormatGeneral, ShowsFifteenSignificantDigitsShortest)
@@ -75,6 +80,21 @@ TEST(NumberFormatFixed, GroupsThousandsAndHonoursOptionalDigits)
     EXPECT_EQ(show(1.25, "0.0#"), "1.25");
     EXPECT_EQ(show(1.2, "0.0#"), "1.2");
     EXPECT_EQ(show(7, "000"), "007");
+}
+
+TEST(NumberFormatFixed, GroupsAVeryLongDigitRunInOnePass)
+{
+    // Hundreds of thousands of forced digits: grouping them one separator at
+    // a time would take minutes.
+    const int zeros = 300000;
+    const QString code = QStringLiteral("#,##") + QString(zeros, QLatin1Char('0'));
+    const QString text = show(1234567, code);
+    ASSERT_EQ(text.size(), zeros + (zeros - 1) / 3);
+    EXPECT_TRUE(text.endsWith(QStringLiteral("0,001,234,567"))) << text.right(20).toStdString();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("000,000,"))) << text.left(20).toStdString();
+    const QString negative = show(-1234567, code, QLatin1Char(','));
+    EXPECT_TRUE(negative.startsWith(QStringLiteral("-000.")));
+    EXPECT_TRUE(negative.endsWith(QStringLiteral("0.001.234.567")));
 }
 
 TEST(NumberFormatFixed, PercentScientificSectionsAndLiterals)

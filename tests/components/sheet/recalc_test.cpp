@@ -95,4 +95,38 @@ TEST(Recalc, ChainsReadingUpwardAcrossColumnsNeedOnePass)
     EXPECT_DOUBLE_EQ(book.number(rows, 1) + book.number(rows, 2), 3.0 * (rows - 1));
 }
 
+TEST(Recalc, CyclesSweepOnlyTheRowsTheirBlocksCover)
+{
+    // Two pairs of blocks reading each other's row above, one at the top and
+    // one near the bottom of the sheet: every cell gets its value, and the
+    // rows between the pairs cost nothing.
+    Spreadsheet book;
+    for (const int top : {1, 1000000}) {
+        book.setNumber(top, 1, 0);
+        book.setNumber(top, 2, 0);
+        book.setFormula(top + 1, 1, "=B" + QString::number(top) + "+1");
+        book.setFormula(top + 1, 2, "=A" + QString::number(top) + "+2");
+        book.selectRange(top + 1, 1, top + 40, 2);
+        book.fillDown();
+    }
+    for (const int top : {1, 1000000}) EXPECT_DOUBLE_EQ(book.number(top + 40, 1) + book.number(top + 40, 2), 3.0 * 40);
+}
+
+TEST(Recalc, ManyCircularCellsCostTheirCountNotItsSquare)
+{
+    // Each row its own pair of formulas reading each other: tens of thousands
+    // of one-cell blocks in a cycle. A sweep over every row for every block
+    // would run for many minutes; visiting only what exists takes moments.
+    Spreadsheet book;
+    const int rows = 60000;
+    for (int row = 1; row <= rows; ++row) {
+        book.setFormula(row, 1, "=B" + QString::number(row) + "+" + QString::number(row));
+        book.setFormula(row, 2, "=A" + QString::number(row) + "+1");
+    }
+    book.setFormula(rows + 1, 3, "=SUM(A1:A10)");
+    EXPECT_EQ(book.value(1, 1).error, sheet::ErrorCode::Ref);
+    EXPECT_EQ(book.value(rows, 2).error, sheet::ErrorCode::Ref);
+    EXPECT_EQ(book.value(rows + 1, 3).error, sheet::ErrorCode::Ref);
+}
+
 }  // namespace
