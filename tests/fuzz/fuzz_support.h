@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
 namespace fuzz {
 
@@ -21,14 +20,16 @@ inline void quietMessages(QtMsgType, const QMessageLogContext&, const QString&) 
 template <typename App = QCoreApplication>
 void ensureApplication()
 {
-    static std::unique_ptr<App> app;
+    // Never destroyed: libFuzzer exits from inside its own driver, after which
+    // tearing Qt down would touch objects already gone.
+    static App* app = nullptr;
     if (app) return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietMessages);
     static int argc = 1;
     static char name[] = "fuzz";
     static char* argv[] = {name, nullptr};
-    app = std::make_unique<App>(argc, argv);
+    app = new App(argc, argv);
 }
 
 inline QByteArray bytes(const std::uint8_t* data, std::size_t size)
