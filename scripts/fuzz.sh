@@ -12,7 +12,9 @@
 # build-fuzz/findings/<NAME>/, the full log to build-fuzz/logs/<NAME>.log.
 # Replay a finding:  build-fuzz/fuzz/fuzz_<NAME> build-fuzz/findings/<NAME>/crash-...
 # Environment: FUZZ_BUILD (build folder), FUZZ_TIMEOUT (seconds one input may take,
-# default 10), FUZZ_RSS_MB (memory limit, default 2048), FUZZ_CXX (clang++ to use).
+# default 30: on a loaded machine a niced run stalls for seconds), FUZZ_RSS_MB
+# (memory limit, default 2048), FUZZ_CXX (clang++ to use).
+# Run two scripts side by side only after the build is done: both build first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -52,7 +54,7 @@ for name in "${names[@]}"; do
   before=$(find "$findings" -type f ! -name "slow-unit-*" | wc -l)
   start=$(date +%s)
   set +e
-  nice -n 19 "$exe" "${dict[@]}" -max_total_time="$seconds" -timeout="${FUZZ_TIMEOUT:-10}" \
+  nice -n 19 "$exe" "${dict[@]}" -max_total_time="$seconds" -timeout="${FUZZ_TIMEOUT:-30}" \
        -rss_limit_mb="${FUZZ_RSS_MB:-2048}" -print_final_stats=1 \
        -artifact_prefix="$findings/" "$corpus" "${seeds[@]}" >"$log" 2>&1
   status=$?

@@ -1,8 +1,9 @@
 // plotwise-report's command line. The input is the argument list, one argument
 // a line. Whatever is accepted must be usable: columns within the sheet,
-// percentages within 0..100, a positive image size.
+// percentages within 0..100, an image size the charts can be drawn at.
 #include "tests/fuzz/fuzz_support.h"
 
+#include "components/chart/chart_view.h"
 #include "components/sheet/cell_address.h"
 #include "report/report_options.h"
 
@@ -31,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!columnsInSheet(options->columns) || !columnsInSheet(options->compare)) abort();
     for (double p : {options->leftPercent, options->rightPercent})
         if (!(p >= 0 && p <= 100)) abort();
-    if (options->size.width() < 1 || options->size.height() < 1) abort();
+    for (int side : {options->size.width(), options->size.height()})
+        if (side < 1 || side > chartcomponent::kMaxImageSide) abort();
     for (const QString& arg : args) {
         if (const auto list = report::parseColumnList(arg))
             if (!columnsInSheet(*list)) abort();
