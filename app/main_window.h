@@ -9,6 +9,7 @@
 
 #include "app/about_box.h"
 #include "app/chart_window_factories.h"
+#include "app/f1_context.h"
 #include "app/settings.h"
 #include "app/tagged_texts.h"
 
@@ -42,8 +43,10 @@ namespace chart { struct ChartCommandFields; }
 
 namespace app {
 
+class ContextHelp;
 class CoolBar;
 class FileDropHook;
+class QtTranslations;
 class ToolTipSwitch;
 
 class MainWindow : public QMainWindow {
@@ -155,6 +158,14 @@ public:
     // Entries of the file-name box's list, most recent first.
     QStringList recentEntries() const;
 
+    // Opens a file named on the command line or dropped on the import grid:
+    // an import template (.ctpl) is read as the template menu reads it; any
+    // other file is imported as the file-name box would, and a file of the
+    // command line joins the recent files (a dropped one does not). A file
+    // that is missing or cannot be read changes nothing; the status bar says why.
+    enum class OpenedFrom { CommandLine, Drop };
+    void openFile(const QString& path, OpenedFrom from = OpenedFrom::CommandLine);
+
     // Texts the commands use that no control shows, by language-table tag.
     TaggedTexts& taggedTexts() { return m_taggedTexts; }
     const TaggedTexts& taggedTexts() const { return m_taggedTexts; }
@@ -164,8 +175,10 @@ public:
     // Where the cool bar is placed now (toolBarsOnTopAction).
     bool isCoolBarOnTop() const;
 
-    // The F1 flag of the help commands.
-    bool f1Pressed = false;
+    // F1, "What's this?" and the help window.
+    ContextHelp& contextHelp() { return *m_contextHelp; }
+    // What the F1 rules see around a control of any of the program's windows.
+    F1Situation f1Situation(QWidget* focus) const;
 
 signals:
     // A file was dropped onto the import grid; it is about to be imported.
@@ -241,6 +254,10 @@ private:
     void toggleBand(QAction* item, int band);
     void chooseGraphTemplate(QString& dialogDir, GraphTemplateKind kind);
     void loadLanguageResources();
+    bool readStatisticsTemplate(platform::Language language);
+    void widenStatisticsColumns();
+    void applyLanguageTo(QWidget& window, TaggedTexts* taggedTexts = nullptr);
+    void copyShownStatisticsAgain();
     void showChartWindow(QWidget* window);
     sheet::Spreadsheet& outputGrid();
     chart::ChartCommandFields chartCommandFields() const;
@@ -251,6 +268,10 @@ private:
     void loadRecentFiles();
     bool fileNameBoxKeyPressed(QKeyEvent* key);
     void saveRecentFiles();
+    // A data file the user chose: onto the recent list and imported.
+    void importChosenFile(const QString& path);
+    // An import template the user chose: its fields into the import panel.
+    void readImportTemplateFile(const QString& path);
 
     chart::ProgramState m_state;
     sheet::Spreadsheet m_importGrid;      // importSheet
@@ -267,6 +288,8 @@ private:
 
     QVBoxLayout* m_centralLayout = nullptr;
     ToolTipSwitch* m_toolTips = nullptr;
+    ContextHelp* m_contextHelp = nullptr;
+    QtTranslations* m_qtTranslations = nullptr;
     FileDropHook* m_dropHook = nullptr;
     OpenFileAsker m_askOpenFile;
     OpenFileAsker m_askSaveFile;

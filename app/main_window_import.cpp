@@ -4,7 +4,10 @@
 // work is done by the import library; the window supplies fields and dialogs.
 #include "app/main_window.h"
 
+#include "app/dialog_texts.h"
+
 #include "app/error_report.h"
+#include "app/program_start.h"
 #include "import/header_row.h"
 #include "import/import_file.h"
 #include "import/import_template.h"
@@ -25,6 +28,7 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include <memory>
@@ -36,10 +40,6 @@ namespace {
 // An import that takes longer than this shows a progress bar.
 constexpr qint64 kProgressDelayMs = 500;
 
-const QString kDataFileFilter = QStringLiteral(
-    "ChartFiles (xls, vts, txt, csv) (*.xls *.vts *.txt *.csv *.xlsx *.ods);;"
-    "Textfiles (txt, csv) (*.txt *.csv);;Excel (*.xls *.xlsx);;Vts (*.vts);;Alle (*)");
-const QString kTemplateFilter = QStringLiteral("Import Templates(ctpl) (*.ctpl);;Alle (*)");
 
 }  // namespace
 
@@ -138,10 +138,35 @@ bool MainWindow::fileNameBoxKeyPressed(QKeyEvent* key)
 void MainWindow::openDataFile()
 {
     if (pages->currentIndex() != 0) pages->setCurrentIndex(0);
-    const QString path = m_askOpenFile(this, QStringLiteral("Datenimport"), dataDialogDir, kDataFileFilter);
+    const QString path = m_askOpenFile(this, dialogText(DialogText::DataFileTitle, m_state.language), dataDialogDir,
+                                       dialogText(DialogText::DataFileFilter, m_state.language));
     if (path.isEmpty()) return;
     dataDialogDir = QFileInfo(path).absolutePath();
+    importChosenFile(path);
+}
 
+void MainWindow::openFile(const QString& path, OpenedFrom from)
+{
+    const QString reason = unopenableFileReason(path, m_state.language);
+    if (!reason.isEmpty()) {
+        statusBar()->showMessage(reason);
+        return;
+    }
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (isImportTemplateFile(absolute)) {
+        readImportTemplateFile(absolute);
+    } else if (from == OpenedFrom::CommandLine) {
+        importChosenFile(absolute);
+    } else {
+        // A change made by the program: it does not count as the user's and starts no second import.
+        fileNameBox->setEditText(absolute);
+        readDataFile();
+    }
+}
+
+void MainWindow::importChosenFile(const QString& path)
+{
+    if (pages->currentIndex() != 0) pages->setCurrentIndex(0);
     dataimport::RecentFiles recent;
     recent.setEntries(recentEntries());
     recent.add(path);
@@ -157,17 +182,17 @@ void MainWindow::readDataFile()
     if (pages->currentIndex() != 0) pages->setCurrentIndex(0);
     QString path = fileNameBox->currentText();
     // A bare name that is not in the working folder (the shipped templates name
-    // the sample data so) is looked up in the application directory.
+    // the sample data so) is looked up among the shipped files.
     if (!path.isEmpty() && QFileInfo(path).isRelative() && !QFileInfo::exists(path)
-        && QFileInfo::exists(m_state.applicationDirectory + path))
-        path = QDir::cleanPath(m_state.applicationDirectory + path);
+        && QFileInfo::exists(m_state.shippedFile(path)))
+        path = QDir::cleanPath(m_state.shippedFile(path));
 
     QElapsedTimer clock;
     clock.start();
     std::unique_ptr<QProgressDialog> progressBar;
     const dataimport::ProgressCallback progress = [&](qint64 done, qint64 total) {
         if (!progressBar && clock.elapsed() > kProgressDelayMs) {
-            progressBar = std::make_unique<QProgressDialog>(QFileInfo(path).fileName(), QStringLiteral("Abbrechen"),
+            progressBar = std::make_unique<QProgressDialog>(QFileInfo(path).fileName(), dialogText(DialogText::CancelImport, m_state.language),
                                                             0, 1000, this);
             progressBar->setWindowModality(Qt::WindowModal);
             progressBar->setMinimumDuration(0);
@@ -218,9 +243,14 @@ void MainWindow::firstRowChanged()
 
 void MainWindow::openImportTemplate()
 {
-    const QString path = m_askOpenFile(this, QStringLiteral("Importeinstellungen lesen"), templateOpenDialogDir,
-                                       kTemplateFilter);
+    const QString path = m_askOpenFile(this, dialogText(DialogText::TemplateOpenTitle, m_state.language), templateOpenDialogDir,
+                                       dialogText(DialogText::TemplateFilter, m_state.language));
     if (path.isEmpty()) return;
+    readImportTemplateFile(path);
+}
+
+void MainWindow::readImportTemplateFile(const QString& path)
+{
     m_currentTemplatePath = path;
     templateOpenDialogDir = dataimport::templateDirectoryOf(path);
     templateSaveDialogDir = templateOpenDialogDir;
@@ -233,8 +263,8 @@ void MainWindow::openImportTemplate()
 
 void MainWindow::saveImportTemplate()
 {
-    const QString chosen = m_askSaveFile(this, QStringLiteral("Importeinstellungen speichern"),
-                                         templateSaveDialogDir, kTemplateFilter);
+    const QString chosen = m_askSaveFile(this, dialogText(DialogText::TemplateSaveTitle, m_state.language),
+                                         templateSaveDialogDir, dialogText(DialogText::TemplateFilter, m_state.language));
     if (chosen.isEmpty()) return;
     templateSaveDialogDir = dataimport::templateDirectoryOf(chosen);
     templateOpenDialogDir = templateSaveDialogDir;
@@ -245,7 +275,8 @@ void MainWindow::saveImportTemplate()
 
 void MainWindow::restoreDefaultSettings()
 {
-    applyImportFields(dataimport::readDefaultTemplate(m_state.applicationDirectory, m_state.language));
+    const QString path = m_state.shippedFile(dataimport::defaultTemplateName(m_state.language));
+    applyImportFields(dataimport::readImportTemplate(platform::Profile(path)));
 }
 
 }  // namespace app

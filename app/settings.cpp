@@ -12,7 +12,7 @@ QString s(const char* text) { return QString::fromLatin1(text); }
 
 }  // namespace
 
-void Settings::read(const platform::Profile& p, const QString& applicationDirectory)
+void Settings::read(const platform::Profile& p, const QString& userFolder)
 {
     const QString mainSection = s(kMainSection);
     main.language = p.readInteger(mainSection, s("Language"), 0);
@@ -31,7 +31,7 @@ void Settings::read(const platform::Profile& p, const QString& applicationDirect
 
     import.fields = dataimport::readImportTemplate(p, &import.dataDirectory);
     import.templateDirectory = p.readString(s(dataimport::kImportTemplateSection), s("TemplateDir"),
-                                            applicationDirectory + s("ImportTemplates"));
+                                            userFolder + s("ImportTemplates"));
 
     const QString graphSection = s(kGraphSectionRead);
     graph.xyDir = p.readString(graphSection, s("XYDir"), QString());

@@ -78,8 +78,9 @@ struct Settings {
     // Reads the three sections in the order the window applies them. The
     // geometry and panel height already held are the defaults of their keys
     // (the window's current values); every other key has its fixed default.
-    // "TemplateDir" defaults to applicationDirectory + "ImportTemplates".
-    void read(const platform::Profile& profile, const QString& applicationDirectory);
+    // "TemplateDir" defaults to userFolder + "ImportTemplates" (the folder of
+    // the user's files, with its trailing '/').
+    void read(const platform::Profile& profile, const QString& userFolder);
 
     // Writes the main window section, then "ImportDef", then "GraphDef", every
     // key whatever its value. Throws platform::ProfileWriteError on a refused write.

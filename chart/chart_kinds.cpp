@@ -75,7 +75,7 @@ const ChartKindLayout& chartKindLayout(ChartKind kind)
 
 QString chartTemplatePath(const ProgramState& state)
 {
-    const QString fallback = state.applicationDirectory + QLatin1String(kChartTemplateDefault);
+    const QString fallback = state.shippedFile(QLatin1String(kChartTemplateDefault));
     if (state.settingsPath.isEmpty())
         return fallback;
     const platform::Profile settings(state.settingsPath);

@@ -29,8 +29,8 @@ void ComputationFill::resetToReferenceLayout(sheet::Spreadsheet& computationGrid
 
 QString ComputationFill::templatePath(const ProgramState& state)
 {
-    return state.applicationDirectory
-        + (state.language == platform::Language::English ? QStringLiteral("xycharte.def") : QStringLiteral("xychartg.def"));
+    return state.shippedFile(state.language == platform::Language::English ? QStringLiteral("xycharte.def")
+                                                                           : QStringLiteral("xychartg.def"));
 }
 
 bool ComputationFill::loadTemplate(sheet::Spreadsheet& computationGrid, const ProgramState& state)

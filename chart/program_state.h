@@ -7,6 +7,7 @@
 #include "components/platform/language.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace sheet { class Spreadsheet; }
 
@@ -16,7 +17,14 @@ struct ProgramState {
     ChartJob job;
     platform::Language language = platform::Language::German;
     QString applicationDirectory;   // with a trailing '/'
-    QString settingsPath;           // applicationDirectory + "Plotwise.INI" (or the user's config folder)
+    QStringList shippedFolders;     // where shipped files are looked for, in order; empty: applicationDirectory
+    QString settingsPath;           // "Plotwise.INI" in the folder of the user's files
+
+    // The folders shipped files are looked for in: shippedFolders, or else the application directory.
+    QStringList shippedFileFolders() const;
+    // The shipped file name from the first folder holding it; when none does,
+    // its path in the first folder, so that a reader's error names a place.
+    QString shippedFile(const QString& name) const;
 
     sheet::Spreadsheet* importGrid = nullptr;      // importSheet of the main window
     sheet::Spreadsheet* statisticsGrid = nullptr;  // statisticsSheet

@@ -16,7 +16,7 @@ namespace compare {
 
 QString comparisonTemplatePath(const chart::ProgramState& state)
 {
-    const QString fallback = state.applicationDirectory + QStringLiteral("vgldefault.vtc");
+    const QString fallback = state.shippedFile(QStringLiteral("vgldefault.vtc"));
     if (state.settingsPath.isEmpty()) return fallback;
     return platform::Profile(state.settingsPath).readString(QLatin1String(chart::kChartLookSection), QLatin1String(chart::kComparisonLookKey), fallback);
 }

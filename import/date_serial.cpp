@@ -2,6 +2,7 @@
 #include "import/workbook_readers.h"
 
 #include <QDate>
+#include <QRegularExpression>
 
 namespace dataimport {
 
@@ -13,6 +14,17 @@ double serialFromDateTime(int year, int month, int day, int hour, int minute, do
     const qint64 base = date >= QDate(1900, 3, 1) ? QDate(1899, 12, 30).toJulianDay() : QDate(1899, 12, 31).toJulianDay();
     const double days = date.isValid() ? static_cast<double>(date.toJulianDay() - base) : 0.0;
     return days + (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
+}
+
+bool serialFromIsoDate(QStringView text, double& serial)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^(-?\\d{4,6})-(\\d{2})-(\\d{2})(?:T(\\d{2}):(\\d{2}):(\\d{2}(?:\\.\\d+)?))?"));
+    const auto m = pattern.match(text);
+    if (!m.hasMatch()) return false;
+    serial = serialFromDateTime(m.capturedView(1).toInt(), m.capturedView(2).toInt(), m.capturedView(3).toInt(),
+                                m.capturedView(4).toInt(), m.capturedView(5).toInt(), m.capturedView(6).toDouble());
+    return true;
 }
 
 }  // namespace dataimport

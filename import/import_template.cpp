@@ -84,10 +84,15 @@ QString templateDirectoryOf(const QString& templatePath)
     return QFileInfo(templatePath).absolutePath();
 }
 
+QString defaultTemplateName(platform::Language language)
+{
+    return language == platform::Language::English ? QStringLiteral("sampledata_multi_e.ctpl")
+                                                   : QStringLiteral("sampledata_multi_g.ctpl");
+}
+
 QString defaultTemplatePath(const QString& applicationDirectory, platform::Language language)
 {
-    return applicationDirectory + (language == platform::Language::English ? QStringLiteral("sampledata_multi_e.ctpl")
-                                                                  : QStringLiteral("sampledata_multi_g.ctpl"));
+    return applicationDirectory + defaultTemplateName(language);
 }
 
 ImportFields readDefaultTemplate(const QString& applicationDirectory, platform::Language language)

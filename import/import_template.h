@@ -48,8 +48,9 @@ QString templateSavePath(const QString& chosenName);
 QString templateDirectoryOf(const QString& templatePath);
 
 // Default template of a language: "sampledata_multi_e.ctpl" in English,
-// "sampledata_multi_g.ctpl" in German, in the application directory
+// "sampledata_multi_g.ctpl" in German; its path in the application directory
 // (with its trailing delimiter).
+QString defaultTemplateName(platform::Language language);
 QString defaultTemplatePath(const QString& applicationDirectory, platform::Language language);
 
 // Reads the default template of the language (no directory keys). A missing

@@ -21,7 +21,7 @@ QString RecentFiles::defaultLoadPath()
 {
     const QString saved = defaultPath();
     if (QFileInfo::exists(saved)) return saved;
-    return platform::Platform::applicationDirectory() + fileName();
+    return platform::Platform::shippedFile(fileName());
 }
 
 int RecentFiles::indexOf(const QString& path) const

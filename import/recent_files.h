@@ -12,11 +12,11 @@ class RecentFiles {
 public:
     static constexpr int kMaxEntries = 11;
     static QString fileName() { return QStringLiteral("LastOpenFiles.dat"); }
-    // Where the list is saved: the writable directory (the application
-    // directory unless that is read-only).
+    // Where the list is saved: the folder of the user's files (beside a
+    // portable copy, else the user's configuration folder).
     static QString defaultPath();
     // Where it is loaded from: the saved file if there is one, else the
-    // application directory's copy shipped with the program.
+    // copy shipped with the program.
     static QString defaultLoadPath();
 
     const QStringList& entries() const { return m_entries; }

@@ -1,14 +1,18 @@
 // Workbook import; see workbook_import.h. Foreign files are read completely
-// into a WorkbookData first; only a complete read replaces the grid.
+// into a WorkbookData first, by the reader program in a child process; only a
+// complete read replaces the grid.
 #include "import/workbook_import.h"
 
-#include "import/workbook_readers.h"
+#include "import/workbook_limits.h"
+#include "import/workbook_reader_process.h"
 
 #include "components/sheet/spreadsheet.h"
 #include "components/sheet/workbook_data.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <new>
 
 namespace dataimport {
 
@@ -35,19 +39,19 @@ QString importWorkbook(const QString& path, WorkbookKind kind, sheet::Spreadshee
 
     sheet::WorkbookData data;
     QString reason;
-    bool ok = false;
-    switch (kind) {
-    case WorkbookKind::Xls: ok = readXlsWorkbook(path, data, reason); break;
-    case WorkbookKind::Xlsx: ok = readXlsxWorkbook(path, data, reason); break;
-    case WorkbookKind::Ods: ok = readOdsWorkbook(path, data, reason); break;
-    case WorkbookKind::Native: break;
+    try {
+        reason = readWorkbookInReaderProgram(kind, path, data);
+    } catch (const std::bad_alloc&) {
+        reason = outOfMemoryText();
     }
-    if (!ok) return QStringLiteral("%1: %2").arg(shown, reason);
+    if (!reason.isEmpty()) return QStringLiteral("%1: %2").arg(shown, reason);
     try {
         // load() checks everything before it replaces the grid's content.
         grid.load(data);
     } catch (const sheet::SheetError& e) {
         return QStringLiteral("%1: %2").arg(shown, e.message());
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("%1: %2").arg(shown, outOfMemoryText());
     }
     return QString();
 }

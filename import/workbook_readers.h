@@ -1,40 +1,35 @@
-// Readers of foreign workbook files into a plain WorkbookData snapshot:
-// ".xls" through FreeXL, ".xlsx" and ".ods" through liborcus. Numbers, texts
-// and booleans arrive as they are, dates and times as serial day numbers of
-// the 1900 date system with a date format, formulas as their last results.
-// A reader never touches a grid: on failure it returns false and says why.
+// Readers of foreign workbook files: ".xls" through FreeXL, ".xlsx" and
+// ".ods" from their zip container (libzip) with our streaming XML reader (XmlCursor).
+// They hand every cell to a CellSink: numbers, texts, booleans and errors as
+// they are, dates and times as serial day numbers of the 1900 date system
+// with a date format, formulas as their last results. A reader never touches
+// a grid; on a damaged file or a cap it throws WorkbookReadError.
+//
+// These run inside the reader program (import/helper), never in the window's
+// process: a crash inside a third-party library ends only that program.
 #pragma once
 
-#include "components/sheet/workbook_data.h"
+#include "import/cell_sink.h"
+#include "import/workbook_import.h"
+#include "import/workbook_limits.h"
 
 #include <QString>
-#include <utility>
 
 namespace dataimport {
 
-bool readXlsWorkbook(const QString& path, sheet::WorkbookData& out, QString& error);
-bool readXlsxWorkbook(const QString& path, sheet::WorkbookData& out, QString& error);
-bool readOdsWorkbook(const QString& path, sheet::WorkbookData& out, QString& error);
+class ZipArchive;
 
-// Hands a finished read to the caller; a workbook without a sheet is refused.
-inline bool takeWorkbook(sheet::WorkbookData&& book, sheet::WorkbookData& out, QString& error)
-{
-    if (book.sheets.empty()) {
-        error = QStringLiteral("the workbook holds no sheet");
-        return false;
-    }
-    out = std::move(book);
-    return true;
-}
+void readXlsWorkbook(const QString& path, CellSink& sink);
+void readXlsxWorkbook(const ZipArchive& archive, CellSink& sink);
+void readOdsWorkbook(const ZipArchive& archive, CellSink& sink);
 
-// What a reader says when the workbook needs more memory than there is; in
-// words, never the name of the exception.
-inline QString outOfMemoryText()
-{
-    return QStringLiteral("the workbook needs more memory than is available");
-}
+// Reads a file of one of the three foreign kinds; empty on success, else why not.
+// A workbook without a sheet is refused.
+QString readForeignWorkbook(WorkbookKind kind, const QString& path, CellSink& sink);
 
 // Serial day number of the 1900 date system (1 is 1900-01-01, 61 is 1900-03-01).
 double serialFromDateTime(int year, int month, int day, int hour, int minute, double second);
+// "2024-03-15" or "2024-03-15T10:30:00.5" as a serial number; false when it is neither.
+bool serialFromIsoDate(QStringView text, double& serial);
 
 }  // namespace dataimport

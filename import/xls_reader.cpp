@@ -3,9 +3,13 @@
 // date format so they sort and chart as numbers.
 #include "import/workbook_readers.h"
 
+#include "components/sheet/cell_address.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <freexl.h>
+
+#include <algorithm>
 
 namespace dataimport {
 
@@ -94,63 +98,51 @@ bool cellFromValue(const FreeXL_CellValue& value, sheet::CellData& cell)
 
 }  // namespace
 
-bool readXlsWorkbook(const QString& path, sheet::WorkbookData& out, QString& error)
+void readXlsWorkbook(const QString& path, CellSink& sink)
 {
     XlsHandle xls;
     const QByteArray nativePath = QFile::encodeName(path);
     int rc = freexl_open(nativePath.constData(), &xls.handle);
     if (rc != FREEXL_OK) {
         xls.handle = nullptr;
-        error = freexlReason(rc);
-        return false;
+        throw WorkbookReadError{freexlReason(rc)};
     }
     unsigned int sheetCount = 0;
     rc = freexl_get_info(xls.handle, FREEXL_BIFF_SHEET_COUNT, &sheetCount);
-    if (rc != FREEXL_OK) {
-        error = freexlReason(rc);
-        return false;
-    }
+    if (rc != FREEXL_OK) throw WorkbookReadError{freexlReason(rc)};
     unsigned int passwordFlag = 0;
-    if (freexl_get_info(xls.handle, FREEXL_BIFF_PASSWORD, &passwordFlag) == FREEXL_OK && passwordFlag == FREEXL_BIFF_OBFUSCATED) {
-        error = QStringLiteral("the workbook is protected by a password");
-        return false;
-    }
+    if (freexl_get_info(xls.handle, FREEXL_BIFF_PASSWORD, &passwordFlag) == FREEXL_OK && passwordFlag == FREEXL_BIFF_OBFUSCATED)
+        throw WorkbookReadError{QStringLiteral("the workbook is protected by a password")};
 
-    sheet::WorkbookData book;
     for (unsigned int s = 0; s < sheetCount && s < 65535; ++s) {
         const auto index = static_cast<unsigned short>(s);
-        sheet::SheetData sheetData;
         const char* name = nullptr;
-        if (freexl_get_worksheet_name(xls.handle, index, &name) == FREEXL_OK && name) sheetData.name = QString::fromUtf8(name);
-        if (sheetData.name.isEmpty()) sheetData.name = QStringLiteral("Sheet%1").arg(s + 1);
+        QString sheetName;
+        if (freexl_get_worksheet_name(xls.handle, index, &name) == FREEXL_OK && name) sheetName = QString::fromUtf8(name);
+        if (sheetName.isEmpty()) sheetName = QStringLiteral("Sheet%1").arg(s + 1);
         rc = freexl_select_active_worksheet(xls.handle, index);
         unsigned int rows = 0;
         unsigned short columns = 0;
         if (rc == FREEXL_OK) rc = freexl_worksheet_dimensions(xls.handle, &rows, &columns);
-        if (rc != FREEXL_OK) {
-            error = QStringLiteral("sheet %1: %2").arg(sheetData.name, freexlReason(rc));
-            return false;
-        }
-        for (unsigned int r = 0; r < rows; ++r) {
-            for (unsigned short c = 0; c < columns; ++c) {
+        if (rc != FREEXL_OK) throw WorkbookReadError{QStringLiteral("sheet %1: %2").arg(sheetName, freexlReason(rc))};
+        sink.beginSheet(sheetName);
+        const unsigned int lastRow = std::min<unsigned int>(rows, sheet::kMaxRows);
+        const unsigned short lastColumn = std::min<unsigned short>(columns, sheet::kMaxCols);
+        for (unsigned int r = 0; r < lastRow; ++r) {
+            for (unsigned short c = 0; c < lastColumn; ++c) {
                 FreeXL_CellValue value;
                 rc = freexl_get_cell_value(xls.handle, r, c, &value);
-                if (rc != FREEXL_OK) {
-                    error = QStringLiteral("sheet %1, cell %2/%3: %4").arg(sheetData.name).arg(r + 1).arg(c + 1).arg(freexlReason(rc));
-                    return false;
-                }
+                if (rc != FREEXL_OK)
+                    throw WorkbookReadError{QStringLiteral("sheet %1, cell %2/%3: %4").arg(sheetName).arg(r + 1).arg(c + 1).arg(freexlReason(rc))};
                 sheet::CellData cell;
                 if (!cellFromValue(value, cell)) continue;  // empty cell
                 cell.row = static_cast<int>(r) + 1;
                 cell.col = c + 1;
-                sheetData.cells.push_back(std::move(cell));
+                sink.addCell(cell);
             }
         }
-        book.sheets.push_back(std::move(sheetData));
     }
-    if (book.sheets.empty()) book.sheets.push_back(sheet::SheetData{QStringLiteral("Sheet1"), {}});
-    out = std::move(book);
-    return true;
+    if (sink.sheetCount() == 0) sink.beginSheet(QStringLiteral("Sheet1"));
 }
 
 }  // namespace dataimport

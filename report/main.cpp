@@ -34,6 +34,10 @@ int main(int argc, char** argv)
         QTextStream(stdout) << report::usageText();
         return report::ExitOk;
     }
+    if (args.contains(QLatin1String("--version"))) {
+        QTextStream(stdout) << "plotwise-report " PLOTWISE_VERSION "\n";
+        return report::ExitOk;
+    }
     QString error;
     const auto options = report::parseReportOptions(args, &error);
     if (!options) {

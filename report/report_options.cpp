@@ -152,7 +152,8 @@ QString usageText()
         "  --lang en|de             language (default: as a first start would choose)\n"
         "  --out DIR                output folder, created when missing (default: the working directory)\n"
         "  --format png|svg|pdf     chart image format (default png)\n"
-        "  --size WxH               chart size in pixels, each side at most 20000 (default 1200x600)\n");
+        "  --size WxH               chart size in pixels, each side at most 20000 (default 1200x600)\n"
+        "  --help, --version        this text; the version\n");
 }
 
 }  // namespace report

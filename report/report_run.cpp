@@ -75,6 +75,9 @@ RunResult fileError(const QString& message) { return {ExitFileError, message}; }
 RunResult writeControlChart(ReportContext& c)
 {
     chart::ProgramState& state = c.state;
+    // Only a control chart run needs the two templates.
+    chart::loadStatisticsTemplate(state);
+    chart::buildReferenceLayout(c.computationGrid, state.language);
     selectColumns(c.importGrid, c.options.columns);
     if (!chart::runControlChartCommand(state, commandFields(c.fields, state.language)))
         return {ExitNoData, chart::noDataText(state.language)};
@@ -124,6 +127,7 @@ RunResult runReport(const ReportOptions& options)
     ReportContext c(options);
     chart::ProgramState& state = c.state;
     state.applicationDirectory = platform::Platform::applicationDirectory();
+    state.shippedFolders = platform::Platform::shippedFolders();
     state.language = options.language.value_or(platform::languageForLocale(platform::Platform::localeId()));
     state.importGrid = &c.importGrid;
     state.statisticsGrid = &c.statisticsGrid;
@@ -139,6 +143,11 @@ RunResult runReport(const ReportOptions& options)
         if (!templateInfo.isReadable())
             return fileError(QStringLiteral("%1: the import template cannot be read").arg(options.templateFile));
         c.fields = dataimport::readImportTemplate(platform::Profile(options.templateFile));
+    } else {
+        // Without a template the title starts as the settings' default title,
+        // in the report's language.
+        c.fields.graphTitle = state.language == platform::Language::German ? QStringLiteral("Auswertung")
+                                                                           : QStringLiteral("Evaluation");
     }
     applyOverrides(c.fields, options.fields);
     c.fields.fileName = options.dataFile;
@@ -157,9 +166,6 @@ RunResult runReport(const ReportOptions& options)
         return fileError(imported.errorText.isEmpty() ? QStringLiteral("%1: cannot be read").arg(options.dataFile)
                                                       : imported.errorText);
     state.job.lastDataRow = *imported.lastDataRow;
-
-    chart::loadStatisticsTemplate(state);
-    chart::buildReferenceLayout(c.computationGrid, state.language);
 
     try {
         if (!options.columns.isEmpty())

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-svg-dev libgl1-mesa-dev
-  libqcustomplot-dev libfreexl-dev liborcus-dev libxlsxwriter-dev
+  libqcustomplot-dev libfreexl-dev libxlsxwriter-dev
   libzip-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite
   qt6-translations-l10n qt6-l10n-tools

@@ -54,10 +54,17 @@ struct Workload {
     }
 };
 
-Workload& workload(int rows)
+// The workloads built so far; emptied before the application object goes,
+// since their windows must not outlive it.
+std::map<int, std::unique_ptr<Workload>>& workloads()
 {
     static std::map<int, std::unique_ptr<Workload>> cache;
-    auto& slot = cache[rows];
+    return cache;
+}
+
+Workload& workload(int rows)
+{
+    auto& slot = workloads()[rows];
     if (!slot)
         slot = std::make_unique<Workload>(rows);
     return *slot;
@@ -154,5 +161,6 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    workloads().clear();
     return 0;
 }

@@ -6,6 +6,8 @@
 #include "components/chart/chart_view.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <benchmark/benchmark.h>
 
 using chartcomponent::ChartView;
@@ -43,16 +45,21 @@ void setAndDraw(benchmark::State& state, int seriesCount) {
 void BM_SetAndDraw_1Series(benchmark::State& state) { setAndDraw(state, 1); }
 void BM_SetAndDraw_7Series(benchmark::State& state) { setAndDraw(state, 7); }
 
-void BM_RedrawAfterLookChange_7Series(benchmark::State& state) {
-    const int rows = int(state.range(0));
-    SampleControlChart sample = makeSampleControlChart(rows);
-    ChartView chart;
+// The seven series of the sample mean chart, set with the control-chart look.
+void showSample(ChartView& chart, const SampleControlChart& sample, int rows) {
     chart.resize(kWidth, kHeight);
     chart.loadSettings(QStringLiteral(PLOTWISE_SOURCE_DATA_DIR "/ctadefault.vtc"));
     chart.setColumnCount(7);
     chart.setRowCount(rows);
     for (int s = 0; s < 7; ++s) chart.setColumnValues(s + 1, sample.series[std::size_t(s)]);
     chart.setRowLabels(sample.labels);
+}
+
+void BM_RedrawAfterLookChange_7Series(benchmark::State& state) {
+    const int rows = int(state.range(0));
+    SampleControlChart sample = makeSampleControlChart(rows);
+    ChartView chart;
+    showSample(chart, sample, rows);
     chart.toImage(kWidth, kHeight);
     bool grid = false;
     for (auto _ : state) {
@@ -62,10 +69,24 @@ void BM_RedrawAfterLookChange_7Series(benchmark::State& state) {
     }
 }
 
+// A finished 1,000-point mean chart saved as a 1200 x 600 PNG, as
+// plotwise-report writes each chart: rendering and encoding.
+void BM_SavePng_7Series(benchmark::State& state) {
+    const int rows = int(state.range(0));
+    SampleControlChart sample = makeSampleControlChart(rows);
+    ChartView chart;
+    showSample(chart, sample, rows);
+    chart.setValueScale(sample.axisMinimum, sample.axisMaximum, 8, 1);
+    const QString path = QDir::temp().filePath(QStringLiteral("plotwise_png_bench.png"));
+    for (auto _ : state) chart.saveImage(path, QStringLiteral("png"), 1200, 600);
+    QFile::remove(path);
+}
+
 }  // namespace
 
 BENCHMARK(BM_SetAndDraw_1Series)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SetAndDraw_7Series)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SavePng_7Series)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawAfterLookChange_7Series)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

@@ -8,6 +8,8 @@
 #include "chart/shared_texts.h"
 #include "chart/widgets/range_selector_bar.h"
 #include "chart/show_span.h"
+#include "chart/chart_look_settings.h"
+#include "chart/user_look.h"
 #include "chart/visible_span.h"
 #include "components/chart/chart_view.h"
 
@@ -379,7 +381,8 @@ void ControlChartWindow::chartLookApplied()
 {
     const QString path = m_run.chartTemplatePath().isEmpty() ? chart::chartTemplatePath(m_state)
                                                              : m_run.chartTemplatePath();
-    m_chart->saveSettings(path);
+    chart::saveUserLook(m_state, chart::kControlChartLookKey, path,
+                        [this](const QString& target) { m_chart->saveSettings(target); });
 }
 
 void ControlChartWindow::resizeEvent(QResizeEvent* event)

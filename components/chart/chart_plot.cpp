@@ -7,6 +7,11 @@ namespace chartcomponent {
 
 namespace {
 constexpr qsizetype kDenseLinePoints = 1000;
+// Below this many pixels per segment on average a join is narrower than the
+// pen's antialiased edge: the line counts as dense whatever its point count.
+// Stroking a zigzag of a few hundred points as one polyline costs a quarter
+// of a second (its outline crosses every scan line many times).
+constexpr double kDensePixelsPerSegment = 4.0;
 }
 
 ChartPlot::ChartPlot(QWidget* parent)
@@ -50,8 +55,10 @@ void ChartGraph::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& sampl
     const QVector<QPointF> lines = withoutStraightRuns(sampled);
     const QPen pen = painter->pen();
     // Short lines keep the polyline and its round joins.
-    if (pen.style() != Qt::SolidLine || painter->modes().testFlag(QCPPainter::pmVectorized) ||
-        lines.size() < kDenseLinePoints) {
+    const double plotWidth = keyAxis() ? keyAxis()->axisRect()->width() : 0.0;
+    const bool dense = lines.size() >= kDenseLinePoints ||
+                       (lines.size() > 1 && plotWidth < kDensePixelsPerSegment * double(lines.size() - 1));
+    if (pen.style() != Qt::SolidLine || painter->modes().testFlag(QCPPainter::pmVectorized) || !dense) {
         QCPGraph::drawLinePlot(painter, lines);
         return;
     }

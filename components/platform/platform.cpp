@@ -2,12 +2,13 @@
 // use, the decimal separator, and the folders the program reads and writes.
 #include "components/platform/platform.h"
 
+#include "components/platform/install_layout.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 namespace platform {
 
@@ -37,12 +38,6 @@ QString withSlash(QString dir)
 {
     if (!dir.endsWith(u'/')) dir += u'/';
     return dir;
-}
-
-bool isWritableFolder(const QString& dir)
-{
-    QTemporaryFile probe(dir + QStringLiteral("plotwise-write-test-XXXXXX"));
-    return probe.open();
 }
 
 }  // namespace
@@ -84,14 +79,34 @@ void Platform::overrideApplicationDirectory(const QString& dir)
     g_appDirOverride = dir.isEmpty() ? QString() : withSlash(dir);
 }
 
+QStringList Platform::shippedFolders()
+{
+    if (!g_appDirOverride.isEmpty()) return {g_appDirOverride};
+    return platform::shippedFolders(applicationDirectory(),
+                                    QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
+}
+
+QString Platform::shippedFile(const QString& name)
+{
+    return shippedFilePath(shippedFolders(), name);
+}
+
+QString Platform::helperProgram(const QString& name)
+{
+    return helperProgramPath(applicationDirectory(), name);
+}
+
 QString Platform::writableDirectory()
 {
+    QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (config.isEmpty()) config = QDir::homePath() + QStringLiteral("/.config");
+    config += QStringLiteral("/Plotwise");
+    // A test's folder counts as portable without a marker file.
     const QString appDir = applicationDirectory();
-    if (isWritableFolder(appDir)) return appDir;
-    QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    if (config.isEmpty()) config = QDir::homePath() + QStringLiteral("/.config/Plotwise");
-    QDir().mkpath(config);
-    return withSlash(config);
+    if (!g_appDirOverride.isEmpty() && QFileInfo(appDir).isWritable()) return appDir;
+    const QString folder = userFilesFolder(appDir, config);
+    QDir().mkpath(folder);
+    return folder;
 }
 
 }  // namespace platform

@@ -1,10 +1,12 @@
 // What the desktop platform gives the program: the user's locale (its
-// numeric identifier and decimal separator), the application directory and
-// the per-user configuration directory. Tests set the locale explicitly.
+// numeric identifier and decimal separator), the application directory, the
+// folders of the shipped files and the folder of the user's files. Tests set
+// the locale and the application directory explicitly.
 #pragma once
 
 #include <QChar>
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -23,9 +25,23 @@ public:
 
     // Folder of the executable, with a trailing '/'.
     static QString applicationDirectory();
-    static void overrideApplicationDirectory(const QString& dir);  // tests and the report tool
-    // Where writable per-user files live: the application directory when it
-    // is writable, else the user's configuration folder (created on demand); trailing '/'.
+    // Tests: the program runs as a portable copy in dir, whose shipped files lie there alone.
+    static void overrideApplicationDirectory(const QString& dir);
+
+    // The folders searched for shipped files, in order (install_layout.h).
+    static QStringList shippedFolders();
+    // The first of them holding name; when none does, the path it would have
+    // in the first, so that the reader's error names a place.
+    static QString shippedFile(const QString& name);
+
+    // The path of a helper program (install_layout.h: beside the executable,
+    // then in ../libexec/plotwise).
+    static QString helperProgram(const QString& name);
+
+    // Where the user's files live (settings, recent files, changed templates
+    // and chart looks): the application directory of a portable copy
+    // (install_layout.h) while it is writable, else the user's configuration folder ($XDG_CONFIG_HOME/Plotwise,
+    // created on demand); trailing '/'.
     static QString writableDirectory();
 };
 

@@ -12,15 +12,23 @@
 
 namespace sheet {
 
-template <typename T>
+// With roundUpSmallBlocks false, a block under one huge page keeps small
+// pages: for the kind bytes of a million-row column (1 MB) a whole huge page
+// would double the memory, while their values (8 MB) gain from huge pages
+// and waste little.
+template <typename T, bool roundUpSmallBlocks = true>
 struct BigBlockAllocator {
     using value_type = T;
     static constexpr std::size_t kHugePage = std::size_t(2) << 20;
     static constexpr std::size_t kBigBlock = std::size_t(256) << 10;
+    template <typename U>
+    struct rebind {
+        using other = BigBlockAllocator<U, roundUpSmallBlocks>;
+    };
 
     BigBlockAllocator() = default;
     template <typename U>
-    BigBlockAllocator(const BigBlockAllocator<U>&) noexcept {}
+    BigBlockAllocator(const BigBlockAllocator<U, roundUpSmallBlocks>&) noexcept {}
 
     T* allocate(std::size_t n)
     {
@@ -31,7 +39,8 @@ struct BigBlockAllocator {
             // A tail of at least a quarter huge page is rounded up to a whole
             // one; a shorter tail keeps small pages rather than waste memory.
             std::size_t size = bytes;
-            if (bytes % kHugePage >= kHugePage / 4) size = (bytes / kHugePage + 1) * kHugePage;
+            if ((roundUpSmallBlocks || bytes >= kHugePage) && bytes % kHugePage >= kHugePage / 4)
+                size = (bytes / kHugePage + 1) * kHugePage;
             if (posix_memalign(&p, kHugePage, size) != 0) p = nullptr;
 #ifdef MADV_HUGEPAGE
             const std::size_t whole = size / kHugePage * kHugePage;
@@ -46,7 +55,7 @@ struct BigBlockAllocator {
     void deallocate(T* p, std::size_t) noexcept { std::free(p); }
 
     template <typename U>
-    bool operator==(const BigBlockAllocator<U>&) const noexcept { return true; }
+    bool operator==(const BigBlockAllocator<U, roundUpSmallBlocks>&) const noexcept { return true; }
 };
 
 }  // namespace sheet

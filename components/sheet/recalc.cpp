@@ -148,7 +148,7 @@ void evaluateGroup(Evaluator& evaluator, Sheet& sheet, const Group& g)
         std::fill(c.values.begin() + g.first + 1, c.values.begin() + g.last + 1, value);
         return;
     }
-    for (int row = g.first + 1; row <= g.last; ++row) evaluator.evaluateInto(*g.formula, row, g.col);
+    evaluator.evaluateRows(*g.formula, g.first + 1, g.last, g.col);
 }
 
 // The formula runs of every column as groups, in column order and within a

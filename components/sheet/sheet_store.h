@@ -31,7 +31,7 @@ inline constexpr std::uint8_t kKindMask = 0x7f;
 
 struct Column {
     std::vector<double, BigBlockAllocator<double>> values;              // index = row; row 0 unused
-    std::vector<std::uint8_t, BigBlockAllocator<std::uint8_t>> kinds;   // same length as values
+    std::vector<std::uint8_t, BigBlockAllocator<std::uint8_t, false>> kinds;   // same length as values
     RunList<FormulaPtr> formulas;
     RunList<int> formats;              // index into the workbook's format table
 

@@ -30,6 +30,9 @@ public:
 
     // --- settings -----------------------------------------------------------
     QChar decimalSeparator = u'.';
+    // Filled-down blocks are evaluated a chunk of rows at a time; off, every
+    // cell is interpreted on its own (the reference the tests compare with).
+    bool columnWiseEvaluation = true;
     QVector<Range> selection;
 
     // --- cells --------------------------------------------------------------
