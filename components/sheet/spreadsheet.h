@@ -127,7 +127,10 @@ public:
     // The whole content as plain data (formulas as text with their results
     // calculated), and its inverse: load() checks everything first (every
     // formula parses, every name is valid) and only then replaces the content;
-    // on any error it throws SheetError and the book is unchanged.
+    // on any error it throws SheetError and the book is unchanged. A column
+    // stores every row up to its last used one, so load() refuses data whose
+    // columns would need more than kMaxStorageSlots cells in all (about 450 MB).
+    static constexpr long long kMaxStorageSlots = 50'000'000;
     WorkbookData snapshot() const;
     void load(const WorkbookData& data);
 

@@ -11,10 +11,35 @@
 #include "components/sheet/xlsx_writer.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace sheet {
 
 namespace {
+
+// Cells a workbook takes once loaded: each column keeps a slot for every row
+// up to its last used one, so a single cell at the foot of a column costs a
+// million slots. Counted before anything is built.
+long long storageSlots(const WorkbookData& data)
+{
+    long long needed = 0;
+    std::vector<int> lastRow(static_cast<size_t>(kMaxCols) + 1, 0);
+    std::vector<int> used;  // columns with a cell in the current sheet
+    for (const SheetData& sheet : data.sheets) {
+        for (const CellData& cell : sheet.cells) {
+            if (cell.kind == CellKind::Empty || cell.col < 1 || cell.col > kMaxCols) continue;
+            int& last = lastRow[static_cast<size_t>(cell.col)];
+            if (last == 0) used.push_back(cell.col);
+            last = std::max(last, cell.row);
+        }
+        for (int col : used) {
+            needed += lastRow[static_cast<size_t>(col)] + 1;
+            lastRow[static_cast<size_t>(col)] = 0;
+        }
+        used.clear();
+    }
+    return needed;
+}
 
 // Visits the stored cells of a sheet in row-major order (row, then column),
 // touching only storage that exists: at each row only the columns whose
@@ -105,6 +130,12 @@ WorkbookData Spreadsheet::snapshot() const
 void Spreadsheet::load(const WorkbookData& data)
 {
     if (data.sheets.empty()) throw SheetError(QStringLiteral("The workbook has no sheet"));
+    const long long needed = storageSlots(data);
+    if (needed > kMaxStorageSlots)
+        throw SheetError(QStringLiteral("The workbook needs room for %1 cells (every column up to its last "
+                                        "used row, all sheets); at most %2 fit")
+                             .arg(needed)
+                             .arg(kMaxStorageSlots));
     auto fresh = std::make_unique<Workbook>();
     fresh->decimalSeparator = m_book->decimalSeparator;
     fresh->setSheetCount(static_cast<int>(data.sheets.size()));

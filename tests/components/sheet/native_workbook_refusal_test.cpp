@@ -1,5 +1,7 @@
 // Malformed native workbooks are refused whole, with the file, the line and
 // the reason in the message.
+#include "components/sheet/cell_address.h"
+#include "components/sheet/spreadsheet.h"
 #include "components/sheet/workbook_file.h"
 
 #include <gtest/gtest.h>
@@ -118,4 +120,36 @@ TEST(NativeWorkbookRefusal, OverlongLineIsRefusedWithoutReadingItWhole)
     } catch (const SheetError& e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("line 3: line longer than"))) << e.what();
     }
+}
+
+// A few hundred bytes with one cell at the foot of each of many columns would
+// take a million rows of storage per column (gigabytes in all): the load is
+// refused before anything is built, counting every sheet, and the book keeps
+// what it had.
+TEST(NativeWorkbookRefusal, CellsAtTheFootOfManyColumnsAreRefusedBeforeLoading)
+{
+    QByteArray bytes = "PLOTWISE-WORKBOOK 1\n";
+    for (const char* sheetName : {"One", "Two"}) {
+        bytes += "sheet \"" + QByteArray(sheetName) + "\"\n";
+        for (int col = 1; col <= 24; ++col)
+            bytes += "cell " + columnLetters(col).toLatin1() + "1048576 n 1\n";
+    }
+    bytes += "end\n";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tall.vts"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    Spreadsheet book;
+    book.setNumber(1, 1, 42);
+    try {
+        book.read(path);
+        ADD_FAILURE() << "loaded 48 columns of a million rows";
+    } catch (const SheetError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("room for 50331696 cells"))) << e.what();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("at most 50000000"))) << e.what();
+    }
+    EXPECT_EQ(book.number(1, 1), 42);
 }
