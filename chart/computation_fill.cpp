@@ -63,11 +63,11 @@ FillResult ComputationFill::copyRows(sheet::Spreadsheet& grid, const ProgramStat
     const std::int64_t candidates = endRow >= startRow ? std::int64_t(endRow) - startRow + 1 : 0;
     const int lastFormulaRow = static_cast<int>(candidates) + kHeaderRow;  // n + 15
 
-    if (candidates >= 2)
-        grid.insertRange(kFirstDataRow + 1, 1, lastFormulaRow, kComputationColumns, sheet::InsertKind::WholeRows);
     if (candidates >= 2) {
+        // Rows 17.. are inserted already holding the fill of row 16, so each
+        // new cell is written once.
+        grid.insertFilledRows(kFirstDataRow + 1, lastFormulaRow, 1, kComputationColumns);
         grid.selectRange(kFirstDataRow, 1, lastFormulaRow, kComputationColumns);
-        grid.fillDown();
     }
 
     std::int32_t d = kHeaderRow;
