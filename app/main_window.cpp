@@ -4,7 +4,10 @@
 #include "app/main_window.h"
 
 #include "app/about_box.h"
-#include "app/control_tags.h"
+#include "app/context_help.h"
+#include "app/language_applier.h"
+#include "app/qt_translations.h"
+#include "components/platform/control_tags.h"
 #include "app/cool_bar.h"
 #include "app/error_report.h"
 #include "app/file_drop_hook.h"
@@ -112,6 +115,8 @@ MainWindow::MainWindow(ChartWindowFactories factories, QWidget* parent)
     importSplitter->setSizes({kImportPanelDefaultHeight, kMainWindowDefault.height});
 
     m_toolTips = new ToolTipSwitch(this);
+    m_qtTranslations = new QtTranslations(this);
+    m_contextHelp = new ContextHelp([this](QWidget* focus) { return f1Situation(focus); }, this);
     connectHandlers();
     keepStateInStep();
     runCreationSteps();
@@ -183,9 +188,6 @@ void MainWindow::keepStateInStep()
 
 void MainWindow::runCreationSteps()
 {
-    // 1.
-    f1Pressed = false;
-
     // 2. The settings file lives beside a portable copy, else in the user's configuration folder.
     m_state.applicationDirectory = platform::Platform::applicationDirectory();
     m_state.shippedFolders = platform::Platform::shippedFolders();
@@ -216,7 +218,8 @@ void MainWindow::runCreationSteps()
 
     // 8.
     loadLanguageResources();
-    // 9. Language table of the main window: wired when language tables land.
+    // 9.
+    applyLanguageTo(*this, &m_taggedTexts);
 
     // 10.
     createChartWindows();
@@ -286,7 +289,7 @@ void MainWindow::createChartWindows()
         QWidget* window = factory ? factory(m_state) : makeStandInWindow(section, defaultGeometry);
         window->hide();
         applyGeometry(*window, readWindowGeometry(profile, QLatin1String(section), geometryOf(*window)), defaultGeometry);
-        // Language table of the chart window: wired when language tables land.
+        applyLanguageTo(*window);
         return window;
     };
     m_controlChartWindow = create(m_factories.controlChart, kControlChartSection, kControlChartDefault);
@@ -295,15 +298,30 @@ void MainWindow::createChartWindows()
 
 void MainWindow::loadLanguageResources()
 {
-    // The statistics grid's template of the language.
-    const QString path = chart::statisticsTemplatePath(m_state);
+    // The window still opens without the statistics template, with both chart
+    // windows: the chart commands rely on them.
+    readStatisticsTemplate(m_state.language);
+    m_qtTranslations->load(m_state.language);
+    m_contextHelp->setLanguage(m_state.language, m_state.shippedFileFolders());
+}
+
+bool MainWindow::readStatisticsTemplate(platform::Language language)
+{
+    const QString path = chart::statisticsTemplatePath(m_state, language);
     try {
+        // A grid that cannot be read keeps what it held.
         m_statisticsGrid.read(path);
     } catch (const std::exception& error) {
-        // The window still opens, with both chart windows: the chart commands rely on them.
         reportError(QString::fromUtf8(error.what()));
+        return false;
     }
     statisticsSheet->applyDisplaySwitches();
+    widenStatisticsColumns();
+    return true;
+}
+
+void MainWindow::widenStatisticsColumns()
+{
     // The template's labels are long; widen their columns to them once the view
     // has taken the new content (it does so on the next turn of the event loop).
     QTimer::singleShot(0, statisticsSheet, [this] {
@@ -316,6 +334,13 @@ void MainWindow::loadLanguageResources()
             table->setColumnWidth(column, std::max(before, std::min(table->columnWidth(column), kWidestColumn)));
         }
     });
+}
+
+void MainWindow::applyLanguageTo(QWidget& window, TaggedTexts* taggedTexts)
+{
+    applyLanguageFile(window, m_state.shippedFile(LanguageTable::fileName(window.objectName())), m_state.language,
+                      taggedTexts);
+    m_contextHelp->applyPopupTexts(window);
 }
 
 void MainWindow::readSampleData()
@@ -359,6 +384,8 @@ void MainWindow::runCloseSteps()
         reportError(QString::fromUtf8(error.what()));
     }
     saveRecentFiles();
+    // The help goes with the program.
+    if (help::HelpWindow* helpWindow = m_contextHelp->helpWindow()) helpWindow->close();
 }
 
 // --- tool bars ---------------------------------------------------------------

@@ -9,6 +9,7 @@
 
 #include "app/about_box.h"
 #include "app/chart_window_factories.h"
+#include "app/f1_context.h"
 #include "app/settings.h"
 #include "app/tagged_texts.h"
 
@@ -42,8 +43,10 @@ namespace chart { struct ChartCommandFields; }
 
 namespace app {
 
+class ContextHelp;
 class CoolBar;
 class FileDropHook;
+class QtTranslations;
 class ToolTipSwitch;
 
 class MainWindow : public QMainWindow {
@@ -172,8 +175,10 @@ public:
     // Where the cool bar is placed now (toolBarsOnTopAction).
     bool isCoolBarOnTop() const;
 
-    // The F1 flag of the help commands.
-    bool f1Pressed = false;
+    // F1, "What's this?" and the help window.
+    ContextHelp& contextHelp() { return *m_contextHelp; }
+    // What the F1 rules see around a control of any of the program's windows.
+    F1Situation f1Situation(QWidget* focus) const;
 
 signals:
     // A file was dropped onto the import grid; it is about to be imported.
@@ -249,6 +254,10 @@ private:
     void toggleBand(QAction* item, int band);
     void chooseGraphTemplate(QString& dialogDir, GraphTemplateKind kind);
     void loadLanguageResources();
+    bool readStatisticsTemplate(platform::Language language);
+    void widenStatisticsColumns();
+    void applyLanguageTo(QWidget& window, TaggedTexts* taggedTexts = nullptr);
+    void copyShownStatisticsAgain();
     void showChartWindow(QWidget* window);
     sheet::Spreadsheet& outputGrid();
     chart::ChartCommandFields chartCommandFields() const;
@@ -279,6 +288,8 @@ private:
 
     QVBoxLayout* m_centralLayout = nullptr;
     ToolTipSwitch* m_toolTips = nullptr;
+    ContextHelp* m_contextHelp = nullptr;
+    QtTranslations* m_qtTranslations = nullptr;
     FileDropHook* m_dropHook = nullptr;
     OpenFileAsker m_askOpenFile;
     OpenFileAsker m_askSaveFile;

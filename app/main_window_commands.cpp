@@ -4,22 +4,33 @@
 #include "app/main_window.h"
 
 #include "app/about_box.h"
+#include "app/context_help.h"
+#include "app/qt_translations.h"
+#include "chart/computation_fill.h"
+#include "chart/widgets/control_chart_window.h"
+#include "components/platform/control_tags.h"
+#include "app/dialog_texts.h"
 #include "chart/chart_commands.h"
 #include "app/cool_bar.h"
 #include "app/error_report.h"
 #include "components/sheetview/print_book.h"
 #include "components/platform/profile.h"
 #include "components/sheetview/save_dialog.h"
+#include "components/sheetview/sheet_view.h"
 #include "app/tooltip_switch.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QLineEdit>
+#include <QTabBar>
+#include <QPushButton>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace app {
 
@@ -57,8 +68,8 @@ void MainWindow::showAbout()
 
 void MainWindow::chooseGraphTemplate(QString& dialogDir, GraphTemplateKind kind)
 {
-    const QString path = m_askOpenFile(this, QStringLiteral("Importeinstellungen lesen"), dialogDir,
-                                       QStringLiteral("Graph Templates(vtc) (*.vtc)"));
+    const QString path = m_askOpenFile(this, dialogText(DialogText::ChartLookTitle, m_state.language), dialogDir,
+                                       dialogText(DialogText::ChartLookFilter, m_state.language));
     if (path.isEmpty()) return;
     const QFileInfo chosen(path);
     dialogDir = chosen.absolutePath();
@@ -148,17 +159,57 @@ void MainWindow::printSetup()
 
 void MainWindow::switchLanguage()
 {
-    // The program has no language tables to switch: nothing happens.
+    const platform::Language next = m_state.language == platform::Language::English ? platform::Language::German
+                                                                                      : platform::Language::English;
+    // The statistics template of the new language first: one that cannot be
+    // read is reported and leaves the whole program in the old language.
+    if (!readStatisticsTemplate(next)) return;
+    m_state.language = next;
+    m_languageChosen = true;
+    copyShownStatisticsAgain();
+    m_qtTranslations->load(next);
+    m_contextHelp->setLanguage(next, m_state.shippedFileFolders());
+    applyLanguageTo(*this, &m_taggedTexts);
+    if (m_comparisonWindow) applyLanguageTo(*m_comparisonWindow);
+    if (m_controlChartWindow) applyLanguageTo(*m_controlChartWindow);
 }
 
-void MainWindow::showHelpContents()
+// The template replaced the statistics; those of the last chart come back
+// from the control chart window's computation grid, under the new labels.
+void MainWindow::copyShownStatisticsAgain()
 {
-    // The program has no help file to open: nothing happens.
+    auto* window = qobject_cast<ControlChartWindow*>(m_controlChartWindow.data());
+    if (!window || window->lastComputationRow() <= chart::kHeaderRow) return;
+    try {
+        window->copyStatistics();
+    } catch (const std::exception& error) {
+        reportError(QString::fromUtf8(error.what()));
+    }
 }
 
-void MainWindow::enterWhatsThisMode()
+void MainWindow::showHelpContents() { m_contextHelp->showContents(); }
+
+void MainWindow::enterWhatsThisMode() { m_contextHelp->enterWhatsThisMode(); }
+
+F1Situation MainWindow::f1Situation(QWidget* focus) const
 {
-    // No help texts to show in "What's this?" mode: nothing happens.
+    F1Situation s;
+    s.statisticsPageActive = pages->currentIndex() == 1;
+    s.pageControlContext = platform::helpContextOf(pages);
+    if (const QWidget* active = QApplication::activeWindow()) s.activeWindowName = active->objectName();
+    if (!focus) return s;
+    auto within = [focus](const QWidget* control) { return control == focus || control->isAncestorOf(focus); };
+    if (within(separatorBox) || within(startColumnEdit) || within(endColumnEdit))
+        s.item = F1Item::SeparatorOrColumnField;
+    else if (within(importSheet))
+        s.item = F1Item::ImportGrid;
+    else if (within(statisticsSheet))
+        s.item = F1Item::StatisticsGrid;
+    else if (focus == pages || focus == pages->tabBar())
+        s.item = F1Item::PageControl;
+    else if (within(fileNameBox) || within(openFileButton) || within(readFileButton))
+        s.item = F1Item::DataFileControl;
+    return s;
 }
 
 }  // namespace app

@@ -4,6 +4,8 @@
 // work is done by the import library; the window supplies fields and dialogs.
 #include "app/main_window.h"
 
+#include "app/dialog_texts.h"
+
 #include "app/error_report.h"
 #include "app/program_start.h"
 #include "import/header_row.h"
@@ -38,10 +40,6 @@ namespace {
 // An import that takes longer than this shows a progress bar.
 constexpr qint64 kProgressDelayMs = 500;
 
-const QString kDataFileFilter = QStringLiteral(
-    "ChartFiles (xls, vts, txt, csv) (*.xls *.vts *.txt *.csv *.xlsx *.ods);;"
-    "Textfiles (txt, csv) (*.txt *.csv);;Excel (*.xls *.xlsx);;Vts (*.vts);;Alle (*)");
-const QString kTemplateFilter = QStringLiteral("Import Templates(ctpl) (*.ctpl);;Alle (*)");
 
 }  // namespace
 
@@ -140,7 +138,8 @@ bool MainWindow::fileNameBoxKeyPressed(QKeyEvent* key)
 void MainWindow::openDataFile()
 {
     if (pages->currentIndex() != 0) pages->setCurrentIndex(0);
-    const QString path = m_askOpenFile(this, QStringLiteral("Datenimport"), dataDialogDir, kDataFileFilter);
+    const QString path = m_askOpenFile(this, dialogText(DialogText::DataFileTitle, m_state.language), dataDialogDir,
+                                       dialogText(DialogText::DataFileFilter, m_state.language));
     if (path.isEmpty()) return;
     dataDialogDir = QFileInfo(path).absolutePath();
     importChosenFile(path);
@@ -193,7 +192,7 @@ void MainWindow::readDataFile()
     std::unique_ptr<QProgressDialog> progressBar;
     const dataimport::ProgressCallback progress = [&](qint64 done, qint64 total) {
         if (!progressBar && clock.elapsed() > kProgressDelayMs) {
-            progressBar = std::make_unique<QProgressDialog>(QFileInfo(path).fileName(), QStringLiteral("Abbrechen"),
+            progressBar = std::make_unique<QProgressDialog>(QFileInfo(path).fileName(), dialogText(DialogText::CancelImport, m_state.language),
                                                             0, 1000, this);
             progressBar->setWindowModality(Qt::WindowModal);
             progressBar->setMinimumDuration(0);
@@ -244,8 +243,8 @@ void MainWindow::firstRowChanged()
 
 void MainWindow::openImportTemplate()
 {
-    const QString path = m_askOpenFile(this, QStringLiteral("Importeinstellungen lesen"), templateOpenDialogDir,
-                                       kTemplateFilter);
+    const QString path = m_askOpenFile(this, dialogText(DialogText::TemplateOpenTitle, m_state.language), templateOpenDialogDir,
+                                       dialogText(DialogText::TemplateFilter, m_state.language));
     if (path.isEmpty()) return;
     readImportTemplateFile(path);
 }
@@ -264,8 +263,8 @@ void MainWindow::readImportTemplateFile(const QString& path)
 
 void MainWindow::saveImportTemplate()
 {
-    const QString chosen = m_askSaveFile(this, QStringLiteral("Importeinstellungen speichern"),
-                                         templateSaveDialogDir, kTemplateFilter);
+    const QString chosen = m_askSaveFile(this, dialogText(DialogText::TemplateSaveTitle, m_state.language),
+                                         templateSaveDialogDir, dialogText(DialogText::TemplateFilter, m_state.language));
     if (chosen.isEmpty()) return;
     templateSaveDialogDir = dataimport::templateDirectoryOf(chosen);
     templateOpenDialogDir = templateSaveDialogDir;

@@ -4,7 +4,7 @@
 // field its help context.
 #include "app/main_window.h"
 
-#include "app/control_tags.h"
+#include "components/platform/control_tags.h"
 #include "components/sheet/cell_address.h"
 #include "components/sheetview/sheet_view.h"
 
@@ -33,7 +33,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int
 {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(QLatin1String(name));
-    if (tag) setTag(label, tag);
+    if (tag) platform::setTag(label, tag);
     return label;
 }
 
@@ -41,7 +41,7 @@ QLineEdit* makeEdit(QWidget* parent, const char* name, int helpContext)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
-    setHelpContext(edit, helpContext);
+    platform::setHelpContext(edit, helpContext);
     return edit;
 }
 
@@ -49,7 +49,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
-    setTag(button, tag);
+    platform::setTag(button, tag);
     return button;
 }
 
@@ -67,11 +67,13 @@ void MainWindow::buildPages()
 {
     pages = new QTabWidget(this);
     pages->setObjectName(QStringLiteral("pages"));
+    // F1 on the tab bar while the import page is shown opens the page's topic.
+    platform::setHelpContext(pages, 100);
 
     importPage = new QWidget(pages);
     importPage->setObjectName(QStringLiteral("importPage"));
-    setTag(importPage, 100);
-    setHelpContext(importPage, 100);
+    platform::setTag(importPage, 100);
+    platform::setHelpContext(importPage, 100);
     auto* page1 = new QVBoxLayout(importPage);
     page1->setContentsMargins(2, 2, 2, 2);
     importSplitter = new QSplitter(Qt::Vertical, importPage);
@@ -80,7 +82,7 @@ void MainWindow::buildPages()
     importSplitter->addWidget(buildImportPanel());
     importSheet = new sheetview::SheetView(m_importGrid, importSplitter);
     importSheet->setObjectName(QStringLiteral("importSheet"));
-    setHelpContext(importSheet, 28);
+    platform::setHelpContext(importSheet, 28);
     importSplitter->addWidget(importSheet);
     importSplitter->setStretchFactor(0, 0);
     importSplitter->setStretchFactor(1, 1);
@@ -125,14 +127,14 @@ void MainWindow::addDataFileRow(QGridLayout* grid)
     fileNameBox->setMaxCount(11);
     fileNameBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     fileNameBox->setMinimumContentsLength(30);
-    setHelpContext(fileNameBox, 30);
+    platform::setHelpContext(fileNameBox, 30);
     addField(grid, 0, 0, makeLabel(importPanel, "fileNameLabel", QStringLiteral("Dateiname"), 112), fileNameBox, 5);
 
     openFileButton = new QToolButton(importPanel);
     openFileButton->setObjectName(QStringLiteral("openFileButton"));
     openFileButton->setIcon(QIcon(QStringLiteral(":/icons/open.svg")));
     openFileButton->setAutoRaise(true);
-    setTag(openFileButton, 120);
+    platform::setTag(openFileButton, 120);
     grid->addWidget(openFileButton, 1, 5);
     readFileButton = makeButton(importPanel, "readFileButton", QStringLiteral("&Neu Lesen"), 113);
     readFileButton->setIcon(QIcon(QStringLiteral(":/icons/reload.svg")));
@@ -148,7 +150,7 @@ void MainWindow::addRowAndColumnFields(QGridLayout* grid)
     separatorBox->setInsertPolicy(QComboBox::NoInsert);
     separatorBox->addItems({QStringLiteral(";"), QStringLiteral(","), QStringLiteral("|")});
     separatorBox->setCurrentIndex(-1);
-    setHelpContext(separatorBox, 24);
+    platform::setHelpContext(separatorBox, 24);
     addField(grid, 2, 0, makeLabel(importPanel, "separatorLabel", QStringLiteral("Spaltentrenner"), 102), separatorBox);
     startColumnEdit = makeEdit(importPanel, "startColumnEdit", 241);
     addField(grid, 2, 1, makeLabel(importPanel, "startColumnLabel", QStringLiteral("Startspalte"), 103), startColumnEdit);
@@ -161,7 +163,7 @@ void MainWindow::addRowAndColumnFields(QGridLayout* grid)
     headerRowSpin = new QSpinBox(importPanel);
     headerRowSpin->setObjectName(QStringLiteral("headerRowSpin"));
     headerRowSpin->setRange(0, kHeaderRowLimit);
-    setHelpContext(headerRowSpin, 262);
+    platform::setHelpContext(headerRowSpin, 262);
     addField(grid, 2, 5, makeLabel(importPanel, "headerRowLabel", QStringLiteral("Spaltennamen  aus Zeile"), 108),
              headerRowSpin);
     xColumnEdit = makeEdit(importPanel, "xColumnEdit", 263);
@@ -201,8 +203,8 @@ QWidget* MainWindow::buildStatisticsPage()
 {
     auto* page = new QWidget(pages);
     page->setObjectName(QStringLiteral("statisticsPage"));
-    setTag(page, 101);
-    setHelpContext(page, 101);
+    platform::setTag(page, 101);
+    platform::setHelpContext(page, 101);
 
     saveStatisticsButton = makeButton(page, "saveStatisticsButton", QStringLiteral("&Speichern"), 117);
     saveStatisticsButton->setIcon(QIcon(QStringLiteral(":/icons/save.svg")));
@@ -218,7 +220,7 @@ QWidget* MainWindow::buildStatisticsPage()
 
     statisticsSheet = new sheetview::SheetView(m_statisticsGrid, page);
     statisticsSheet->setObjectName(QStringLiteral("statisticsSheet"));
-    setHelpContext(statisticsSheet, 29);
+    platform::setHelpContext(statisticsSheet, 29);
 
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(2, 4, 2, 2);

@@ -3,7 +3,7 @@
 // item and shows only an icon, its tag keying the tool tip.
 #include "app/main_window.h"
 
-#include "app/control_tags.h"
+#include "components/platform/control_tags.h"
 #include "app/cool_bar.h"
 
 #include <QAction>
@@ -20,8 +20,8 @@ QAction* MainWindow::addMenuItem(QMenu* menu, const char* name, const QString& c
 {
     auto* item = new QAction(caption, this);
     item->setObjectName(QLatin1String(name));
-    setTag(item, tag);
-    setHelpContext(item, helpContext);
+    platform::setTag(item, tag);
+    platform::setHelpContext(item, helpContext);
     if (!shortcut.isEmpty()) {
         item->setShortcut(shortcut);
         item->setShortcutContext(Qt::ApplicationShortcut);
@@ -37,8 +37,8 @@ QMenu* addSubMenu(QWidget* parent, QMenu* owner, QMenuBar* bar, const char* name
 {
     auto* menu = new QMenu(caption, parent);
     menu->setObjectName(QLatin1String(name));
-    setTag(menu, tag);
-    setTag(menu->menuAction(), tag);
+    platform::setTag(menu, tag);
+    platform::setTag(menu->menuAction(), tag);
     if (owner)
         owner->addMenu(menu);
     else
@@ -75,8 +75,8 @@ void MainWindow::buildMenu()
     comparisonChartLookAction = addMenuItem(settingsMenu, "mnuVglTemplate", QStringLiteral("Template für &Vergleichskarte"), 34, 1012, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_G));
     settingsMenu->addSeparator();
     toolBarsMenu = addSubMenu(this, settingsMenu, bar, "mnuToolbars", QStringLiteral("T&oolbar"), 35);
-    setHelpContext(toolBarsMenu, 1030);
-    setHelpContext(toolBarsMenu->menuAction(), 1030);
+    platform::setHelpContext(toolBarsMenu, 1030);
+    platform::setHelpContext(toolBarsMenu->menuAction(), 1030);
     fileToolBarAction = addMenuItem(toolBarsMenu, "mnuTDatei", QStringLiteral("&Datei"), 36, 1031);
     editToolBarAction = addMenuItem(toolBarsMenu, "mnuTBearbeiten", QStringLiteral("&Bearbeiten"), 37, 1032);
     settingsToolBarAction = addMenuItem(toolBarsMenu, "mnuTEinstellungen", QStringLiteral("&Einstellungen"), 38, 1033);
@@ -104,12 +104,14 @@ QToolButton* MainWindow::addToolButton(QToolBar* bar, const char* name, int tag,
 {
     auto* button = new QToolButton(bar);
     button->setObjectName(QLatin1String(name));
-    setTag(button, tag);
+    platform::setTag(button, tag);
     button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(icon)));
     button->setAutoRaise(true);
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     // The menu item's German caption stands in as tool tip until the language table sets it.
     button->setToolTip(QString(menuItem->text()).remove(u'&'));
+    // "What's this?" on a tool button tells what its menu item does.
+    platform::setHelpContext(button, platform::helpContextOf(menuItem));
     connect(button, &QToolButton::clicked, menuItem, &QAction::trigger);
     bar->addWidget(button);
     return button;

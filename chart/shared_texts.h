@@ -11,11 +11,13 @@
 
 namespace chart {
 
-// First words of a built chart title; the trailing blank separates the column names.
+// First words of a built chart title, as the main window's language table
+// has them (its texts are trimmed); the title builder adds the blank before
+// the column names.
 inline QString titleCaptionText(platform::Language language)
 {
-    return language == platform::Language::German ? QStringLiteral("Auswertung über ")
-                                                  : QStringLiteral("Evaluation of ");
+    return language == platform::Language::German ? QStringLiteral("Auswertung über")
+                                                  : QStringLiteral("Evaluation of");
 }
 
 // The note for a visible span without a numeric row.

@@ -6,10 +6,15 @@
 
 namespace chart {
 
+QString statisticsTemplatePath(const ProgramState& state, platform::Language language)
+{
+    return state.shippedFile(language == platform::Language::English ? QStringLiteral("ChartdatenE.def")
+                                                                     : QStringLiteral("ChartdatenG.def"));
+}
+
 QString statisticsTemplatePath(const ProgramState& state)
 {
-    return state.shippedFile(state.language == platform::Language::English ? QStringLiteral("ChartdatenE.def")
-                                                                           : QStringLiteral("ChartdatenG.def"));
+    return statisticsTemplatePath(state, state.language);
 }
 
 bool loadStatisticsTemplate(ProgramState& state)

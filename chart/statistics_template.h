@@ -3,6 +3,8 @@
 // the statistics grid at start and on a change of language.
 #pragma once
 
+#include "components/platform/language.h"
+
 #include <QString>
 
 namespace chart {
@@ -10,6 +12,8 @@ namespace chart {
 struct ProgramState;
 
 QString statisticsTemplatePath(const ProgramState& state);
+// The template of a language, e.g. before a switch to it.
+QString statisticsTemplatePath(const ProgramState& state, platform::Language language);
 
 // Reads the template into the statistics grid. Errors are ignored: the grid
 // then keeps what it held. Returns whether the template was read.

@@ -143,6 +143,11 @@ RunResult runReport(const ReportOptions& options)
         if (!templateInfo.isReadable())
             return fileError(QStringLiteral("%1: the import template cannot be read").arg(options.templateFile));
         c.fields = dataimport::readImportTemplate(platform::Profile(options.templateFile));
+    } else {
+        // Without a template the title starts as the settings' default title,
+        // in the report's language.
+        c.fields.graphTitle = state.language == platform::Language::German ? QStringLiteral("Auswertung")
+                                                                           : QStringLiteral("Evaluation");
     }
     applyOverrides(c.fields, options.fields);
     c.fields.fileName = options.dataFile;

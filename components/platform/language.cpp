@@ -5,7 +5,10 @@ namespace platform {
 
 namespace {
 
-constexpr int kGermanGermanyLocale = 1031;
+// The low ten bits of a locale identifier name its language; 7 is German
+// (de_DE 1031, de_CH 2055, de_AT 3079, de_LU 4103, de_LI 5127).
+constexpr int kLanguageMask = 0x3FF;
+constexpr int kGermanLanguage = 0x07;
 constexpr int kEnglishNumber = 1;
 constexpr int kGermanNumber = 2;
 
@@ -13,7 +16,7 @@ constexpr int kGermanNumber = 2;
 
 Language languageForLocale(int localeId)
 {
-    return localeId == kGermanGermanyLocale ? Language::German : Language::English;
+    return (localeId & kLanguageMask) == kGermanLanguage ? Language::German : Language::English;
 }
 
 int storedLanguageNumber(Language language)

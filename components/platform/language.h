@@ -6,8 +6,8 @@ namespace platform {
 
 enum class Language { English, German };
 
-// German for the German (Germany) locale 1031, English for every other one
-// (Austrian and Swiss German included).
+// German for every German locale (de_DE 1031, de_AT 3079, de_CH 2055, ...),
+// English for every other one.
 Language languageForLocale(int localeId);
 
 // The settings file's number of a language: 1 English, 2 German.

@@ -34,7 +34,7 @@ TEST_F(WindowTest, FirstStartChoosesTheLanguageOfTheLocale)
 {
     using platform::Language;
     const struct { const char* locale; Language language; } cases[] = {
-        {"de_DE", Language::German}, {"de_AT", Language::English}, {"de_CH", Language::English},
+        {"de_DE", Language::German}, {"de_AT", Language::German}, {"de_CH", Language::German},
         {"en_US", Language::English}, {"fr_FR", Language::English}};
     for (const auto& c : cases) {
         platform::Platform::overrideLocale(QLatin1String(c.locale));

@@ -2,7 +2,9 @@
 // user guide): app_screenshot <application folder> <output.png> [page index]
 // The window closes as the application quits, so it writes its settings into
 // the folder given: use a scratch copy of data/, e.g.
-//   cp data/* /tmp/shot/ && LANG=de_DE.UTF-8 xvfb-run -a -s "-screen 0 1280x900x24" //     build/tests/app/app_screenshot /tmp/shot docs/images/main-window.png
+//   cp data/* /tmp/shot/ && LANG=en_US.UTF-8 xvfb-run -a -s "-screen 0 1280x900x24"
+//     build/tests/app/app_screenshot /tmp/shot docs/images/main-window-en.png
+// (LANG=de_DE.UTF-8 and main-window-de.png for the German one)
 #include "app/main_window.h"
 #include "app/plotwise_application.h"
 #include "components/platform/platform.h"

@@ -11,7 +11,7 @@ TEST(TaggedTexts, StartWithTheGermanTextsOfTheirTags)
     const TaggedTexts texts;
     EXPECT_EQ(texts.tags(), (QList<int>{TaggedTexts::kImportSaveTitle, TaggedTexts::kStatisticsSaveTitle,
                                          TaggedTexts::kTitleCaption}));
-    EXPECT_EQ(texts.text(107), QString::fromUtf8("Auswertung über ")) << "the trailing blank separates the columns";
+    EXPECT_EQ(texts.text(107), QString::fromUtf8("Auswertung über")) << "as the language table has it: trimmed";
     EXPECT_EQ(texts.text(56), QStringLiteral("lblmess"));
     EXPECT_EQ(texts.text(57), QStringLiteral("lblmess"));
     EXPECT_EQ(texts.text(1), QString());

@@ -105,6 +105,20 @@ TEST(Report, TwoRowsGiveTheHandCheckedStatistics)
     EXPECT_TRUE(QFile::exists(out.filePath("mean.svg")));
 }
 
+TEST(Report, TitlesAndLabelsFollowTheLanguage)
+{
+    QTemporaryDir out;
+    writeFile(out.filePath("two.csv"), "1\n2\n");
+    for (const char* language : {"en", "de"}) {
+        const QString folder = out.filePath(QLatin1String(language));
+        const ReportRun r = runReport({out.filePath("two.csv"), "--columns", "A", "--lang", language, "--out", folder});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QString first = readLines(folder + "/statistics.csv").value(0);
+        EXPECT_EQ(first, QLatin1String(language) == QLatin1String("en") ? QStringLiteral("Chart title:,Evaluation,,,")
+                                                                          : QStringLiteral("Graphiktitel:,Auswertung,,,"));
+    }
+}
+
 TEST(Report, OneRowCarriesTheDeviationErrorByName)
 {
     QTemporaryDir out;

@@ -26,12 +26,14 @@ TEST(Platform, OverriddenLocaleGivesIdAndDecimalSeparator)
     Platform::overrideLocale(QString());
 }
 
-TEST(Language, OnlyGermanyChoosesGermanAndStoredNumbersRoundTrip)
+TEST(Language, EveryGermanLocaleChoosesGermanAndStoredNumbersRoundTrip)
 {
     using platform::Language;
-    EXPECT_EQ(platform::languageForLocale(1031), Language::German);
-    for (int other : {3079, 2055, 1033, 2057, 1036})
+    for (int german : {1031, 3079, 2055, 4103, 5127})
+        EXPECT_EQ(platform::languageForLocale(german), Language::German) << german;
+    for (int other : {1033, 2057, 1036, 1040, 1043})
         EXPECT_EQ(platform::languageForLocale(other), Language::English) << other;
+    EXPECT_EQ(platform::languageForLocale(platform::localeIdForName("de_BE")), Language::German);
 
     for (Language language : {Language::English, Language::German})
         EXPECT_EQ(platform::languageFromStoredNumber(platform::storedLanguageNumber(language)), language);

@@ -1,14 +1,14 @@
-// Tags and help contexts of the main window's controls and menu items. Every
+// Tags and help contexts of the windows' controls and menu items. Every
 // control that shows text carries an integer tag that the language tables key
 // on, and controls with help carry a help context number; both are kept as
 // QObject properties so the language and help code can find them by walking
-// the window's children.
+// a window's children, whichever layer built the window.
 #pragma once
 
 #include <QObject>
 #include <QVariant>
 
-namespace app {
+namespace platform {
 
 inline constexpr const char* kTagProperty = "tag";
 inline constexpr const char* kHelpContextProperty = "helpContext";
@@ -20,4 +20,4 @@ inline void setHelpContext(QObject* object, int context) { object->setProperty(k
 inline int tagOf(const QObject* object) { return object->property(kTagProperty).toInt(); }
 inline int helpContextOf(const QObject* object) { return object->property(kHelpContextProperty).toInt(); }
 
-}  // namespace app
+}  // namespace platform
