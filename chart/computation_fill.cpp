@@ -4,8 +4,14 @@
 #include "chart/program_state.h"
 #include "chart/shared_texts.h"
 #include "components/sheet/spreadsheet.h"
+#include "components/sheet/workbook_file.h"
 
 #include "chart/computation_layout.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <memory>
+#include <mutex>
 
 namespace chart {
 
@@ -15,6 +21,36 @@ void checkRowCount(const ProgramState& state, std::int32_t startRow, std::int32_
 {
     const std::int64_t rows = std::int64_t(endRow) - startRow + 1;
     if (rows > kMaxDataRows) throw TooManyRowsError(tooManyRowsText(state.language, kMaxDataRows, rows).toStdString());
+}
+
+// The parsed template of the last read, kept while the file's path, size and
+// modification time stay the same: every release on the range bar refills
+// the grid from the same template, and reading the file again each time was
+// a tenth of the refill. A file changed on disk is read anew.
+struct ParsedTemplate {
+    QString path;
+    qint64 size = -1;
+    QDateTime modified;
+    std::shared_ptr<const sheet::WorkbookData> data;
+};
+
+std::shared_ptr<const sheet::WorkbookData> parsedTemplate(const QString& path)
+{
+    static std::mutex mutex;
+    static ParsedTemplate cache;
+    const QFileInfo info(path);
+    const qint64 size = info.exists() ? info.size() : -1;
+    const QDateTime modified = info.exists() ? info.lastModified() : QDateTime();
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (cache.data && size >= 0 && cache.path == path && cache.size == size && cache.modified == modified)
+            return cache.data;
+    }
+    // Throws SheetError for a missing or unreadable file; nothing is kept then.
+    auto data = std::make_shared<const sheet::WorkbookData>(sheet::readNativeWorkbook(path));
+    const std::lock_guard<std::mutex> lock(mutex);
+    cache = ParsedTemplate{path, size, modified, data};
+    return data;
 }
 
 }  // namespace
@@ -36,7 +72,7 @@ QString ComputationFill::templatePath(const ProgramState& state)
 bool ComputationFill::loadTemplate(sheet::Spreadsheet& computationGrid, const ProgramState& state)
 {
     try {
-        computationGrid.read(templatePath(state));
+        computationGrid.load(*parsedTemplate(templatePath(state)));
         return true;
     } catch (const sheet::SheetError&) {
         // No readable template. The grid still holds the last fill, whose rows
@@ -63,11 +99,11 @@ FillResult ComputationFill::copyRows(sheet::Spreadsheet& grid, const ProgramStat
     const std::int64_t candidates = endRow >= startRow ? std::int64_t(endRow) - startRow + 1 : 0;
     const int lastFormulaRow = static_cast<int>(candidates) + kHeaderRow;  // n + 15
 
-    if (candidates >= 2)
-        grid.insertRange(kFirstDataRow + 1, 1, lastFormulaRow, kComputationColumns, sheet::InsertKind::WholeRows);
     if (candidates >= 2) {
+        // Rows 17.. are inserted already holding the fill of row 16, so each
+        // new cell is written once.
+        grid.insertFilledRows(kFirstDataRow + 1, lastFormulaRow, 1, kComputationColumns);
         grid.selectRange(kFirstDataRow, 1, lastFormulaRow, kComputationColumns);
-        grid.fillDown();
     }
 
     std::int32_t d = kHeaderRow;

@@ -29,6 +29,17 @@ enum StoredKind : std::uint8_t {
 inline constexpr std::uint8_t kFormulaFlag = 0x80;
 inline constexpr std::uint8_t kKindMask = 0x7f;
 
+// What filling down from a cell of kind `sourceKind` stores in each filled
+// cell: a formula cell starts as an uncalculated number, a constant is copied.
+inline std::uint8_t filledKind(std::uint8_t sourceKind)
+{
+    return sourceKind & kFormulaFlag ? static_cast<std::uint8_t>(kFormulaFlag | KindNumber) : sourceKind;
+}
+inline double filledValue(std::uint8_t sourceKind, double sourceValue)
+{
+    return (sourceKind & kFormulaFlag) || sourceKind == KindEmpty ? 0.0 : sourceValue;
+}
+
 struct Column {
     std::vector<double, BigBlockAllocator<double>> values;              // index = row; row 0 unused
     std::vector<std::uint8_t, BigBlockAllocator<std::uint8_t, false>> kinds;   // same length as values

@@ -313,6 +313,15 @@ void Spreadsheet::insertRange(int row1, int col1, int row2, int col2, InsertKind
     if (m_listener) m_listener(kWholeSheet);
 }
 
+void Spreadsheet::insertFilledRows(int row1, int row2, int col1, int col2)
+{
+    row2 = std::min(row2, kMaxRows);
+    if (row2 < row1) return;
+    if (row1 < 1 || row1 > kMaxRows) throw SheetError(QStringLiteral("Cannot insert rows at row %1").arg(row1));
+    m_book->insertFilledRows(m_book->active(), row1, row2 - row1 + 1, col1, col2);
+    if (m_listener) m_listener(kWholeSheet);
+}
+
 void Spreadsheet::fillDown()
 {
     if (m_book->selection.isEmpty()) return;

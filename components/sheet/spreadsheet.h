@@ -118,6 +118,11 @@ public:
     // Copies the first row of the first selection range into its other rows,
     // relative references moved. Filled formula cells share one compiled formula.
     void fillDown();
+    // Inserts whole rows row1..row2 as insertRange(WholeRows) does and fills
+    // row row1 - 1 down over them in columns col1..col2, as selecting rows
+    // row1 - 1..row2 of those columns and fillDown() would; the new cells'
+    // storage is written once, which matters for a million rows.
+    void insertFilledRows(int row1, int row2, int col1, int col2);
 
     // --- files ------------------------------------------------------------
     // Reads a workbook; on any error throws SheetError naming the file (and

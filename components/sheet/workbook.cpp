@@ -197,40 +197,75 @@ void Workbook::clear(Sheet& s, Range range, ClearKind kind)
     m_dirty = true;
 }
 
+void Workbook::fillColumnDown(Column& c, int row1, int row2, int written)
+{
+    const std::uint8_t sourceKind = c.kind(row1);
+    const double sourceValue = c.value(row1);
+    const Run<int>* formatRun = c.formats.find(row1);
+    const int format = formatRun ? formatRun->value : 0;
+    const int first = std::max(row1, written) + 1;  // first row whose storage is not yet the fill's
+    c.formulas.erase(row1 + 1, row2);
+    if (sourceKind == KindEmpty) {
+        const int last = std::min(row2, c.extent() - 1);
+        for (int row = first; row <= last; ++row) {
+            c.kinds[static_cast<size_t>(row)] = KindEmpty;
+            c.values[static_cast<size_t>(row)] = 0.0;
+        }
+        c.trim();
+    } else {
+        const std::uint8_t kind = filledKind(sourceKind);
+        const double value = filledValue(sourceKind, sourceValue);
+        // Rows inside the storage are overwritten; rows past it are written
+        // as the storage grows, so each fresh page is touched once.
+        const int inside = std::min(row2, c.extent() - 1);
+        if (first <= inside) {
+            std::fill(c.kinds.begin() + first, c.kinds.begin() + inside + 1, kind);
+            std::fill(c.values.begin() + first, c.values.begin() + inside + 1, value);
+        }
+        if (row2 >= c.extent()) {
+            c.kinds.resize(static_cast<size_t>(row2) + 1, kind);
+            c.values.resize(static_cast<size_t>(row2) + 1, value);
+        }
+        if (sourceKind & kFormulaFlag) {
+            // Relative references make the source's compiled formula valid
+            // in every filled row: the block shares it.
+            const FormulaPtr source = c.formulas.find(row1)->value;  // a copy: assign() moves runs
+            c.formulas.assign(row1 + 1, row2, source);
+        }
+    }
+    if (format == 0) c.formats.erase(row1 + 1, row2);
+    else c.formats.assign(row1 + 1, row2, format);
+}
+
 void Workbook::fillDown(Sheet& s, const Range& range)
 {
     const Range r = normalizeRange(range, static_cast<int>(s.columns.size()));
     if (r.row2 <= r.row1) return;
-    for (int col = r.col1; col <= r.col2; ++col) {
-        Column& c = s.ensureColumn(col);
-        const std::uint8_t sourceKind = c.kind(r.row1);
-        const double sourceValue = c.value(r.row1);
-        const Run<int>* formatRun = c.formats.find(r.row1);
-        const int format = formatRun ? formatRun->value : 0;
-        c.formulas.erase(r.row1 + 1, r.row2);
-        if (sourceKind == KindEmpty) {
-            const int last = std::min(r.row2, c.extent() - 1);
-            for (int row = r.row1 + 1; row <= last; ++row) {
-                c.kinds[static_cast<size_t>(row)] = KindEmpty;
-                c.values[static_cast<size_t>(row)] = 0.0;
-            }
-            c.trim();
-        } else {
-            c.ensure(r.row2);
-            const bool formula = sourceKind & kFormulaFlag;
-            const std::uint8_t kind = formula ? (kFormulaFlag | KindNumber) : sourceKind;
-            const double value = formula ? 0.0 : sourceValue;
-            std::fill(c.kinds.begin() + r.row1 + 1, c.kinds.begin() + r.row2 + 1, kind);
-            std::fill(c.values.begin() + r.row1 + 1, c.values.begin() + r.row2 + 1, value);
-            if (formula) {
-                // Relative references make the source's compiled formula valid
-                // in every filled row: the block shares it.
-                const FormulaPtr source = c.formulas.find(r.row1)->value;  // a copy: assign() moves runs
-                c.formulas.assign(r.row1 + 1, r.row2, source);
-            }
-        }
-        if (format == 0) c.formats.erase(r.row1 + 1, r.row2);
-        else c.formats.assign(r.row1 + 1, r.row2, format);
+    for (int col = r.col1; col <= r.col2; ++col)
+        fillColumnDown(s.ensureColumn(col), r.row1, r.row2, r.row1);
+    m_dirty = true;
+}
+
+void Workbook::insertFilledRows(Sheet& s, int at, int count, int col1, int col2)
+{
+    if (count <= 0 || at < 2) {
+        insert(s, at, count, false);
+        return;
+    }
+    col1 = std::max(col1, 1);
+    col2 = std::min(col2, kMaxCols);
+    std::vector<int> extents;  // storage extent of each filled column before the insertion
+    for (int col = col1; col <= col2; ++col) {
+        const Column* c = s.column(col);
+        extents.push_back(c ? c->extent() : 0);
+    }
+    insertRows(s, at, count, col1, col2);
+    const int last = at + count - 1;
+    for (int col = col1; col <= col2; ++col) {
+        // Columns with storage past the insertion point got the fill's cells
+        // as their rows were inserted.
+        const bool written = extents[static_cast<size_t>(col - col1)] > at;
+        fillColumnDown(s.ensureColumn(col), at - 1, last, written ? last : at - 1);
     }
     m_dirty = true;
 }

@@ -63,6 +63,10 @@ public:
     void clear(Sheet& s, Range range, ClearKind kind);
     // Inserts `count` whole rows at `at` (or whole columns when `columns`).
     void insert(Sheet& s, int at, int count, bool columns);
+    // Inserts `count` whole rows at `at` and fills row at - 1 down over them
+    // in columns col1..col2: the cells insert() then fillDown() would give,
+    // but each new cell's storage is written once instead of cleared first.
+    void insertFilledRows(Sheet& s, int at, int count, int col1, int col2);
     // Shifts the cells of the range's columns (down) or rows (right) only.
     void shiftCells(Sheet& s, const Range& range, bool down);
     void fillDown(Sheet& s, const Range& range);
@@ -77,6 +81,16 @@ public:
     }
 
 private:
+    // Row insertion; columns col1..col2 (none when fillCol1 > fillCol2) get
+    // the fill of row at - 1 instead of empty cells where they have storage.
+    void insertRows(Sheet& s, int at, int count, int fillCol1, int fillCol2);
+    // fillDown of one column; storage of rows beyond `written` (the last row
+    // already holding the fill, or less) is written here.
+    static void fillColumnDown(Column& c, int row1, int row2, int written);
+    // Moves the sheet's defined names for an insertion of `count` rows or
+    // columns at `at`.
+    void shiftNames(const Sheet& s, int at, int count, bool columns);
+
     std::vector<std::unique_ptr<Sheet>> m_sheets;
     int m_active = 0;
     NameTable m_names;

@@ -135,46 +135,69 @@ void shiftName(NameSlot& name, const Shift& shift, bool columns)
 
 void Workbook::insert(Sheet& s, int at, int count, bool columns)
 {
+    if (!columns) {
+        insertRows(s, at, count, 1, 0);
+        return;
+    }
     if (count <= 0 || at < 1) return;
     const Shift shift{at, count};
-    if (!columns) {
-        for (const Column& c : s.columns) {
-            const int last = c.extent() - 1;
-            if (last >= at && last + count > kMaxRows)
-                throw SheetError(QStringLiteral("Cannot insert %1 rows: cells would move past row %2")
-                                     .arg(count)
-                                     .arg(kMaxRows));
-        }
-        for (Column& c : s.columns) {
-            if (c.extent() > at) {
-                c.kinds.insert(c.kinds.begin() + at, static_cast<size_t>(count), KindEmpty);
-                c.values.insert(c.values.begin() + at, static_cast<size_t>(count), 0.0);
-            }
-            shiftFormulaRowsOfColumn(c, shift);
-            shiftFormatRuns(c.formats, shift);
-        }
-    } else {
-        const int lastCol = s.lastCol();
-        if (lastCol >= at && lastCol + count > kMaxCols)
-            throw SheetError(QStringLiteral("Cannot insert %1 columns: cells would move past column %2")
-                                 .arg(count)
-                                 .arg(kMaxCols));
-        // Every cell of a column run sits in the same column, so one adjusted
-        // formula per run serves all its rows.
-        for (size_t i = 0; i < s.columns.size(); ++i) {
-            const int col = static_cast<int>(i) + 1;
-            for (Run<FormulaPtr>& run : s.columns[i].formulas.runs())
-                run.value = adjusted(run.value, col, shift, true);
-        }
-        if (static_cast<int>(s.columns.size()) >= at)
-            s.columns.insert(s.columns.begin() + (at - 1), static_cast<size_t>(count), Column());
+    const int lastCol = s.lastCol();
+    if (lastCol >= at && lastCol + count > kMaxCols)
+        throw SheetError(QStringLiteral("Cannot insert %1 columns: cells would move past column %2")
+                             .arg(count)
+                             .arg(kMaxCols));
+    // Every cell of a column run sits in the same column, so one adjusted
+    // formula per run serves all its rows.
+    for (size_t i = 0; i < s.columns.size(); ++i) {
+        const int col = static_cast<int>(i) + 1;
+        for (Run<FormulaPtr>& run : s.columns[i].formulas.runs())
+            run.value = adjusted(run.value, col, shift, true);
     }
+    if (static_cast<int>(s.columns.size()) >= at)
+        s.columns.insert(s.columns.begin() + (at - 1), static_cast<size_t>(count), Column());
+    shiftNames(s, at, count, true);
+}
+
+void Workbook::insertRows(Sheet& s, int at, int count, int fillCol1, int fillCol2)
+{
+    if (count <= 0 || at < 1) return;
+    const Shift shift{at, count};
+    for (const Column& c : s.columns) {
+        const int last = c.extent() - 1;
+        if (last >= at && last + count > kMaxRows)
+            throw SheetError(QStringLiteral("Cannot insert %1 rows: cells would move past row %2")
+                                 .arg(count)
+                                 .arg(kMaxRows));
+    }
+    for (size_t i = 0; i < s.columns.size(); ++i) {
+        Column& c = s.columns[i];
+        const int col = static_cast<int>(i) + 1;
+        if (c.extent() > at) {
+            // The new rows are created holding what they will hold: empty
+            // cells, or the fill of the row above them.
+            std::uint8_t kind = KindEmpty;
+            double value = 0.0;
+            if (col >= fillCol1 && col <= fillCol2) {
+                kind = filledKind(c.kind(at - 1));
+                value = filledValue(c.kind(at - 1), c.value(at - 1));
+            }
+            c.kinds.insert(c.kinds.begin() + at, static_cast<size_t>(count), kind);
+            c.values.insert(c.values.begin() + at, static_cast<size_t>(count), value);
+        }
+        shiftFormulaRowsOfColumn(c, shift);
+        shiftFormatRuns(c.formats, shift);
+    }
+    shiftNames(s, at, count, false);
+}
+
+void Workbook::shiftNames(const Sheet& s, int at, int count, bool columns)
+{
     int sheetIndex = 0;
     for (int i = 0; i < sheetCount(); ++i)
         if (&sheet(i) == &s) sheetIndex = i;
     for (int i = 0; i < m_names.size(); ++i) {
         NameSlot& name = m_names.slot(i);
-        if (name.defined && name.sheet == sheetIndex) shiftName(name, shift, columns);
+        if (name.defined && name.sheet == sheetIndex) shiftName(name, Shift{at, count}, columns);
     }
     m_dirty = true;
 }

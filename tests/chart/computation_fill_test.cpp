@@ -6,6 +6,10 @@
 #include "chart/copy_statistics.h"
 #include "tests/chart/chart_test_support.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using charttest::StateFixture;
@@ -196,4 +200,47 @@ TEST_F(ComputationFillTest, ASpanLongerThanTheGridHoldsIsRefusedBeforeAnythingMo
     }
     EXPECT_EQ(grid.number(16, 1), 42.0);
     EXPECT_THROW(ComputationFill::copyRows(grid, f.state, 5, 5 + chart::kMaxDataRows), chart::TooManyRowsError);
+}
+
+TEST_F(ComputationFillTest, ATemplateChangedOnDiskIsReadAnew)
+{
+    // Fills reuse the parsed template only while the file stays the same.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("xycharte.def"));
+    const QDir data(QStringLiteral(PLOTWISE_SOURCE_DATA_DIR));
+    ASSERT_TRUE(QFile::copy(data.filePath(QStringLiteral("xycharte.def")), path));
+    f.state.applicationDirectory = dir.path() + QLatin1Char('/');
+    for (int r = 1; r <= 5; ++r)
+        f.importGrid.setNumber(r, 2, r);
+
+    ASSERT_TRUE(ComputationFill::loadTemplate(grid, f.state));
+    const QString english = grid.formattedText(4, 3);
+    const int templateRows = grid.lastRow();
+    EXPECT_EQ(fill(1, 5).lastComputationRow, 20);
+    ASSERT_TRUE(ComputationFill::loadTemplate(grid, f.state));  // the filled rows are gone again
+    EXPECT_EQ(grid.lastRow(), templateRows);
+    EXPECT_EQ(english, "Mean");
+
+    // Another template under the same name, with a later time stamp.
+    QFile::remove(path);
+    ASSERT_TRUE(QFile::copy(data.filePath(QStringLiteral("xychartg.def")), path));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    }
+    sheet::Spreadsheet german;
+    german.read(path);
+    ASSERT_TRUE(ComputationFill::loadTemplate(grid, f.state));
+    EXPECT_EQ(grid.formattedText(4, 3), german.formattedText(4, 3));
+    EXPECT_EQ(grid.formattedText(4, 3), "Mittel");
+
+    // Removed: the built-in layout, not the last template read.
+    QFile::remove(path);
+    EXPECT_FALSE(ComputationFill::loadTemplate(grid, f.state));
+    sheet::Spreadsheet reference;
+    chart::buildReferenceLayout(reference, platform::Language::English);
+    EXPECT_EQ(grid.formattedText(4, 3), reference.formattedText(4, 3));
+    EXPECT_EQ(grid.lastRow(), reference.lastRow());
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using sheet::Spreadsheet;
 
 namespace {
@@ -199,6 +201,60 @@ TEST(FillDown, WindowSumsSlideOnlyOverIntegers)
         for (int k = r - 2; k <= r; ++k)
             if (book.cellType(k, 1) == sheet::CellType::Number) expected += book.number(k, 1);
         EXPECT_NEAR(book.number(r, 2), expected, 1e-12) << r;
+    }
+}
+
+// A sheet like the computation template: a formula row, constants, an empty
+// source cell over cells below, a formula row that ends the block, and a
+// column past the filled ones.
+void buildFillTemplate(Spreadsheet& book)
+{
+    book.setNumber(4, 1, 7);
+    book.setFormula(4, 2, "=A4*2+A5");              // reference across the insertion point
+    book.setFormula(4, 3, "=SUM(B3:B4)");            // no storage past the insertion point
+    book.setText(4, 4, "label");
+    book.setNumber(4, 5, 2.5);
+    book.setNumberFormat(4, 5, 4, 5, "0.00");
+    book.setNumber(9, 6, 3);                         // empty source, a cell below
+    book.setFormula(5, 1, "=SUM(A4:A4)");            // the block's end row
+    book.setFormula(5, 2, "=B4");
+    book.setNumber(6, 4, 1);
+    book.setNumber(6, 7, 4);                         // column outside the fill
+    book.setNumber(4, 7, 9);
+    book.setDefinedName("Block", "$A$4:$B$5");
+}
+
+TEST(InsertFilledRows, GivesTheCellsOfInsertThenFillDown)
+{
+    for (int count : {1, 5, 300}) {
+        Spreadsheet expected, actual;
+        buildFillTemplate(expected);
+        buildFillTemplate(actual);
+        expected.insertRange(5, 1, 4 + count, 60, sheet::InsertKind::WholeRows);
+        expected.selectRange(4, 1, 4 + count, 6);
+        expected.fillDown();
+        actual.insertFilledRows(5, 4 + count, 1, 6);
+
+        // Storage, slot by slot: kinds and value bits, extents included.
+        const sheet::Sheet& e = expected.workbook().sheet(0);
+        const sheet::Sheet& a = actual.workbook().sheet(0);
+        ASSERT_EQ(a.columns.size(), e.columns.size()) << count;
+        for (size_t c = 0; c < e.columns.size(); ++c) {
+            ASSERT_EQ(a.columns[c].extent(), e.columns[c].extent()) << count << " col " << c + 1;
+            for (int r = 0; r < e.columns[c].extent(); ++r) {
+                EXPECT_EQ(a.columns[c].kind(r), e.columns[c].kind(r)) << count << " " << r << "," << c + 1;
+                EXPECT_EQ(std::memcmp(&a.columns[c].values[size_t(r)], &e.columns[c].values[size_t(r)], sizeof(double)), 0)
+                    << count << " " << r << "," << c + 1;
+            }
+        }
+        EXPECT_EQ(actual.definedName("Block"), expected.definedName("Block"));
+        for (int r = 1; r <= expected.lastRow(); ++r) {
+            for (int c = 1; c <= 7; ++c) {
+                EXPECT_EQ(actual.formula(r, c), expected.formula(r, c)) << count << " " << r << "," << c;
+                EXPECT_EQ(actual.numberFormat(r, c), expected.numberFormat(r, c)) << count << " " << r << "," << c;
+                EXPECT_EQ(actual.formattedText(r, c), expected.formattedText(r, c)) << count << " " << r << "," << c;
+            }
+        }
     }
 }
 
