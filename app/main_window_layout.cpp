@@ -182,7 +182,7 @@ void MainWindow::addTitleFields(QGridLayout* grid)
     addField(grid, 4, 5, makeLabel(importPanel, "yTitleLabel", QStringLiteral("Text Y-Achse"), 116), yTitleEdit, 2);
 }
 
-// Specification limits and target of the capability figures.
+// Tolerance limits (LSL, USL) and target of the capability figures.
 void MainWindow::addLimitFields(QGridLayout* grid)
 {
     lowerLimitEdit = makeEdit(importPanel, "lowerLimitEdit", 268);

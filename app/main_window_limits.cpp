@@ -1,4 +1,4 @@
-// The specification limit fields of the main window: every change is read
+// The tolerance limit fields (LSL, USL, target) of the main window: every change is read
 // into the chart job at once, so the next chart run computes against it; a
 // field that holds text, or a lower limit not below the upper one, turns
 // red and says why in its tool tip.

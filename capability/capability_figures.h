@@ -1,4 +1,4 @@
-// Process capability of a series of measured values against specification
+// Process capability of a series of measured values against tolerance
 // limits: the mean, the within and overall standard deviations, the indices
 // Cp, Cpk, Pp, Ppk (one-sided Cpu/Cpl/Ppu/Ppl, Cpm with a target) with their
 // 95 % confidence bounds, and the observed and expected share outside the
@@ -15,7 +15,7 @@
 
 namespace capability {
 
-// Lower and upper specification limit and target; each may be absent.
+// Lower and upper tolerance limit (LSL, USL) and target; each may be absent.
 struct SpecificationLimits {
     std::optional<double> lower;
     std::optional<double> upper;

@@ -1,4 +1,4 @@
-// Specification limit texts; see limit_text.h.
+// Tolerance limit texts; see limit_text.h.
 #include "capability/limit_text.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-// A specification limit as the user types it: empty for no limit, a number
+// A tolerance limit (LSL or USL) as the user types it: empty for no limit, a number
 // with the locale's decimal separator (a point is always understood too),
 // anything else flagged so the field can say so while the limit counts as
 // empty.
