@@ -98,6 +98,12 @@ void Evaluator::evaluateRows(const Formula& formula, int first, int last, int co
         all.resize(static_cast<size_t>(n));
         for (int i = 0; i < n; ++i) all[static_cast<size_t>(i)] = static_cast<std::uint16_t>(i);
         const RowSet rows{all.data(), n};
+        // The chunk's values may point into the sheet's text pool: make room
+        // for every text result before evaluating, so that neither the
+        // reservation nor storing one result moves texts the chunk refers to.
+        std::vector<QString>& pool = m_sheet.texts;
+        if (mayGiveText && pool.capacity() < pool.size() + static_cast<size_t>(n))
+            pool.reserve(std::max(pool.size() + static_cast<size_t>(n), 2 * pool.capacity()));
         const int depth = runSpan(formula, 0, formula.code.size(), 0, 0, rows);
         const Lane& result = m_lanes[static_cast<size_t>(depth) - 1];
         if (result.kind == Lane::Numbers) {
@@ -109,12 +115,6 @@ void Evaluator::evaluateRows(const Formula& formula, int first, int last, int co
             continue;
         }
         materialize(depth - 1, rows);
-        // The chunk's pending values may point into the sheet's text pool:
-        // room for every text result first, so that storing one does not move
-        // the others.
-        std::vector<QString>& pool = m_sheet.texts;
-        if (mayGiveText && pool.capacity() < pool.size() + static_cast<size_t>(n))
-            pool.reserve(std::max(pool.size() + static_cast<size_t>(n), 2 * pool.capacity()));
         for (int i = 0; i < n; ++i) {
             m_row = chunkFirst + i;
             const Value v = finalValue(rowStack(i)[depth - 1]);
