@@ -1,6 +1,6 @@
 // The capability chart: a histogram of the values over a numeric axis, the
 // normal curves of the within and overall models, vertical lines at the
-// specification limits and the target, and the indices in a box. The data
+// tolerance limits (LSL, USL) and the target, and the indices in a box. The data
 // are built without widgets (buildCapabilityChartData) and handed to the
 // chart component, whose look comes from "capdefault.vtc" or the file the
 // settings key "CapFile" of "GraphDef" names.

@@ -19,7 +19,7 @@ struct ChartJob {
     std::int32_t lastDataRow = 0;
     std::int32_t headerRow = 0;                    // 0: no header row
     QString chartTitle;
-    // The specification limits the capability figures are computed against.
+    // The tolerance limits (LSL, USL) the capability figures are computed against.
     capability::SpecificationLimits specificationLimits;
 };
 

@@ -47,7 +47,7 @@ public:
     void showMeanChart();  // mean chart
     void showRangeChart();  // range chart
     void showDifferenceChart();  // difference chart
-    void showCapabilityChart();  // histogram against the specification limits
+    void showCapabilityChart();  // histogram against the tolerance limits
     void closeWindow();  // close: hide
     void zoomChanged();
     void fitChartToWindow();
