@@ -29,7 +29,7 @@ void applyChartKindData(chartcomponent::ChartView& chart, const ChartKindData& d
         chart.setSeriesColumn(s + 1);
         chart.setColumnValues(s + 1, data.values[s]);
     }
-    chart.setRowLabels(data.rowLabels);
+    chart.setRowLabelSource([labels = data.rowLabels](int row) { return labels.label(row - 1); });
     for (int s = 0; s < kChartSeriesCount; ++s) {
         if (!data.seriesUsed[s])
             continue;
@@ -53,7 +53,7 @@ void applyChartKindData(chartcomponent::ChartView& chart, const ChartKindData& d
 
 QString drawChartKind(ChartKind kind, chartcomponent::ChartView& chart, const sheet::Spreadsheet& computationGrid,
                       std::int32_t lastComputationRow, const ProgramState& state,
-                      const QStringList* rowLabels)
+                      const RowLabels* rowLabels)
 {
     const QString templatePath = chartTemplatePath(state);
     try {

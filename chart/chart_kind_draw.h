@@ -18,7 +18,7 @@ namespace chart {
 // rowLabels: optional labels of the same fill (see buildChartKindData).
 QString drawChartKind(ChartKind kind, chartcomponent::ChartView& chart, const sheet::Spreadsheet& computationGrid,
                       std::int32_t lastComputationRow, const ProgramState& state,
-                      const QStringList* rowLabels = nullptr);
+                      const RowLabels* rowLabels = nullptr);
 
 // The second half of drawChartKind, for data already read.
 void applyChartKindData(chartcomponent::ChartView& chart, const ChartKindData& data);

@@ -51,19 +51,6 @@ std::optional<double> boundCell(const sheet::Spreadsheet& grid, int row, int col
     return v;
 }
 
-QString rowLabel(const sheet::Spreadsheet& grid, int dataRow, const ProgramState& state)
-{
-    if (state.job.xColumn > 0 && state.importGrid != nullptr) {
-        bool ok = false;
-        const int importRow = grid.text(dataRow, 1).trimmed().toInt(&ok);
-        if (!ok)
-            throw sheet::SheetError(QStringLiteral("'%1' ist kein gültiger Integerwert")
-                                        .arg(grid.text(dataRow, 1)));
-        return state.importGrid->formattedText(importRow, state.job.xColumn);
-    }
-    return grid.formattedText(dataRow, 1);
-}
-
 }  // namespace
 
 const ChartKindLayout& chartKindLayout(ChartKind kind)
@@ -88,19 +75,9 @@ QString chartTemplatePath(const ProgramState& state)
     return chartLookPath(state, kControlChartLookKey, kChartTemplateDefault);
 }
 
-QStringList buildRowLabels(const sheet::Spreadsheet& grid, std::int32_t lastComputationRow, const ProgramState& state)
-{
-    QStringList labels;
-    const int rowCount = lastComputationRow > kHeaderRow ? lastComputationRow - kHeaderRow : 0;
-    labels.reserve(rowCount);
-    for (int r = 0; r < rowCount; ++r)
-        labels.append(rowLabel(grid, kFirstDataRow + r, state));
-    return labels;
-}
-
 ChartKindData buildChartKindData(ChartKind kind, const sheet::Spreadsheet& grid,
                                  std::int32_t lastComputationRow, const ProgramState& state,
-                                 const QStringList* rowLabels)
+                                 const RowLabels* rowLabels)
 {
     const ChartKindLayout& kindLayout = chartKindLayout(kind);
     ChartKindData data;
@@ -131,10 +108,10 @@ ChartKindData buildChartKindData(ChartKind kind, const sheet::Spreadsheet& grid,
         }
     }
 
-    if (rowLabels != nullptr && rowLabels->size() == data.rowCount)
+    if (rowLabels != nullptr && rowLabels->count() == data.rowCount)
         data.rowLabels = *rowLabels;
     else
-        data.rowLabels = buildRowLabels(grid, lastComputationRow, state);
+        data.rowLabels = RowLabels(grid, lastComputationRow, state);
 
     data.title = state.job.chartTitle;
     data.xAxisTitle = state.xTitleText;

@@ -5,6 +5,8 @@
 // drawing routine (chart_kind_draw.h) hands that to the chart component.
 #pragma once
 
+#include "chart/row_labels.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -61,7 +63,7 @@ struct ChartKindData {
     std::array<QVector<double>, kChartSeriesCount> values;
     std::array<bool, kChartSeriesCount> seriesUsed{};
     std::array<QString, kChartSeriesCount> seriesLabels;
-    QStringList rowLabels;
+    RowLabels rowLabels;
     std::array<SeriesPositionRule, 3> positions{};
     QString title;
     QString xAxisTitle;
@@ -75,25 +77,19 @@ struct ChartKindData {
     int minorDivisions = 1;
 };
 
-// Reads the data rows 16..lastComputationRow, their labels and the bounds.
-// Row labels: with an x column, the import grid's displayed text in that
-// column of the import row held in column A; otherwise column A's displayed
-// text. Throws sheet::SheetError when column A does not hold a row number
-// while an x column is set.
-// rowLabels, when given, are used as they are (the labels of the same fill,
-// from buildRowLabels) instead of being read again.
+// Reads the data rows 16..lastComputationRow, their labels (RowLabels) and
+// the bounds. Throws sheet::SheetError when column A does not hold a row
+// number while an x column is set.
+// rowLabels, when given, are used as they are (the labels of the same fill)
+// instead of being read again.
 ChartKindData buildChartKindData(ChartKind kind, const sheet::Spreadsheet& computationGrid,
                                  std::int32_t lastComputationRow, const ProgramState& state,
-                                 const QStringList* rowLabels = nullptr);
+                                 const RowLabels* rowLabels = nullptr);
 
 // Bounds from the drawn values: their minimum to maximum widened by 10 % of
 // that span on each side; when all are equal, by 10 % of their magnitude
 // (1 when they are 0, or when there are none).
 std::pair<double, double> fallbackValueScale(const ChartKindData& data);
-
-// The x labels of the data rows 16..lastComputationRow (rule above).
-QStringList buildRowLabels(const sheet::Spreadsheet& computationGrid, std::int32_t lastComputationRow,
-                           const ProgramState& state);
 
 // A chart look path: the key of "GraphDef" in the settings file, else the
 // default file in the application directory.

@@ -29,7 +29,7 @@ FillResult ChartRun::fill(std::int32_t startRow, std::int32_t endRow)
 QString ChartRun::draw(ChartKind kind, chartcomponent::ChartView& chart)
 {
     if (!m_rowLabelsValid || m_rowLabelsXColumn != m_state.job.xColumn) {
-        m_rowLabels = buildRowLabels(m_computationGrid, m_lastComputationRow, m_state);
+        m_rowLabels = RowLabels(m_computationGrid, m_lastComputationRow, m_state);
         m_rowLabelsXColumn = m_state.job.xColumn;
         m_rowLabelsValid = true;
     }

@@ -76,7 +76,7 @@ private:
     bool m_capabilityShown = false;
     QString m_chartTemplatePath;
     // x labels of the current fill; valid while the fill and the x column stay the same.
-    QStringList m_rowLabels;
+    RowLabels m_rowLabels;
     int m_rowLabelsXColumn = 0;
     bool m_rowLabelsValid = false;
     std::vector<double> m_capabilityValues;

@@ -118,11 +118,20 @@ void ChartData::setColumnValues(int column, QVector<double> values) {
 
 QString ChartData::rowLabel(int row) const {
     checkRow(row);
+    if (m_labelSource) return m_labelSource(row);
     if (m_numberedLabels) return QString::number(std::int64_t(m_firstLabelNumber) + row - 1);
     return m_rowLabels.isEmpty() ? QString() : m_rowLabels[row - 1];
 }
 
+void ChartData::setRowLabelSource(std::function<QString(int)> source) {
+    m_rowLabels.clear();
+    m_numberedLabels = false;
+    m_labelSource = std::move(source);
+    m_hasRowLabels = bool(m_labelSource);
+}
+
 void ChartData::setRowNumberLabels(int firstNumber) {
+    m_labelSource = nullptr;
     m_rowLabels.clear();
     m_numberedLabels = true;
     m_firstLabelNumber = firstNumber;
@@ -131,12 +140,13 @@ void ChartData::setRowNumberLabels(int firstNumber) {
 
 void ChartData::setRowLabel(int row, const QString& label) {
     checkRow(row);
-    if (m_numberedLabels) {
-        // One label changes: the numbers become texts the list can hold.
+    if (m_numberedLabels || m_labelSource) {
+        // One label changes: the labels become texts the list can hold.
         QStringList labels;
         labels.reserve(m_rowCount);
         for (int r = 1; r <= m_rowCount; ++r) labels.append(rowLabel(r));
         m_numberedLabels = false;
+        m_labelSource = nullptr;
         m_rowLabels = std::move(labels);
     }
     if (m_rowLabels.isEmpty()) {
@@ -153,6 +163,7 @@ void ChartData::setRowLabels(QStringList labels) {
     m_hasRowLabels = std::any_of(labels.cbegin(), labels.cend(), [](const QString& l) { return !l.isEmpty(); });
     m_rowLabels = std::move(labels);
     m_numberedLabels = false;
+    m_labelSource = nullptr;
 }
 
 QString ChartData::columnLabel(int column) const {

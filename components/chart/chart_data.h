@@ -9,6 +9,7 @@
 #include <QVector>
 
 #include <cstdint>
+#include <functional>
 #include <utility>
 
 namespace chartcomponent {
@@ -43,6 +44,11 @@ public:
     // million row numbers without a million strings. Any other label setter
     // ends it.
     void setRowNumberLabels(int firstNumber);
+    // Labels asked for one at a time, as the axis shows them: a million
+    // labels formatted only where they are drawn. `source` gets a row from 1
+    // to rowCount(), must not throw and may give an empty text. Any other
+    // label setter ends it.
+    void setRowLabelSource(std::function<QString(int row)> source);
     // True once any row has a non-empty label; until then the x axis shows row numbers.
     bool hasRowLabels() const { return m_hasRowLabels; }
 
@@ -75,6 +81,7 @@ private:
     QStringList m_rowLabels;  // empty until a label is set, else rowCount() entries
     bool m_hasRowLabels = false;
     bool m_numberedLabels = false;  // labels are m_firstLabelNumber + row - 1
+    std::function<QString(int)> m_labelSource;  // labels asked for row by row
     int m_firstLabelNumber = 1;
     std::uint64_t m_nextRevision = 1;
 };

@@ -106,6 +106,11 @@ void ChartView::setRowLabels(QStringList labels) {
     scheduleReplot();
 }
 
+void ChartView::setRowLabelSource(std::function<QString(int)> source) {
+    m_data.setRowLabelSource(std::move(source));
+    scheduleReplot();
+}
+
 void ChartView::setRowNumberLabels(int firstNumber) {
     m_data.setRowNumberLabels(firstNumber);
     scheduleReplot();

@@ -81,6 +81,8 @@ public:
     void setRowLabels(QStringList labels);
     // Row labels that count on from firstNumber, without a text per row.
     void setRowNumberLabels(int firstNumber);
+    // Row labels formatted only when the axis shows them (see ChartData).
+    void setRowLabelSource(std::function<QString(int row)> source);
     const ChartData& chartData() const { return m_data; }
 
     // Decimal separator of the number texts; the system locale's by default.

@@ -99,3 +99,33 @@ TEST(LabelThinning, WithoutLabelsTheAxisShowsRowNumbers) {
               (QVector<QString>{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
                                 QStringLiteral("5")}));
 }
+
+// A label source is asked only for the labels the axis measures and shows,
+// not once per row; a later setRowLabel turns its labels into texts.
+TEST(LabelThinning, LabelSourceIsAskedOnlyForWhatTheAxisNeeds) {
+    ChartView chart;
+    chart.resize(800, 300);
+    chart.setColumnCount(1);
+    const int rows = 1'000'000;
+    chart.setRowCount(rows);
+    QVector<double> values(rows);
+    for (int r = 0; r < rows; ++r) values[r] = r % 13;
+    chart.setColumnValues(1, values);
+    int asked = 0;
+    chart.setRowLabelSource([&asked](int row) {
+        ++asked;
+        return QStringLiteral("L%1").arg(row);
+    });
+    chart.replot();
+    const QVector<double> ticks = chart.plot()->xAxis->tickVector();
+    const QVector<QString> tickLabels = chart.plot()->xAxis->tickVectorLabels();
+    ASSERT_GT(ticks.size(), 2);
+    for (qsizetype i = 0; i < ticks.size(); ++i)
+        EXPECT_EQ(tickLabels[i], QStringLiteral("L%1").arg(int(ticks[i])));
+    EXPECT_LT(asked, 10'000) << "labels formatted for " << asked << " of a million rows";
+
+    chart.setRow(7);
+    chart.setRowLabel(QStringLiteral("seven"));
+    EXPECT_EQ(chart.chartData().rowLabel(7), QStringLiteral("seven"));
+    EXPECT_EQ(chart.chartData().rowLabel(8), QStringLiteral("L8"));
+}
