@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-svg-dev libgl1-mesa-dev
   libqcustomplot-dev libfreexl-dev libxlsxwriter-dev
-  libzip-dev
+  libzip-dev zlib1g-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite
   qt6-translations-l10n qt6-l10n-tools
   libgtest-dev libbenchmark-dev
