@@ -1,6 +1,8 @@
 // The plot widget of the chart component.
 #include "components/chart/chart_plot.h"
 
+#include "components/chart/line_band.h"
+
 #include <cmath>
 
 namespace chartcomponent {
@@ -64,6 +66,23 @@ void ChartGraph::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& sampl
     }
     if (pen.color().alpha() == 0) return;
     applyDefaultAntialiasingHint(painter);
+    if (const QVector<QRectF> band = crowdedLineBand(lines, pen.widthF()); !band.isEmpty()) {
+        // Crowded strokes overlap until even a translucent colour covers:
+        // the band is drawn opaque.
+        QColor covered = pen.color();
+        covered.setAlpha(255);
+        // Whole pixel columns: without antialiasing (and the half-pixel shift
+        // QCustomPlot's painter makes for it), neighbouring columns meet exactly.
+        const bool antialiased = painter->antialiasing();
+        painter->setAntialiasing(false);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(covered);
+        painter->drawRects(band);
+        painter->setBrush(Qt::NoBrush);
+        painter->setPen(pen);
+        painter->setAntialiasing(antialiased);
+        return;
+    }
     // Round caps cost a curve per segment; square caps close the joins as well.
     QPen segmentPen = pen;
     segmentPen.setCapStyle(Qt::SquareCap);
