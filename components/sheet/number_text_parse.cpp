@@ -22,7 +22,8 @@ struct NumberScan {
 };
 
 // [sign] digits [separator digits] from `i` on; false when there is no digit.
-bool scanMantissa(const QString& s, int& i, QChar decimalSeparator, NumberScan& scan)
+// The separator is the decimal separator or the "." at index `point`.
+bool scanMantissa(const QString& s, int& i, QChar decimalSeparator, int point, NumberScan& scan)
 {
     const int n = int(s.size());
     if (i < n && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) {
@@ -41,7 +42,7 @@ bool scanMantissa(const QString& s, int& i, QChar decimalSeparator, NumberScan& 
         ++mantissaDigits;
         ++i;
     }
-    if (i < n && s[i] == decimalSeparator) {
+    if (i < n && (s[i] == decimalSeparator || i == point)) {
         scan.ascii.push_back('.');
         ++i;
         while (i < n && isDigit(s[i])) {
@@ -111,15 +112,16 @@ bool readScanned(const NumberScan& scan, double* out)
 
 bool parseNumberText(const QString& text, QChar decimalSeparator, double* out)
 {
-    QString s = text.trimmed();
-    const int point = s.indexOf(QLatin1Char('.'));
-    if (point >= 0)
-        s[point] = decimalSeparator;
+    // The first "." counts as the decimal separator too. It is passed on by
+    // position rather than written into the text, which would copy the text
+    // of every number read (a million-row fill reads three million).
+    const QString s = text.trimmed();
+    const int point = int(s.indexOf(QLatin1Char('.')));
 
     NumberScan scan;
     scan.ascii.reserve(size_t(s.size()));
     int i = 0;
-    if (!scanMantissa(s, i, decimalSeparator, scan) || !scanExponent(s, i, scan) || i != int(s.size()))
+    if (!scanMantissa(s, i, decimalSeparator, point, scan) || !scanExponent(s, i, scan) || i != int(s.size()))
         return false;
     return readScanned(scan, out);
 }
