@@ -134,6 +134,8 @@ QString Spreadsheet::formula(int row, int col) const
     return f ? formulaText(*f, row, col, m_book->names()) : QString();
 }
 
+void Spreadsheet::calculate() { m_book->ensureCalculated(); }
+
 CellValue Spreadsheet::value(int row, int col) const
 {
     if (!validCell(row, col)) return CellValue();

@@ -61,6 +61,10 @@ public:
     void setFormula(int row, int col, const QString& formula);
     // Formula text of the cell with a leading "=", empty when not a formula.
     QString formula(int row, int col) const;
+    // Calculates every formula now; reads otherwise do it when a formula's
+    // result is first wanted. Afterwards, until the next change, value() only
+    // reads, so several threads may call it at once.
+    void calculate();
     // Everything a cell holds, for files and views.
     CellValue value(int row, int col) const;  // a formula's cached result
     CellKind kind(int row, int col) const;    // Formula for formula cells
