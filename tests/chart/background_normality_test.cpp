@@ -9,7 +9,6 @@
 #include <QThreadPool>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <stdexcept>
@@ -19,12 +18,13 @@ using capability::NormalityFigures;
 
 namespace {
 
-// A test whose first call waits for release(): lets a later start finish first.
+// A test that holds the values starting with 1 until release(): lets a
+// later start finish first, whichever worker thread picks which up first.
 class HeldTest {
 public:
     NormalityFigures operator()(std::span<const double> values)
     {
-        if (m_calls.fetch_add(1) == 0) {
+        if (values[0] == 1.0) {
             std::unique_lock lock(m_mutex);
             m_released.wait(lock, [this] { return m_free; });
         }
@@ -43,7 +43,6 @@ public:
     }
 
 private:
-    std::atomic<int> m_calls{0};
     std::mutex m_mutex;
     std::condition_variable m_released;
     bool m_free = false;
@@ -70,6 +69,8 @@ protected:
     std::shared_ptr<HeldTest> held = std::make_shared<HeldTest>();
 
     BackgroundNormalityTest() { pool.setMaxThreadCount(2); }
+    // A failed check must not leave a worker held: the pool waits for it.
+    void TearDown() override { held->release(); }
 
     std::unique_ptr<chart::BackgroundNormality> make()
     {
@@ -121,7 +122,7 @@ TEST_F(BackgroundNormalityTest, WorkerKeepsItsValuesWhenCallerAndOwnerAreGone)
 {
     auto worker = make();
     {
-        auto values = std::make_shared<std::vector<double>>(std::vector<double>{7.0, 8.0, 9.0, 10.0});
+        auto values = std::make_shared<std::vector<double>>(std::vector<double>{1.0, 8.0, 9.0, 10.0});
         worker->start(values);
     }   // the caller's copy is gone
     worker.reset();   // so is the owner, with the test still held
