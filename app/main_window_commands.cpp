@@ -170,6 +170,7 @@ void MainWindow::switchLanguage()
     m_qtTranslations->load(next);
     m_contextHelp->setLanguage(next, m_state.shippedFileFolders());
     applyLanguageTo(*this, &m_taggedTexts);
+    limitFieldsChanged();   // a red limit field says why in the new language
     if (m_comparisonWindow) applyLanguageTo(*m_comparisonWindow);
     if (m_controlChartWindow) applyLanguageTo(*m_controlChartWindow);
 }

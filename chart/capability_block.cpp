@@ -94,7 +94,7 @@ QString capabilityNormalityNote(const capability::NormalityFigures& normality, p
 }
 
 void writeCapabilityBlock(sheet::Spreadsheet& grid, const capability::CapabilityFigures& figures,
-                          const capability::NormalityFigures& normality,
+                          const std::optional<capability::NormalityFigures>& normality,
                           const capability::SpecificationLimits& limits, platform::Language language)
 {
     for (int i = 0; i < kIndexRows; ++i) {
@@ -131,13 +131,39 @@ void writeCapabilityBlock(sheet::Spreadsheet& grid, const capability::Capability
     writePpm(grid, kObserved, figures.observed);
     writePpm(grid, kExpectedWithin, figures.expectedWithin);
     writePpm(grid, kExpectedOverall, figures.expectedOverall);
-    writeFigure(grid, kStatistic, kValueColumn, normality.statistic);
-    writeFigure(grid, kPValue, kValueColumn, normality.pValue);
-    const QString normalityNote = capabilityNormalityNote(normality, language);
+    writeCapabilityNormality(grid, normality, language);
+}
+
+void writeCapabilityNormality(sheet::Spreadsheet& grid, const std::optional<capability::NormalityFigures>& normality,
+                              platform::Language language)
+{
+    if (!normality) {
+        grid.setLiteralText(kStatistic, kValueColumn, pendingFigureText(language));
+        grid.setLiteralText(kPValue, kValueColumn, pendingFigureText(language));
+        grid.setText(kNormalityNote, kLabelColumn, QString());
+        return;
+    }
+    writeFigure(grid, kStatistic, kValueColumn, normality->statistic);
+    writeFigure(grid, kPValue, kValueColumn, normality->pValue);
+    const QString normalityNote = capabilityNormalityNote(*normality, language);
     if (normalityNote.isEmpty())
         grid.setText(kNormalityNote, kLabelColumn, QString());
     else
         grid.setLiteralText(kNormalityNote, kLabelColumn, normalityNote);
+}
+
+bool capabilityNormalityPending(const sheet::Spreadsheet& grid)
+{
+    if (grid.cellType(kPValue, kValueColumn) != sheet::CellType::Text)
+        return false;
+    const QString shown = grid.text(kPValue, kValueColumn);
+    return shown == pendingFigureText(platform::Language::German)
+           || shown == pendingFigureText(platform::Language::English);
+}
+
+QString pendingFigureText(platform::Language language)
+{
+    return english(language) ? QStringLiteral("computing …") : QStringLiteral("wird berechnet …");
 }
 
 }  // namespace chart

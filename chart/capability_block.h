@@ -11,6 +11,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace sheet { class Spreadsheet; }
@@ -54,10 +55,23 @@ std::vector<double> capabilityValues(const sheet::Spreadsheet& computationGrid, 
 
 // Writes the figures into the block; cells of figures that cannot be
 // computed get their error (#DIV/0!, #N/A). Absent limits leave their cells
-// empty.
+// empty. Without normality figures (the test still runs on a worker) the
+// normality cells say they are being computed.
 void writeCapabilityBlock(sheet::Spreadsheet& statisticsGrid, const capability::CapabilityFigures& figures,
-                          const capability::NormalityFigures& normality,
+                          const std::optional<capability::NormalityFigures>& normality,
                           const capability::SpecificationLimits& limits, platform::Language language);
+
+// The normality rows of the block alone (A^2, p-value, note), as above.
+void writeCapabilityNormality(sheet::Spreadsheet& statisticsGrid,
+                              const std::optional<capability::NormalityFigures>& normality,
+                              platform::Language language);
+
+// Whether the block shows the normality figures as being computed (in
+// either language).
+bool capabilityNormalityPending(const sheet::Spreadsheet& statisticsGrid);
+
+// What a figure still being computed shows, in the block and the chart's note.
+QString pendingFigureText(platform::Language language);
 
 // The note of the block's limits row; empty when there is nothing to say.
 QString capabilityLimitsNote(const capability::CapabilityFigures& figures, platform::Language language);

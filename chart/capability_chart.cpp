@@ -7,6 +7,7 @@
 // elsewhere.
 #include "chart/capability_chart.h"
 
+#include "chart/capability_block.h"
 #include "chart/chart_job.h"
 #include "chart/chart_kinds.h"
 #include "chart/chart_look_settings.h"
@@ -66,7 +67,8 @@ int histogramBinCount(std::size_t valueCount)
     return int(std::ceil(std::log2(double(valueCount)))) + 1;
 }
 
-QString capabilityNoteText(const capability::CapabilityFigures& figures, const capability::NormalityFigures& normality,
+QString capabilityNoteText(const capability::CapabilityFigures& figures,
+                           const std::optional<capability::NormalityFigures>& normality,
                            platform::Language language, QChar separator)
 {
     const bool en = english(language);
@@ -89,13 +91,13 @@ QString capabilityNoteText(const capability::CapabilityFigures& figures, const c
                           figureText(figures.expectedWithin.total, separator, 0),
                           figureText(figures.expectedOverall.total, separator, 0)));
     lines.append((en ? QStringLiteral("Normality p = %1") : QStringLiteral("Normalverteilung p = %1"))
-                     .arg(figureText(normality.pValue, separator, 4)));
+                     .arg(normality ? figureText(normality->pValue, separator, 4) : pendingFigureText(language)));
     return lines.join(u'\n');
 }
 
 CapabilityChartData buildCapabilityChartData(std::span<const double> values,
                                              const capability::CapabilityFigures& figures,
-                                             const capability::NormalityFigures& normality,
+                                             const std::optional<capability::NormalityFigures>& normality,
                                              const capability::SpecificationLimits& limits,
                                              platform::Language language, QChar separator)
 {

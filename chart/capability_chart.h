@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QVector>
 #include <array>
+#include <optional>
 #include <span>
 
 namespace chartcomponent { class ChartView; }
@@ -47,13 +48,15 @@ int histogramBinCount(std::size_t valueCount);
 // overall standard deviations either side of the mean.
 CapabilityChartData buildCapabilityChartData(std::span<const double> values,
                                              const capability::CapabilityFigures& figures,
-                                             const capability::NormalityFigures& normality,
+                                             const std::optional<capability::NormalityFigures>& normality,
                                              const capability::SpecificationLimits& limits,
                                              platform::Language language, QChar decimalSeparator);
 
 // The note box's text: one line per index with its bounds, then the
-// standard deviations, the expected ppm and the normality p-value.
-QString capabilityNoteText(const capability::CapabilityFigures& figures, const capability::NormalityFigures& normality,
+// standard deviations, the expected ppm and the normality p-value (being
+// computed when `normality` is empty).
+QString capabilityNoteText(const capability::CapabilityFigures& figures,
+                           const std::optional<capability::NormalityFigures>& normality,
                            platform::Language language, QChar decimalSeparator);
 
 // "CapFile" of "GraphDef" in the settings file, else capdefault.vtc in the

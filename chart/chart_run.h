@@ -13,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace sheet { class Spreadsheet; }
@@ -46,18 +48,29 @@ public:
     void copyStatistics();
 
     // The values of the last fill, row by row (see capabilityValues), and
-    // their number of columns.
-    const std::vector<double>& capabilityValues() const { return m_capabilityValues; }
+    // their number of columns. Each fill makes a new vector and never changes
+    // it, so a worker thread may keep sharedCapabilityValues() past the next fill.
+    const std::vector<double>& capabilityValues() const { return *m_capabilityValues; }
+    std::shared_ptr<const std::vector<double>> sharedCapabilityValues() const { return m_capabilityValues; }
     int capabilityColumns() const { return m_capabilityColumns; }
     // The capability figures of the last fill against the job's limits,
     // computed on each call (cheap); the limits may change between fills.
     capability::CapabilityFigures capabilityFigures() const;
     // The normality test of the last fill's values: computed once per fill,
-    // on first use, unless setNormality() handed a result computed elsewhere
-    // (a window runs it off its user-interface thread for long series).
+    // on first use, unless setNormality() handed a result computed elsewhere.
     const capability::NormalityFigures& normality();
     void setNormality(const capability::NormalityFigures& normality);
     bool hasNormality() const { return m_normalityValid; }
+    // A window that runs the test on a worker thread (long series) calls
+    // deferNormality() after the fill: until completeNormality() hands the
+    // result in, the statistics and the capability chart show the normality
+    // figures as being computed instead of running the test here.
+    void deferNormality() { m_normalityDeferred = true; }
+    bool normalityDeferred() const { return m_normalityDeferred && !m_normalityValid; }
+    // Takes the worker's result and writes it into the statistics grid where
+    // that still shows the figures as being computed (a grid refilled or
+    // edited since keeps what it has).
+    void completeNormality(const capability::NormalityFigures& normality);
 
     // Last grid row of the last fill; 15 before any fill or without data.
     std::int32_t lastComputationRow() const { return m_lastComputationRow; }
@@ -79,10 +92,14 @@ private:
     RowLabels m_rowLabels;
     int m_rowLabelsXColumn = 0;
     bool m_rowLabelsValid = false;
-    std::vector<double> m_capabilityValues;
+    std::shared_ptr<const std::vector<double>> m_capabilityValues = std::make_shared<const std::vector<double>>();
     int m_capabilityColumns = 1;
     capability::NormalityFigures m_normality;
     bool m_normalityValid = false;
+    bool m_normalityDeferred = false;
+
+    // The figures to show: none while the deferred test runs.
+    std::optional<capability::NormalityFigures> shownNormality();
 };
 
 }  // namespace chart

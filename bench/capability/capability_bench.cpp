@@ -49,4 +49,9 @@ void normality(benchmark::State& state)
 
 BENCHMARK(indices)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(normality)->Args({1000000, 1})->Args({1000000, 0})->Unit(benchmark::kMillisecond);
+// Near one frame (16 ms): where the control chart window starts running the
+// test on a worker thread instead of its user-interface thread.
+BENCHMARK(normality)
+    ->Args({10000, 0})->Args({30000, 0})->Args({50000, 0})->Args({100000, 0})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -50,7 +50,10 @@ QPushButton* makeChartButton(QWidget* parent, const QString& name, const QString
 
 ControlChartWindow::ControlChartWindow(chart::ProgramState& state, QWidget* parent)
     : QWidget(parent, Qt::Window), m_state(state), m_computationGrid(std::make_unique<sheet::Spreadsheet>()),
-      m_run(*m_computationGrid, state)
+      m_run(*m_computationGrid, state),
+      m_normalityWorker([this](const capability::NormalityFigures& figures, const QString& error) {
+          runGuarded([&] { normalityArrived(figures, error); });
+      })
 {
     setObjectName(QStringLiteral("frmtxtChart"));
     setWindowTitle(QStringLiteral("Zentrix"));
@@ -299,6 +302,7 @@ void ControlChartWindow::fillComputationGrid(std::int32_t startRow, std::int32_t
     if (m_state.importGrid == nullptr)
         return;
     const chart::FillResult result = m_run.fill(startRow, endRow);
+    startNormalityTest();
 
     fitChartToWindow();
 
@@ -316,6 +320,27 @@ void ControlChartWindow::fillComputationGrid(std::int32_t startRow, std::int32_t
 void ControlChartWindow::copyStatistics()
 {
     m_run.copyStatistics();
+}
+
+// Once per fill. A short series is tested where the figures are first
+// needed, on this thread (no flicker); a long one on a worker. Either way a
+// test still running for an earlier fill is dropped.
+void ControlChartWindow::startNormalityTest()
+{
+    m_normalityWorker.discard();
+    if (m_run.capabilityValues().size() < m_backgroundNormalityValues)
+        return;
+    m_run.deferNormality();
+    m_normalityWorker.start(m_run.sharedCapabilityValues());
+}
+
+void ControlChartWindow::normalityArrived(const capability::NormalityFigures& figures, const QString& error)
+{
+    m_run.completeNormality(figures);
+    if (m_run.capabilityShown())
+        m_run.drawCapability(*m_chart);
+    if (!error.isEmpty())
+        m_reportError(error);
 }
 
 void ControlChartWindow::drawKind(chart::ChartKind kind)

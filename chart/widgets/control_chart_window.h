@@ -2,13 +2,16 @@
 // chart code: on activation and on every release of the range selector bar
 // it runs the widget-free chart run (chart::ChartRun) for the visible span:
 // fills its hidden computation grid, draws the mean chart and copies the
-// statistics into the main window's statistics grid. Three buttons redraw the mean, range and
+// statistics into the main window's statistics grid. A long series has its
+// normality test run on a worker thread (chart::BackgroundNormality); the
+// statistics show it as being computed until the result arrives. Three buttons redraw the mean, range and
 // difference charts from the grid without refilling it; a track bar zooms
 // the chart horizontally inside a scroll box. The window reads the program
 // state live and keeps no copy of the chart job.
 #pragma once
 
 #include "chart/chart_kinds.h"
+#include "chart/background_normality.h"
 #include "chart/chart_run.h"
 #include "chart/typed_span.h"
 
@@ -66,6 +69,12 @@ public:
     void setErrorReporter(std::function<void(const QString&)> reporter);
     void setInformationNotifier(std::function<void(const QString& caption, const QString& text)> notifier);
 
+    // Fills of at least this many values run the normality test on a worker
+    // thread (chart::kBackgroundNormalityValues unless a test lowers it).
+    void setBackgroundNormalityThreshold(std::size_t values) { m_backgroundNormalityValues = values; }
+    // Whether the normality test of the last fill is still running on a worker.
+    bool normalityPending() const { return m_normalityWorker.pending(); }
+
     // State and parts, for the main window, the report tool and tests.
     std::int32_t lastComputationRow() const { return m_run.lastComputationRow(); }
     // The chart template of the shown chart: applied chart settings are saved to it.
@@ -97,12 +106,16 @@ private:
     void drawKind(chart::ChartKind kind);
     void runGuarded(const std::function<void()>& handler);
     void redrawFromBar();
+    void startNormalityTest();
+    void normalityArrived(const capability::NormalityFigures& figures, const QString& error);
 
     chart::ProgramState& m_state;
     std::unique_ptr<sheet::Spreadsheet> m_computationGrid;  // the hidden computation grid
     chart::ChartRun m_run;  // fills m_computationGrid, draws into m_chart
     std::function<void(const QString&)> m_reportError;
     std::function<void(const QString&, const QString&)> m_notify;
+    chart::BackgroundNormality m_normalityWorker;
+    std::size_t m_backgroundNormalityValues = chart::kBackgroundNormalityValues;
 
     QScrollArea* m_scrollArea = nullptr;
     chartcomponent::ChartView* m_chart = nullptr;

@@ -1,6 +1,7 @@
 // The specification limit fields of the main window: typed limits reach the
 // chart job at once, text and inverted limits turn the fields red with a
-// reason, and an import template keeps the limits.
+// reason (in the language switched to), and an import template keeps the
+// limits.
 #include "tests/app/window_fixture.h"
 
 #include <QDir>
@@ -63,4 +64,31 @@ TEST_F(WindowTest, ImportTemplatesKeepTheLimits)
     EXPECT_EQ(w->upperLimitEdit->text(), QStringLiteral("25.02"));
     EXPECT_EQ(w->targetEdit->text(), QStringLiteral("25"));
     EXPECT_EQ(w->state().job.specificationLimits.upper, 25.02);
+}
+
+TEST_F(WindowTest, RedLimitFieldsSayWhyInTheLanguageSwitchedTo)
+{
+    copySampleData();   // the switch reads the other statistics template
+    auto w = openWindow();
+    w->lowerLimitEdit->setText(QStringLiteral("10"));
+    w->upperLimitEdit->setText(QStringLiteral("9"));
+    w->targetEdit->setText(QStringLiteral("zehn"));
+    const QString inverted = w->lowerLimitEdit->toolTip();
+    const QString notANumber = w->targetEdit->toolTip();
+
+    w->switchLanguage();
+    const bool english = w->state().language == platform::Language::English;
+    EXPECT_EQ(w->lowerLimitEdit->toolTip(),
+              english ? QStringLiteral("The lower specification limit must lie below the upper one; no indices are computed.")
+                      : QStringLiteral("Die untere Toleranzgrenze muss unter der oberen liegen; es werden keine Kennzahlen berechnet."));
+    EXPECT_EQ(w->upperLimitEdit->toolTip(), w->lowerLimitEdit->toolTip());
+    EXPECT_EQ(w->targetEdit->toolTip(), english ? QStringLiteral("Not a number: the field counts as empty.")
+                                                : QStringLiteral("Keine Zahl: das Feld zählt als leer."));
+    EXPECT_TRUE(isMarked(w->lowerLimitEdit));
+    EXPECT_FALSE(w->state().job.specificationLimits.target);
+
+    w->switchLanguage();
+    EXPECT_EQ(w->lowerLimitEdit->toolTip(), inverted);
+    EXPECT_EQ(w->targetEdit->toolTip(), notANumber);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
 }

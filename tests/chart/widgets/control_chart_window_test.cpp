@@ -2,13 +2,15 @@
 // and copies the statistics; the range selector bar driven by synthesized
 // mouse events updates Start and Ende while moving and redraws on release;
 // activation after the range chart shows the mean chart again; the no-data
-// note; zoom; saving applied chart settings.
+// note; zoom; saving applied chart settings; the normality test of a long
+// series on a worker (the latest fill's figures win, closing is safe).
 #include "tests/chart/chart_test_support.h"
 #include "chart/widgets/control_chart_window.h"
 #include "chart/widgets/range_selector_bar.h"
 #include "chart/widgets/span_fields.h"
 #include "chart/show_span.h"
 #include "chart/visible_span.h"
+#include "chart/capability_block.h"
 #include "components/chart/chart_view.h"
 #include "components/platform/profile.h"
 
@@ -21,6 +23,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -340,4 +343,83 @@ TEST_F(ControlChartWindowTest, CapabilityButtonShowsTheHistogramAndTheMeanChartR
     EXPECT_FALSE(chart().hasRowPositions());
     EXPECT_TRUE(chart().noteText().isEmpty());
     EXPECT_EQ(chart().columnCount(), 7);
+}
+
+namespace {
+
+using namespace chart::capabilityrows;
+
+// Waits for the window's worker test to deliver (or give up after 10 s).
+bool waitForNormality(const ControlChartWindow& window)
+{
+    return QTest::qWaitFor([&] { return !window.normalityPending(); }, 10000);
+}
+
+// The normality figures of rows first..last of the window test's data.
+capability::NormalityFigures expectedNormality(int first, int last)
+{
+    std::vector<double> values;
+    for (int r = first; r <= last; ++r)
+        values.push_back(10.0 + (r % 7) * 0.5);
+    return capability::testNormality(values);
+}
+
+}  // namespace
+
+TEST_F(ControlChartWindowTest, ShortSeriesAreTestedAtOnce)
+{
+    window->activate();
+    EXPECT_FALSE(window->normalityPending());
+    EXPECT_DOUBLE_EQ(f.statisticsGrid.number(kStatistic, kValueColumn), expectedNormality(1, 200).statistic.value);
+}
+
+TEST_F(ControlChartWindowTest, LongSeriesShowTheTestPendingAndOnlyTheLatestFillsResult)
+{
+    f.state.job.specificationLimits = {9.0, 14.0, std::nullopt};
+    window->setBackgroundNormalityThreshold(1);
+    window->activate();
+    ASSERT_TRUE(window->normalityPending());
+    EXPECT_EQ(f.statisticsGrid.text(kPValue, kValueColumn), "computing …");
+    EXPECT_EQ(f.statisticsGrid.text(kIndexFirst, kLabelColumn), "Cp");   // the rest is there already
+    window->button(7)->click();
+    EXPECT_TRUE(chart().noteText().endsWith("Normality p = computing …")) << chart().noteText().toStdString();
+
+    // A new fill before the first test is back: its own result is the one shown.
+    window->fillComputationGrid(1, 60);
+    f.state.language = platform::Language::German;   // a language switch copies the block again
+    window->copyStatistics();
+    EXPECT_EQ(f.statisticsGrid.text(kPValue, kValueColumn), "wird berechnet …");
+    window->button(7)->click();
+    EXPECT_TRUE(chart().noteText().endsWith("Normalverteilung p = wird berechnet …"));
+    ASSERT_TRUE(waitForNormality(*window));
+    QApplication::processEvents();   // a stale delivery would come now
+    const capability::NormalityFigures expected = expectedNormality(1, 60);
+    ASSERT_NE(expected.statistic.value, expectedNormality(1, 200).statistic.value);
+    EXPECT_DOUBLE_EQ(f.statisticsGrid.number(kStatistic, kValueColumn), expected.statistic.value);
+    EXPECT_DOUBLE_EQ(f.statisticsGrid.number(kPValue, kValueColumn), expected.pValue.value);
+    // The capability chart shown got it too.
+    EXPECT_TRUE(chart().noteText().contains(QStringLiteral("Normalverteilung p = %1")
+                                                .arg(expected.pValue.value, 0, 'f', 4)))
+        << chart().noteText().toStdString();
+}
+
+TEST_F(ControlChartWindowTest, ResultGoesOnlyWhereTheBlockStillWaitsForIt)
+{
+    window->setBackgroundNormalityThreshold(1);
+    window->activate();
+    f.statisticsGrid.setText(kPValue, kValueColumn, "typed by the user");
+    ASSERT_TRUE(waitForNormality(*window));
+    EXPECT_EQ(f.statisticsGrid.text(kPValue, kValueColumn), "typed by the user");
+}
+
+TEST_F(ControlChartWindowTest, DestroyingTheWindowWithATestInFlightIsSafe)
+{
+    window->setBackgroundNormalityThreshold(1);
+    window->activate();
+    window->fillComputationGrid(1, 120);
+    ASSERT_TRUE(window->normalityPending());
+    window.reset();
+    QThreadPool::globalInstance()->waitForDone();
+    QApplication::processEvents();
+    EXPECT_EQ(f.statisticsGrid.text(kPValue, kValueColumn), "computing …");   // nobody wrote after the window
 }
