@@ -442,7 +442,10 @@ void MainWindow::placeBesideThisWindow(QWidget& window)
     const QRect frame = frameGeometry();
     const QSize frameExtra = frame.size() - size();
     const int clientTop = pages->mapToGlobal(QPoint(0, 0)).y();
-    const WindowGeometry place = placeBesideMainWindow(frame, clientTop, window.size(), frameExtra,
+    // Before it is first shown a window may still be smaller than its layout
+    // allows; placed at that size it would grow past the screen's edge.
+    const QSize size = window.size().expandedTo(window.minimumSizeHint());
+    const WindowGeometry place = placeBesideMainWindow(frame, clientTop, size, frameExtra,
                                                        screen->availableGeometry());
     window.resize(place.width, place.height);
     window.move(place.left, place.top);
