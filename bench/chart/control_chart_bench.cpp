@@ -110,7 +110,7 @@ void BarRelease(benchmark::State& bench)
     bench.counters["rows"] = double(w.window->lastComputationRow() - 15);
     bench.counters["track"] = track;
 }
-BENCHMARK(BarRelease)->Unit(benchmark::kMillisecond)->Iterations(200);
+BENCHMARK(BarRelease)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 void ChartButton(benchmark::State& bench, int which)
 {

@@ -49,10 +49,18 @@ struct Workload {
     }
 };
 
+// Built on first use and destroyed in main() while the application object
+// still exists: a window destroyed after it, at exit, crashed.
+std::unique_ptr<Workload>& workloadSlot()
+{
+    static std::unique_ptr<Workload> w;
+    return w;
+}
+
 Workload& workload()
 {
-    static Workload w;
-    return w;
+    if (!workloadSlot()) workloadSlot() = std::make_unique<Workload>();
+    return *workloadSlot();
 }
 
 void Activation(benchmark::State& bench)
@@ -119,5 +127,6 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    workloadSlot().reset();
     return 0;
 }
