@@ -22,10 +22,12 @@
 #include "chart/statistics_template.h"
 #include "chart/visible_span.h"
 #include "components/chart/chart_view.h"
+#include "components/chart/png_writer.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <future>
+#include <vector>
 
 namespace report {
 
@@ -102,22 +104,33 @@ RunResult writeControlChart(ReportContext& c)
 
     chartcomponent::ChartView chart;
     chart.resize(c.options.size);
+    // A PNG is encoded and written on another thread while the next chart is
+    // drawn; SVG and PDF are drawn straight into their files.
+    std::vector<std::future<void>> images;
+    auto saveChart = [&](const QString& stem) {
+        const QString path = c.imagePath(stem);
+        if (c.options.format.compare(u"png", Qt::CaseInsensitive) != 0) {
+            chart.saveImage(path, c.options.format, c.options.size.width(), c.options.size.height());
+            return;
+        }
+        images.push_back(std::async(std::launch::async, [image = chart.toImage(c.options.size.width(),
+                                                                               c.options.size.height()),
+                                                         path] { chartcomponent::savePngFile(image, path); }));
+    };
     const struct { chart::ChartKind kind; const char* stem; } kinds[] = {
         {chart::ChartKind::Mean, "mean"}, {chart::ChartKind::Range, "range"}, {chart::ChartKind::Difference, "difference"}};
     for (const auto& k : kinds) {
         run.draw(k.kind, chart);
-        chart.saveImage(c.imagePath(QLatin1String(k.stem)), c.options.format, c.options.size.width(),
-                        c.options.size.height());
+        saveChart(QLatin1String(k.stem));
     }
-
     run.drawCapability(chart);
-    chart.saveImage(c.imagePath(QStringLiteral("capability")), c.options.format, c.options.size.width(),
-                    c.options.size.height());
+    saveChart(QStringLiteral("capability"));
 
     run.copyStatistics();
     c.statisticsGrid.write(c.outPath(QStringLiteral("statistics.xlsx")), sheet::FileFormat::Xlsx);
     c.statisticsGrid.write(c.outPath(QStringLiteral("statistics.csv")), sheet::FileFormat::Csv);
-    gridCsv.get();  // a failure to write it is thrown here
+    for (std::future<void>& image : images) image.get();  // a failure to write one is thrown here
+    gridCsv.get();  // and so is one to write grid.csv
     return {};
 }
 

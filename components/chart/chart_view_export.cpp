@@ -44,17 +44,18 @@ void ChartView::saveImage(const QString& path, const QString& format, int width,
         rebuild();
     }
 
+    if (kind == u"png") {
+        // Our own encoder: a general one spends more time choosing row
+        // filters and compressing than drawing the chart takes.
+        savePngFile(toImage(width, height), path);
+        return;
+    }
+
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw ChartError(QStringLiteral("%1: cannot write image: %2").arg(path, file.errorString()));
     bool drawn = true;
-    if (kind == u"png") {
-        // Our own encoder: a general one spends more time choosing row
-        // filters and compressing than drawing the chart takes.
-        QString error;
-        if (!writePng(file, toImage(width, height), &error))
-            throw ChartError(QStringLiteral("%1: cannot write image: %2").arg(path, error));
-    } else if (kind == u"svg") {
+    if (kind == u"svg") {
         QSvgGenerator generator;
         generator.setOutputDevice(&file);
         generator.setSize(QSize(width, height));

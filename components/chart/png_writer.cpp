@@ -4,8 +4,11 @@
 // one subtraction a byte, and zlib's fastest level does the rest.
 #include "components/chart/png_writer.h"
 
+#include "components/chart/chart_error.h"
+
 #include <QIODevice>
 #include <QImage>
+#include <QSaveFile>
 #include <QString>
 #include <zlib.h>
 
@@ -190,6 +193,18 @@ bool writePng(QIODevice& device, const QImage& image, QString* error) {
 
     unsigned char end[8 + 4];
     return writeChunk(device, "IEND", end, 0, error);
+}
+
+void savePngFile(const QImage& image, const QString& path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw ChartError(QStringLiteral("%1: cannot write image: %2").arg(path, file.errorString()));
+    QString error;
+    if (!writePng(file, image, &error))
+        throw ChartError(QStringLiteral("%1: cannot write image: %2").arg(path, error));
+    if (!file.commit())
+        throw ChartError(QStringLiteral("%1: cannot write image: %2").arg(path, file.errorString()));
 }
 
 }  // namespace chartcomponent

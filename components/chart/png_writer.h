@@ -16,4 +16,10 @@ namespace chartcomponent {
 // was written before stays on the device.
 bool writePng(QIODevice& device, const QImage& image, QString* error);
 
+// Writes image as a PNG file at path, replacing the file only once the whole
+// image is written; throws ChartError naming the file when it cannot. It
+// touches no widget, so a caller may encode on another thread while it
+// draws the next chart.
+void savePngFile(const QImage& image, const QString& path);
+
 }  // namespace chartcomponent
