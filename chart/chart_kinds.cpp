@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace chart {
 
@@ -92,18 +93,17 @@ ChartKindData buildChartKindData(ChartKind kind, const sheet::Spreadsheet& grid,
             continue;
         QVector<double>& values = data.values[s];
         values.resize(data.rowCount);
-        double* out = values.data();
-        for (int r = 0; r < data.rowCount; ++r)
-            out[r] = cellNumberOrNaN(grid, kFirstDataRow + r, column);
+        grid.readNumbers(column, kFirstDataRow, data.rowCount, values.data());
         data.seriesLabels[s] = grid.text(kHeaderRow, column);
     }
     // The marker's own values cannot tell an alarm (with a standard deviation
     // of 0 the top bound equals the bottom one): the alarm column decides.
     if (data.seriesUsed[kAlarmMarkerSeries - 1]) {
         double* marker = data.values[kAlarmMarkerSeries - 1].data();
+        std::vector<double> alarms(static_cast<size_t>(data.rowCount));
+        grid.readNumbers(kindLayout.alarmColumn, kFirstDataRow, data.rowCount, alarms.data());
         for (int r = 0; r < data.rowCount; ++r) {
-            const double alarms = cellNumberOrNaN(grid, kFirstDataRow + r, kindLayout.alarmColumn);
-            if (!(alarms > 0))
+            if (!(alarms[static_cast<size_t>(r)] > 0))
                 marker[r] = std::numeric_limits<double>::quiet_NaN();
         }
     }

@@ -12,14 +12,13 @@ namespace chart {
 
 namespace {
 
-// The import row in column A of a data row: the fill writes it as a number;
-// a text holding a whole number counts too.
-std::int32_t importRowOf(const sheet::Spreadsheet& grid, int dataRow)
+// The import row in column A of a data row, given the cell's number (NaN
+// when it holds none): the fill writes it as a number; a text holding a whole
+// number counts too.
+std::int32_t importRowOf(const sheet::Spreadsheet& grid, int dataRow, double number)
 {
-    const sheet::CellValue v = grid.value(dataRow, 1);
-    if (v.kind == sheet::CellKind::Number && v.number == std::trunc(v.number) && v.number >= 0
-        && v.number <= std::numeric_limits<std::int32_t>::max())
-        return static_cast<std::int32_t>(v.number);
+    if (number == std::trunc(number) && number >= 0 && number <= std::numeric_limits<std::int32_t>::max())
+        return static_cast<std::int32_t>(number);
     bool ok = false;
     const int row = grid.text(dataRow, 1).trimmed().toInt(&ok);
     if (!ok)
@@ -38,10 +37,12 @@ RowLabels::RowLabels(const sheet::Spreadsheet& computationGrid, std::int32_t las
         return;
     m_importGrid = state.importGrid;
     m_xColumn = state.job.xColumn;
+    std::vector<double> numbers(static_cast<size_t>(m_count));
+    computationGrid.readNumbers(1, kFirstDataRow, m_count, numbers.data());
     auto rows = std::make_shared<std::vector<std::int32_t>>();
     rows->reserve(static_cast<size_t>(m_count));
     for (int i = 0; i < m_count; ++i)
-        rows->push_back(importRowOf(computationGrid, kFirstDataRow + i));
+        rows->push_back(importRowOf(computationGrid, kFirstDataRow + i, numbers[static_cast<size_t>(i)]));
     m_importRows = std::move(rows);
 }
 

@@ -8,6 +8,7 @@
 #include "components/sheet/workbook.h"
 
 #include <cmath>
+#include <limits>
 
 namespace sheet {
 
@@ -135,6 +136,20 @@ QString Spreadsheet::formula(int row, int col) const
 }
 
 void Spreadsheet::calculate() { m_book->ensureCalculated(); }
+
+void Spreadsheet::readNumbers(int col, int first, int count, double* out) const
+{
+    constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
+    if (count <= 0) return;
+    const Column* c = col >= 1 && col <= kMaxCols ? m_book->active().column(col) : nullptr;
+    if (c != nullptr) m_book->ensureCalculated();
+    for (int i = 0; i < count; ++i) {
+        const long long row = static_cast<long long>(first) + i;
+        const bool inside = c != nullptr && row >= 1 && row <= kMaxRows;
+        out[i] = inside && (c->kind(static_cast<int>(row)) & kKindMask) == KindNumber ? c->value(static_cast<int>(row))
+                                                                                      : kNoNumber;
+    }
+}
 
 CellValue Spreadsheet::value(int row, int col) const
 {

@@ -4,6 +4,7 @@
 #include "components/sheet/spreadsheet.h"
 #include "components/sheet/workbook.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using sheet::Spreadsheet;
@@ -130,3 +131,30 @@ TEST(Recalc, ManyCircularCellsCostTheirCountNotItsSquare)
 }
 
 }  // namespace
+
+// A column read in one call gives what value() gives cell by cell, formulas
+// calculated first, and NaN wherever there is no number.
+TEST(Recalc, ReadNumbersMatchesValueCellByCell)
+{
+    sheet::Spreadsheet book;
+    book.setNumber(1, 2, 1.5);
+    book.setFormula(2, 2, "=B1*2");
+    book.setLiteralText(3, 2, QStringLiteral("7"));
+    book.setBoolean(4, 2, true);
+    book.setFormula(5, 2, "=1/0");
+    book.setFormula(6, 2, "=IF(B1>1,\"\",1)");
+    book.setNumber(8, 2, -0.0);
+    double out[10];
+    book.readNumbers(2, 0, 10, out);  // row 0 lies outside the sheet, row 9 beyond the column
+    EXPECT_TRUE(std::isnan(out[0]));
+    EXPECT_EQ(out[1], 1.5);
+    EXPECT_EQ(out[2], 3.0) << "the formula is calculated before it is read";
+    for (int i : {3, 4, 5, 6, 7, 9}) EXPECT_TRUE(std::isnan(out[i])) << "row " << i;
+    EXPECT_TRUE(out[8] == 0.0 && std::signbit(out[8]));
+
+    book.setNumber(1, 2, 4.0);  // the formula is dirty again
+    book.readNumbers(2, 2, 1, out);
+    EXPECT_EQ(out[0], 8.0);
+    book.readNumbers(40, 1, 2, out);  // a column without storage
+    EXPECT_TRUE(std::isnan(out[0]) && std::isnan(out[1]));
+}
