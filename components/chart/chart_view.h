@@ -154,7 +154,11 @@ private:
     void rebuildSeries();
     void addBars(int series, const SeriesLook& look, const QString& name, qsizetype barSeriesCount);
     void addGraph(int series, const SeriesLook& look, const QString& name);
-    QSharedPointer<QCPDataContainer<QCPGraphData>> graphDataOf(int series);
+    // The series' points for QCustomPlot, kept between drawings while the
+    // column is unchanged. With runEnds, a run of equal values (a limit line,
+    // a gap) keeps only its two ends, which draw the same line without
+    // markers: five limit lines of a million rows become ten points.
+    QSharedPointer<QCPDataContainer<QCPGraphData>> graphDataOf(int series, bool runEnds = false);
     void applyLookToPlot();
     void updateTitle();
     void updateLegendPlacement();
@@ -190,6 +194,7 @@ private:
     struct CachedColumn {
         std::uint64_t revision = 0;
         QSharedPointer<QCPDataContainer<QCPGraphData>> graphData;
+        bool runEnds = false;  // graphData holds only the ends of runs
     };
     std::map<int, CachedColumn> m_graphCache;
     bool m_replotPending = false;

@@ -129,11 +129,35 @@ void ChartView::addBars(int series, const SeriesLook& look, const QString& name,
 
 // The graph points of a series, rebuilt only when its column changed since
 // the last drawing; a column of the same length is overwritten in place.
-QSharedPointer<QCPDataContainer<QCPGraphData>> ChartView::graphDataOf(int series) {
+namespace {
+
+bool sameValue(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
+// Whether the point at index i starts or ends a run of equal values.
+bool endsARun(const QVector<double>& values, qsizetype i) {
+    return i == 0 || i + 1 == values.size() || !sameValue(values[i - 1], values[i]) ||
+           !sameValue(values[i], values[i + 1]);
+}
+
+}  // namespace
+
+QSharedPointer<QCPDataContainer<QCPGraphData>> ChartView::graphDataOf(int series, bool runEnds) {
     const QVector<double>& values = m_data.columnValues(series);
+    if (runEnds) {
+        // Worth it only where runs are long; a varying series keeps every point.
+        qsizetype ends = 0;
+        for (qsizetype i = 0; i < values.size() && ends * 2 <= values.size(); ++i) ends += endsARun(values, i);
+        runEnds = ends * 2 <= values.size();
+    }
     CachedColumn& cached = m_graphCache[series];
-    if (!cached.graphData || cached.revision != m_data.columnRevision(series)) {
-        if (cached.graphData && !cached.graphData->isEmpty()) {
+    if (!cached.graphData || cached.revision != m_data.columnRevision(series) || cached.runEnds != runEnds) {
+        if (runEnds) {
+            QVector<QCPGraphData> points;
+            for (qsizetype i = 0; i < values.size(); ++i)
+                if (endsARun(values, i)) points.append(QCPGraphData(rowKey(i), values[i]));
+            cached.graphData = QSharedPointer<QCPGraphDataContainer>::create();
+            cached.graphData->set(points, true);
+        } else if (cached.graphData && !cached.graphData->isEmpty() && !cached.runEnds) {
             // Keys are 1..n: a shorter column drops the tail, a longer one adds
             // to it, and the values are overwritten in place; no new container.
             const qsizetype old = cached.graphData->size();
@@ -157,6 +181,7 @@ QSharedPointer<QCPDataContainer<QCPGraphData>> ChartView::graphDataOf(int series
             cached.graphData->set(points, true);
         }
         cached.revision = m_data.columnRevision(series);
+        cached.runEnds = runEnds;
     }
     return cached.graphData;
 }
@@ -164,7 +189,10 @@ QSharedPointer<QCPDataContainer<QCPGraphData>> ChartView::graphDataOf(int series
 void ChartView::addGraph(int series, const SeriesLook& look, const QString& name) {
     auto* graph = new ChartGraph(m_plot->xAxis, m_plot->yAxis);
     graph->setName(name);
-    graph->setData(graphDataOf(series));
+    // A plain line needs only the ends of its runs; markers need every point.
+    const bool plainLine = look.marker == MarkerShape::None && look.penStyle != Qt::NoPen &&
+                           (look.kind == SeriesKind::Line || look.kind == SeriesKind::Step);
+    graph->setData(graphDataOf(series, plainLine));
     graph->setAdaptiveSampling(true);
     graph->setPen(QPen(look.color, look.lineWidth, look.penStyle, Qt::RoundCap, Qt::RoundJoin));
     MarkerShape marker = look.marker;

@@ -5,6 +5,9 @@
 #include "components/chart/chart_tickers.h"
 #include "components/chart/chart_view.h"
 
+#include <QImage>
+#include <QPainter>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -203,4 +206,42 @@ TEST(VtChartDrawing, TickLabelsCarryJustEnoughDecimals) {
     // Close ticks far from zero: as many decimals as it takes to differ.
     EXPECT_EQ(formatTickLabels({1000.0001, 1000.0002, 1000.0003}, 0.0001, QChar('.')),
               (QVector<QString>{"1000.0001", "1000.0002", "1000.0003"}));
+}
+
+// A plain line hands QCustomPlot only the ends of its runs of equal values;
+// the picture must be the one every point gives, gaps included. The
+// reference is the same series with markers, which keeps every point but
+// draws no marker while the rows are closer together than a marker is wide.
+TEST(VtChartDrawing, RunsOfEqualValuesDrawAsEveryPointWould) {
+    const int rows = 300;
+    QVector<double> values;
+    for (int r = 0; r < rows; ++r) values << (r < 100 ? 5.0 : r < 140 ? kGap : r < 220 ? 8.0 : 6.5);
+    for (const SeriesKind kind : {SeriesKind::Line, SeriesKind::Step}) {
+        QImage images[2];
+        for (int i = 0; i < 2; ++i) {
+            ChartView chart;
+            chart.setColumnCount(1);
+            chart.setRowCount(rows);
+            chart.setColumnValues(1, values);
+            ChartLook look = chart.look();
+            look.editSeries(1).kind = kind;
+            if (i == 1) look.editSeries(1).marker = MarkerShape::Disc;
+            look.valueScale.automatic = false;
+            look.valueScale.minimum = 0;
+            look.valueScale.maximum = 10;
+            chart.setLook(look);
+            images[i] = chart.toImage(600, 300);
+            auto* graph = qobject_cast<QCPGraph*>(chart.plot()->plottable(0));
+            ASSERT_NE(graph, nullptr);
+            if (i == 0) EXPECT_LT(graph->dataCount(), 12) << "run ends only";
+            else EXPECT_EQ(graph->dataCount(), rows) << "markers need every point";
+            // The legend's icon shows the marker: leave it out of the comparison.
+            QPainter painter(&images[i]);
+            painter.fillRect(chart.plot()->legend->outerRect(), Qt::white);
+        }
+        // A step line of every point is drawn as a crowded line (its corners
+        // repeat points); of its run ends as a polyline: the same steps, drawn
+        // a little finer. A plain line is drawn alike either way.
+        if (kind == SeriesKind::Line) EXPECT_TRUE(images[0] == images[1]);
+    }
 }
