@@ -75,16 +75,15 @@ public:
         m_texts.clear();
         m_textBytes = 0;
         for (int col = 0; col < m_columns; ++col) {
+            m_grid.readCells(col + 1, first, rows, m_columnKinds.data(), m_columnNumbers.data());
             for (int i = 0; i < rows; ++i) {
-                const sheet::CellValue v = m_grid.value(first + i, col + 1);
                 BlockCell& cell = m_cells[static_cast<size_t>(i) * static_cast<size_t>(m_columns) + static_cast<size_t>(col)];
-                cell.kind = v.kind;
-                cell.number = v.number;
-                if (v.kind == sheet::CellKind::Text && v.text.isEmpty()) {
-                    cell.kind = sheet::CellKind::Empty;  // written as nothing, like an empty cell
-                } else if (v.kind == sheet::CellKind::Text || v.kind == sheet::CellKind::Error) {
-                    m_texts.push_back(v.kind == sheet::CellKind::Text ? csvField(v.text)
-                                                                     : sheet::errorName(v.error).toUtf8());
+                cell.kind = m_columnKinds[static_cast<size_t>(i)];
+                cell.number = m_columnNumbers[static_cast<size_t>(i)];
+                if (cell.kind == sheet::CellKind::Text || cell.kind == sheet::CellKind::Error) {
+                    m_texts.push_back(cell.kind == sheet::CellKind::Text
+                                          ? csvField(m_grid.value(first + i, col + 1).text)
+                                          : sheet::errorName(static_cast<sheet::ErrorCode>(static_cast<int>(cell.number))).toUtf8());
                     m_textBytes += static_cast<size_t>(m_texts.back().size());
                     cell.number = static_cast<double>(m_texts.size() - 1);
                 }
@@ -143,6 +142,8 @@ private:
     const sheet::Spreadsheet& m_grid;
     const int m_columns;
     std::vector<BlockCell> m_cells;  // row by row, kBlockRows x m_columns
+    std::vector<sheet::CellKind> m_columnKinds = std::vector<sheet::CellKind>(kBlockRows);  // one column's read
+    std::vector<double> m_columnNumbers = std::vector<double>(kBlockRows);
     std::vector<RepeatedNumber> m_repeated;
     std::vector<QByteArray> m_texts;
     size_t m_textBytes = 0;

@@ -151,6 +151,26 @@ void Spreadsheet::readNumbers(int col, int first, int count, double* out) const
     }
 }
 
+void Spreadsheet::readCells(int col, int first, int count, CellKind* kinds, double* numbers) const
+{
+    if (count <= 0) return;
+    const Column* c = col >= 1 && col <= kMaxCols ? m_book->active().column(col) : nullptr;
+    if (c != nullptr) m_book->ensureCalculated();
+    for (int i = 0; i < count; ++i) {
+        const long long row = static_cast<long long>(first) + i;
+        const bool inside = c != nullptr && row >= 1 && row <= kMaxRows;
+        const std::uint8_t k = inside ? c->kind(static_cast<int>(row)) & kKindMask : std::uint8_t(KindEmpty);
+        numbers[i] = inside ? c->value(static_cast<int>(row)) : 0.0;
+        switch (k) {
+        case KindNumber: kinds[i] = CellKind::Number; break;
+        case KindText: kinds[i] = CellKind::Text; break;
+        case KindBoolean: kinds[i] = CellKind::Boolean; break;
+        case KindError: kinds[i] = CellKind::Error; break;
+        default: kinds[i] = CellKind::Empty; break;  // empty, and the empty text
+        }
+    }
+}
+
 CellValue Spreadsheet::value(int row, int col) const
 {
     if (!validCell(row, col)) return CellValue();

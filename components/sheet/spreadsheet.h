@@ -71,6 +71,11 @@ public:
     // NaN where the cell holds no number (empty, text, boolean, error, or
     // outside the sheet).
     void readNumbers(int col, int first, int count, double* out) const;
+    // The same rows as plain cells, for writers of a million rows: kinds[i]
+    // is the kind of value() (an empty text counts as Empty), numbers[i] the
+    // number of a Number or Boolean (0 or 1) and the ErrorCode of an Error.
+    // A Text cell's text is value()'s.
+    void readCells(int col, int first, int count, CellKind* kinds, double* numbers) const;
     // Everything a cell holds, for files and views.
     CellValue value(int row, int col) const;  // a formula's cached result
     CellKind kind(int row, int col) const;    // Formula for formula cells

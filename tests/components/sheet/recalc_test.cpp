@@ -157,4 +157,17 @@ TEST(Recalc, ReadNumbersMatchesValueCellByCell)
     EXPECT_EQ(out[0], 8.0);
     book.readNumbers(40, 1, 2, out);  // a column without storage
     EXPECT_TRUE(std::isnan(out[0]) && std::isnan(out[1]));
+
+    // The plain cells of the same column: every kind, the empty text as empty.
+    sheet::CellKind kinds[9];
+    book.readCells(2, 1, 9, kinds, out);
+    using K = sheet::CellKind;
+    const K expected[9] = {K::Number, K::Number, K::Text, K::Boolean, K::Error, K::Empty, K::Empty, K::Number, K::Empty};
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(kinds[i], expected[i]) << "row " << i + 1;
+        if (kinds[i] == K::Text) EXPECT_EQ(book.value(i + 1, 2).text, QStringLiteral("7"));
+    }
+    EXPECT_EQ(out[1], 8.0);
+    EXPECT_EQ(out[3], 1.0);
+    EXPECT_EQ(static_cast<sheet::ErrorCode>(static_cast<int>(out[4])), sheet::ErrorCode::Div0);
 }
