@@ -121,12 +121,12 @@ FillResult ComputationFill::copyRows(sheet::Spreadsheet& grid, const ProgramStat
         ++d;
         if (columns[0] > 0) {
             grid.setNumber(d, 1, row);
-            grid.setText(d, 2, importGrid.formattedText(row, columns[0]));
+            grid.setDisplayedValueOf(d, 2, importGrid, row, columns[0]);
         }
         if (columns[1] > 0)
-            grid.setText(d, 3, importGrid.formattedText(row, columns[1]));
+            grid.setDisplayedValueOf(d, 3, importGrid, row, columns[1]);
         if (columns[2] > 0)
-            grid.setText(d, 4, importGrid.formattedText(row, columns[2]));
+            grid.setDisplayedValueOf(d, 4, importGrid, row, columns[2]);
     }
     result.lastComputationRow = d;
 

@@ -7,8 +7,10 @@
 #include "components/sheet/number_format.h"
 #include "components/sheet/workbook.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace sheet {
 
@@ -79,6 +81,42 @@ void Spreadsheet::setText(int row, int col, const QString& text)
     else
         m_book->setText(m_book->active(), row, col, text);
     if (m_listener) m_listener(Range{row, col, row, col});
+}
+
+namespace {
+
+// The number the General format's text of `value` reads back as: fifteen
+// significant digits, as formatGeneral writes them; nothing where that text
+// would not read back as a number (it overflows or underflows on reading).
+std::optional<double> generalRoundTrip(double value)
+{
+    if (value == 0.0) return 0.0;  // the text is "0", negative zero too
+    char text[40];
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15);
+    double shown = 0.0;
+    const auto read = std::from_chars(text, written.ptr, shown);
+    if (read.ec != std::errc() || read.ptr != written.ptr) return std::nullopt;
+    return shown;
+}
+
+}  // namespace
+
+void Spreadsheet::setDisplayedValueOf(int row, int col, const Spreadsheet& source, int sourceRow, int sourceCol)
+{
+    if (validCell(sourceRow, sourceCol) && source.decimalSeparator() == decimalSeparator()) {
+        const Sheet& s = source.m_book->active();
+        const std::uint8_t k = source.m_book->calculatedKind(s, sourceRow, sourceCol) & kKindMask;
+        const double value = k == KindNumber ? s.column(sourceCol)->value(sourceRow) : 0.0;
+        if (k == KindNumber && std::isfinite(value) && source.m_book->showsGeneral(s, sourceRow, sourceCol)) {
+            if (const std::optional<double> shown = generalRoundTrip(value)) {
+                checkCell(row, col);
+                m_book->setConstant(m_book->active(), row, col, KindNumber, *shown);
+                if (m_listener) m_listener(Range{row, col, row, col});
+                return;
+            }
+        }
+    }
+    setText(row, col, source.formattedText(sourceRow, sourceCol));
 }
 
 void Spreadsheet::setLiteralText(int row, int col, const QString& text)

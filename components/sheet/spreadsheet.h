@@ -54,6 +54,11 @@ public:
     // Stores `text` as a text cell exactly as given, even when it reads as a
     // number ("1." as a label); an empty text stores the empty text "".
     void setLiteralText(int row, int col, const QString& text);
+    // Sets the cell to what setText(source.formattedText(sourceRow, sourceCol))
+    // sets: a value copied as the source displays it. A number the source shows
+    // in the General format is rounded to the fifteen digits its text would
+    // show without making the text, which matters for a million rows.
+    void setDisplayedValueOf(int row, int col, const Spreadsheet& source, int sourceRow, int sourceCol);
     void setBoolean(int row, int col, bool value);
     void setError(int row, int col, ErrorCode error);
     // Parses and stores a formula (with or without the leading "="); evaluated

@@ -3,6 +3,7 @@
 #include "components/sheet/workbook.h"
 
 #include "components/sheet/formula_parser.h"
+#include "components/sheet/number_format_code.h"
 
 namespace sheet {
 
@@ -106,6 +107,14 @@ QString Workbook::numberFormat(const Sheet& s, int row, int col) const
     if (!c) return m_formats[0];
     const Run<int>* run = c->formats.find(row);
     return m_formats[static_cast<size_t>(run ? run->value : 0)];
+}
+
+bool Workbook::showsGeneral(const Sheet& s, int row, int col) const
+{
+    const Column* c = s.column(col);
+    const Run<int>* run = c ? c->formats.find(row) : nullptr;
+    const int index = run ? run->value : 0;
+    return index == 0 || numfmt::isGeneral(m_formats[static_cast<size_t>(index)]);
 }
 
 namespace {

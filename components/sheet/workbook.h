@@ -50,6 +50,8 @@ public:
     // --- formats ------------------------------------------------------------
     int formatIndex(const QString& format);  // 0 = General
     const QString& formatText(int index) const { return m_formats[static_cast<size_t>(index)]; }
+    // Whether the cell shows its number in the General format.
+    bool showsGeneral(const Sheet& s, int row, int col) const;
     QString numberFormat(const Sheet& s, int row, int col) const;
     void setNumberFormat(Sheet& s, const Range& range, const QString& format);
 
