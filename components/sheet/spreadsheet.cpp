@@ -91,6 +91,20 @@ namespace {
 std::optional<double> generalRoundTrip(double value)
 {
     if (value == 0.0) return 0.0;  // the text is "0", negative zero too
+    // When the shortest text that reads back as the value has at most fifteen
+    // significant digits, rounding the value to fifteen digits gives that
+    // text, so the value reads back unchanged: a gauge's readings all do.
+    char shortest[40];
+    const auto end = std::to_chars(shortest, shortest + sizeof shortest, value).ptr;
+    int digits = 0;
+    bool leading = true;
+    for (const char* p = shortest; p != end && *p != 'e'; ++p) {
+        if (*p < '0' || *p > '9') continue;
+        if (leading && *p == '0') continue;
+        leading = false;
+        ++digits;
+    }
+    if (digits <= 15) return value;
     char text[40];
     const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15);
     double shown = 0.0;
