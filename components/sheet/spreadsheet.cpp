@@ -189,38 +189,54 @@ QString Spreadsheet::formula(int row, int col) const
 
 void Spreadsheet::calculate() { m_book->ensureCalculated(); }
 
+namespace {
+
+// Calls visit(i, kind byte, value slot) for rows first..first + count - 1 of
+// column c: an empty cell (KindEmpty, 0) outside the sheet or the column.
+template <typename Visit>
+void visitCells(const Column* c, int first, int count, Visit&& visit)
+{
+    for (int i = 0; i < count; ++i) {
+        const long long row = static_cast<long long>(first) + i;
+        if (c != nullptr && row >= 1 && row <= kMaxRows)
+            visit(i, static_cast<std::uint8_t>(c->kind(static_cast<int>(row)) & kKindMask), c->value(static_cast<int>(row)));
+        else
+            visit(i, static_cast<std::uint8_t>(KindEmpty), 0.0);
+    }
+}
+
+// The column's storage with every formula calculated; none outside the sheet.
+const Column* calculatedColumn(Workbook& book, int col)
+{
+    const Column* c = col >= 1 && col <= kMaxCols ? book.active().column(col) : nullptr;
+    if (c != nullptr) book.ensureCalculated();
+    return c;
+}
+
+}  // namespace
+
 void Spreadsheet::readNumbers(int col, int first, int count, double* out) const
 {
     constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
     if (count <= 0) return;
-    const Column* c = col >= 1 && col <= kMaxCols ? m_book->active().column(col) : nullptr;
-    if (c != nullptr) m_book->ensureCalculated();
-    for (int i = 0; i < count; ++i) {
-        const long long row = static_cast<long long>(first) + i;
-        const bool inside = c != nullptr && row >= 1 && row <= kMaxRows;
-        out[i] = inside && (c->kind(static_cast<int>(row)) & kKindMask) == KindNumber ? c->value(static_cast<int>(row))
-                                                                                      : kNoNumber;
-    }
+    visitCells(calculatedColumn(*m_book, col), first, count, [out](int i, std::uint8_t kind, double value) {
+        out[i] = kind == KindNumber ? value : kNoNumber;
+    });
 }
 
 void Spreadsheet::readCells(int col, int first, int count, CellKind* kinds, double* numbers) const
 {
     if (count <= 0) return;
-    const Column* c = col >= 1 && col <= kMaxCols ? m_book->active().column(col) : nullptr;
-    if (c != nullptr) m_book->ensureCalculated();
-    for (int i = 0; i < count; ++i) {
-        const long long row = static_cast<long long>(first) + i;
-        const bool inside = c != nullptr && row >= 1 && row <= kMaxRows;
-        const std::uint8_t k = inside ? c->kind(static_cast<int>(row)) & kKindMask : std::uint8_t(KindEmpty);
-        numbers[i] = inside ? c->value(static_cast<int>(row)) : 0.0;
-        switch (k) {
+    visitCells(calculatedColumn(*m_book, col), first, count, [kinds, numbers](int i, std::uint8_t kind, double value) {
+        numbers[i] = value;
+        switch (kind) {
         case KindNumber: kinds[i] = CellKind::Number; break;
         case KindText: kinds[i] = CellKind::Text; break;
         case KindBoolean: kinds[i] = CellKind::Boolean; break;
         case KindError: kinds[i] = CellKind::Error; break;
         default: kinds[i] = CellKind::Empty; break;  // empty, and the empty text
         }
-    }
+    });
 }
 
 CellValue Spreadsheet::value(int row, int col) const
